@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/core/Assert.h"
+#include "platform/core/UserDefaults.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QCoreApplication>
+#include <functional>
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <string>
+
+// A host-misuse assertion raised while a ThrowingAsserts is alive.
+struct HostAssertionFailure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Makes host-misuse assertions throw HostAssertionFailure for the scope's lifetime.
+class ThrowingAsserts {
+public:
+    ThrowingAsserts()
+    {
+        HostAssert::setHandler([](const QString& message) {
+            throw HostAssertionFailure(message.toStdString());
+        });
+    }
+    ~ThrowingAsserts() { HostAssert::setHandler({}); }
+};
+
+// The message of the assertion the call raises, or the empty text when it raises none.
+inline std::string assertionMessage(const std::function<void()>& call)
+{
+    ThrowingAsserts guard;
+    try {
+        call();
+    } catch (const HostAssertionFailure& failure) {
+        return failure.what();
+    }
+    return {};
+}
+
+// Points the user-defaults store at a fresh folder for the scope's lifetime.
+class TemporaryDefaults {
+public:
+    TemporaryDefaults() { UserDefaults::setStorageDirectory(dir_.path()); }
+    ~TemporaryDefaults() { UserDefaults::setStorageDirectory(QString()); }
+    QString path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Runs the event loop until the condition holds or the time runs out; returns the condition.
+inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
