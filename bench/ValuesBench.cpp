@@ -3,8 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-static void BM_DescribeNumbers(benchmark::State& state)
-{
+static void BM_DescribeNumbers(benchmark::State& state) {
     const QVariant values[] = {QVariant(42), QVariant(2.675), QVariant(true), QVariant("text")};
     for (auto _ : state)
         for (const QVariant& v : values)
@@ -12,8 +11,7 @@ static void BM_DescribeNumbers(benchmark::State& state)
 }
 BENCHMARK(BM_DescribeNumbers);
 
-static void BM_LenientReadings(benchmark::State& state)
-{
+static void BM_LenientReadings(benchmark::State& state) {
     const QString texts[] = {"  12345abc", "-3.14159e2", "0007", "nothing"};
     for (auto _ : state)
         for (const QString& t : texts) {
@@ -23,8 +21,7 @@ static void BM_LenientReadings(benchmark::State& state)
 }
 BENCHMARK(BM_LenientReadings);
 
-static void BM_SafeDictionaryLookups(benchmark::State& state)
-{
+static void BM_SafeDictionaryLookups(benchmark::State& state) {
     const QVariantMap reply{{"success", "OK"},
                             {"response", QVariantMap{{"code", 401}, {"message", "expired"}}}};
     for (auto _ : state) {

@@ -15,13 +15,11 @@ struct TarvelloError {
 
     static inline const QString sdkDomain = QStringLiteral("TarvelloSDK");
 
-    static TarvelloError sdk(qint64 code, const QString& description)
-    {
+    static TarvelloError sdk(qint64 code, const QString& description) {
         return TarvelloError{sdkDomain, code, description, nullptr};
     }
 
-    bool operator==(const TarvelloError& o) const
-    {
+    bool operator==(const TarvelloError& o) const {
         return domain == o.domain && code == o.code && description == o.description;
     }
 };

@@ -8,24 +8,30 @@
 
 namespace {
 
-QVariantMap json(const char* text) { return QJsonDocument::fromJson(text).toVariant().toMap(); }
+QVariantMap json(const char* text) {
+    return QJsonDocument::fromJson(text).toVariant().toMap();
+}
 
-TEST(Values, DescribeGivesTheRuntimeText)
-{
+TEST(Values, DescribeGivesTheRuntimeText) {
     const struct {
         QVariant value;
         const char* text;
     } cases[] = {
-        {Values::jsonNull(), "<null>"}, {true, "1"},         {false, "0"},
-        {42, "42"},                     {42.0, "42"},        {2.5, "2.5"},
-        {0.1, "0.1"},                   {qint64(-7), "-7"}, {QString("abc"), "abc"},
+        {Values::jsonNull(), "<null>"},
+        {true, "1"},
+        {false, "0"},
+        {42, "42"},
+        {42.0, "42"},
+        {2.5, "2.5"},
+        {0.1, "0.1"},
+        {qint64(-7), "-7"},
+        {QString("abc"), "abc"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Values::describe(c.value), QString(c.text)) << c.text;
 }
 
-TEST(Values, LenientReadingsTakeTheLeadingNumber)
-{
+TEST(Values, LenientReadingsTakeTheLeadingNumber) {
     EXPECT_EQ(Values::lenientInteger("12abc"), 12);
     EXPECT_EQ(Values::lenientInteger("  -34"), -34);
     EXPECT_EQ(Values::lenientInteger("abc"), 0);
@@ -40,9 +46,9 @@ TEST(Values, LenientReadingsTakeTheLeadingNumber)
     EXPECT_FALSE(Values::lenientBool("no"));
 }
 
-TEST(SafeDictionary, MissingNullAndWrongKinds)
-{
-    const QVariantMap d = json(R"({"nul":null,"s":"42","n":42,"f":2.9,"e":"","a":{"b":5},"l":[1]})");
+TEST(SafeDictionary, MissingNullAndWrongKinds) {
+    const QVariantMap d =
+        json(R"({"nul":null,"s":"42","n":42,"f":2.9,"e":"","a":{"b":5},"l":[1]})");
     EXPECT_EQ(SafeDictionary::safeObjectForKey(d, "x"), QString(""));
     EXPECT_FALSE(SafeDictionary::hasKey(d, "x"));
     EXPECT_EQ(SafeDictionary::integerForKeyPath(d, "x"), std::numeric_limits<qint64>::max());
@@ -67,8 +73,7 @@ TEST(SafeDictionary, MissingNullAndWrongKinds)
     EXPECT_TRUE(SafeDictionary::hasKey(d, "e"));
 }
 
-TEST(UserDefaults, StoresOwnerOnlyAndSurvivesReopen)
-{
+TEST(UserDefaults, StoresOwnerOnlyAndSurvivesReopen) {
     TemporaryDefaults defaults;
     UserDefaults::standardUserDefaults().setObject(QVariantMap{{"a", 1}}, "lastMode");
     const QString path = UserDefaults::standardUserDefaults().filePath();
@@ -77,8 +82,7 @@ TEST(UserDefaults, StoresOwnerOnlyAndSurvivesReopen)
     EXPECT_EQ(UserDefaults::standardUserDefaults().objectForKey("lastMode").toMap().value("a"), 1);
 }
 
-TEST(HostAssert, ThrowingHandlerReportsTheMessage)
-{
+TEST(HostAssert, ThrowingHandlerReportsTheMessage) {
     EXPECT_EQ(assertionMessage([] { HostAssert::fail("boom"); }), "boom");
     EXPECT_EQ(assertionMessage([] { HostAssert::check(true, "no"); }), "");
 }

@@ -3,9 +3,9 @@
 #include "platform/core/Assert.h"
 #include "platform/core/UserDefaults.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QCoreApplication>
 #include <functional>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -19,18 +19,15 @@ struct HostAssertionFailure : std::runtime_error {
 // Makes host-misuse assertions throw HostAssertionFailure for the scope's lifetime.
 class ThrowingAsserts {
 public:
-    ThrowingAsserts()
-    {
-        HostAssert::setHandler([](const QString& message) {
-            throw HostAssertionFailure(message.toStdString());
-        });
+    ThrowingAsserts() {
+        HostAssert::setHandler(
+            [](const QString& message) { throw HostAssertionFailure(message.toStdString()); });
     }
     ~ThrowingAsserts() { HostAssert::setHandler({}); }
 };
 
 // The message of the assertion the call raises, or the empty text when it raises none.
-inline std::string assertionMessage(const std::function<void()>& call)
-{
+inline std::string assertionMessage(const std::function<void()>& call) {
     ThrowingAsserts guard;
     try {
         call();
@@ -52,8 +49,7 @@ private:
 };
 
 // Runs the event loop until the condition holds or the time runs out; returns the condition.
-inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000)
-{
+inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000) {
     QElapsedTimer timer;
     timer.start();
     while (!condition()) {

@@ -5,17 +5,17 @@
 
 namespace HostAssert {
 namespace {
-Handler& currentHandler()
-{
+Handler& currentHandler() {
     static Handler handler;
     return handler;
 }
 } // namespace
 
-void setHandler(Handler handler) { currentHandler() = std::move(handler); }
+void setHandler(Handler handler) {
+    currentHandler() = std::move(handler);
+}
 
-void fail(const QString& message)
-{
+void fail(const QString& message) {
     if (const Handler& handler = currentHandler()) {
         handler(message);
         return;

@@ -16,8 +16,7 @@ void setHandler(Handler handler);
 void fail(const QString& message);
 
 // Fails with the message when the condition does not hold.
-inline void check(bool condition, const QString& message)
-{
+inline void check(bool condition, const QString& message) {
     if (!condition)
         fail(message);
 }

@@ -7,14 +7,12 @@
 #include <QStandardPaths>
 
 namespace {
-QString& directoryOverride()
-{
+QString& directoryOverride() {
     static QString dir;
     return dir;
 }
 
-std::unique_ptr<UserDefaults>& sharedStore()
-{
+std::unique_ptr<UserDefaults>& sharedStore() {
     static std::unique_ptr<UserDefaults> store;
     return store;
 }
@@ -22,30 +20,26 @@ std::unique_ptr<UserDefaults>& sharedStore()
 constexpr auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 } // namespace
 
-UserDefaults& UserDefaults::standardUserDefaults()
-{
+UserDefaults& UserDefaults::standardUserDefaults() {
     auto& store = sharedStore();
     if (!store)
         store.reset(new UserDefaults(storageDirectory()));
     return *store;
 }
 
-void UserDefaults::setStorageDirectory(const QString& directory)
-{
+void UserDefaults::setStorageDirectory(const QString& directory) {
     directoryOverride() = directory;
     sharedStore().reset();
 }
 
-QString UserDefaults::storageDirectory()
-{
+QString UserDefaults::storageDirectory() {
     if (!directoryOverride().isEmpty())
         return directoryOverride();
     QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     return dir.isEmpty() ? QDir::homePath() + QStringLiteral("/.tarvello") : dir;
 }
 
-UserDefaults::UserDefaults(const QString& directory)
-{
+UserDefaults::UserDefaults(const QString& directory) {
     QDir().mkpath(directory);
     const QString name = QCoreApplication::applicationName().isEmpty()
                              ? QStringLiteral("TarvelloSDK")
@@ -59,22 +53,21 @@ UserDefaults::UserDefaults(const QString& directory)
     settings_ = std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
-UserDefaults::~UserDefaults()
-{
+UserDefaults::~UserDefaults() {
     if (settings_)
         settings_->sync();
 }
 
-QVariant UserDefaults::objectForKey(const QString& key) const { return settings_->value(key); }
+QVariant UserDefaults::objectForKey(const QString& key) const {
+    return settings_->value(key);
+}
 
-QString UserDefaults::stringForKey(const QString& key) const
-{
+QString UserDefaults::stringForKey(const QString& key) const {
     const QVariant v = settings_->value(key);
     return v.canConvert<QString>() ? v.toString() : QString();
 }
 
-bool UserDefaults::boolForKey(const QString& key) const
-{
+bool UserDefaults::boolForKey(const QString& key) const {
     const QVariant v = settings_->value(key);
     if (v.typeId() == QMetaType::QString) {
         const QString s = v.toString().trimmed().toLower();
@@ -83,10 +76,11 @@ bool UserDefaults::boolForKey(const QString& key) const
     return v.toBool();
 }
 
-bool UserDefaults::hasKey(const QString& key) const { return settings_->contains(key); }
+bool UserDefaults::hasKey(const QString& key) const {
+    return settings_->contains(key);
+}
 
-void UserDefaults::setObject(const QVariant& value, const QString& key)
-{
+void UserDefaults::setObject(const QVariant& value, const QString& key) {
     if (!value.isValid()) {
         removeObjectForKey(key);
         return;
@@ -95,16 +89,16 @@ void UserDefaults::setObject(const QVariant& value, const QString& key)
     synchronize();
 }
 
-void UserDefaults::removeObjectForKey(const QString& key)
-{
+void UserDefaults::removeObjectForKey(const QString& key) {
     settings_->remove(key);
     synchronize();
 }
 
-void UserDefaults::synchronize()
-{
+void UserDefaults::synchronize() {
     settings_->sync();
     QFile::setPermissions(settings_->fileName(), ownerOnly);
 }
 
-QString UserDefaults::filePath() const { return settings_->fileName(); }
+QString UserDefaults::filePath() const {
+    return settings_->fileName();
+}

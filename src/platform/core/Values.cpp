@@ -6,12 +6,15 @@
 
 namespace Values {
 
-QVariant jsonNull() { return QVariant::fromValue(nullptr); }
+QVariant jsonNull() {
+    return QVariant::fromValue(nullptr);
+}
 
-bool isJsonNull(const QVariant& value) { return value.typeId() == QMetaType::Nullptr; }
+bool isJsonNull(const QVariant& value) {
+    return value.typeId() == QMetaType::Nullptr;
+}
 
-bool isNumber(const QVariant& value)
-{
+bool isNumber(const QVariant& value) {
     switch (value.typeId()) {
     case QMetaType::Bool:
     case QMetaType::Int:
@@ -30,8 +33,7 @@ bool isNumber(const QVariant& value)
     }
 }
 
-QString shortestDouble(double value)
-{
+QString shortestDouble(double value) {
     if (std::isnan(value))
         return QStringLiteral("nan");
     if (std::isinf(value))
@@ -42,8 +44,7 @@ QString shortestDouble(double value)
 }
 
 namespace {
-bool isPlainWord(const QString& s)
-{
+bool isPlainWord(const QString& s) {
     if (s.isEmpty())
         return false;
     for (QChar c : s)
@@ -52,8 +53,7 @@ bool isPlainWord(const QString& s)
     return true;
 }
 
-QString describeNested(const QVariant& value, int indent)
-{
+QString describeNested(const QVariant& value, int indent) {
     const QString pad(indent * 4, u' ');
     const QString inner((indent + 1) * 4, u' ');
     if (value.typeId() == QMetaType::QVariantMap) {
@@ -82,16 +82,14 @@ QString describeNested(const QVariant& value, int indent)
 }
 
 // Index just past the sign, the blanks before it having been skipped.
-qsizetype skipBlanks(const QString& t, qsizetype i = 0)
-{
+qsizetype skipBlanks(const QString& t, qsizetype i = 0) {
     while (i < t.size() && t.at(i).isSpace())
         ++i;
     return i;
 }
 } // namespace
 
-QString describe(const QVariant& value)
-{
+QString describe(const QVariant& value) {
     if (!value.isValid())
         return QStringLiteral("(null)");
     if (isJsonNull(value))
@@ -119,8 +117,7 @@ QString describe(const QVariant& value)
     }
 }
 
-qint64 lenientInteger(const QString& text)
-{
+qint64 lenientInteger(const QString& text) {
     qsizetype i = skipBlanks(text);
     bool negative = false;
     if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-'))
@@ -129,14 +126,14 @@ qint64 lenientInteger(const QString& text)
     for (; i < text.size() && text.at(i).isDigit() && text.at(i).unicode() < 128; ++i) {
         const int digit = text.at(i).unicode() - '0';
         if (result > (std::numeric_limits<qint64>::max() - digit) / 10)
-            return negative ? std::numeric_limits<qint64>::min() : std::numeric_limits<qint64>::max();
+            return negative ? std::numeric_limits<qint64>::min()
+                            : std::numeric_limits<qint64>::max();
         result = result * 10 + digit;
     }
     return negative ? -result : result;
 }
 
-int lenientInt32(const QString& text)
-{
+int lenientInt32(const QString& text) {
     const qint64 v = lenientInteger(text);
     if (v > std::numeric_limits<int>::max())
         return std::numeric_limits<int>::max();
@@ -145,8 +142,7 @@ int lenientInt32(const QString& text)
     return static_cast<int>(v);
 }
 
-double lenientDouble(const QString& text)
-{
+double lenientDouble(const QString& text) {
     const qsizetype start = skipBlanks(text);
     qsizetype i = start;
     auto digitAt = [&](qsizetype k) {
@@ -187,8 +183,7 @@ double lenientDouble(const QString& text)
     return ok ? v : 0.0;
 }
 
-bool lenientBool(const QString& text)
-{
+bool lenientBool(const QString& text) {
     qsizetype i = skipBlanks(text);
     if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-'))
         ++i;
@@ -200,8 +195,7 @@ bool lenientBool(const QString& text)
     return c == u'Y' || c == u'y' || c == u'T' || c == u't' || (c >= u'1' && c <= u'9');
 }
 
-qint64 integerValue(const QVariant& value)
-{
+qint64 integerValue(const QVariant& value) {
     if (value.typeId() == QMetaType::QString)
         return lenientInteger(value.toString());
     if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
@@ -219,8 +213,7 @@ qint64 integerValue(const QVariant& value)
     return 0;
 }
 
-double doubleValue(const QVariant& value)
-{
+double doubleValue(const QVariant& value) {
     if (value.typeId() == QMetaType::QString)
         return lenientDouble(value.toString());
     if (isNumber(value))
@@ -228,8 +221,7 @@ double doubleValue(const QVariant& value)
     return 0.0;
 }
 
-bool boolValue(const QVariant& value)
-{
+bool boolValue(const QVariant& value) {
     if (value.typeId() == QMetaType::QString)
         return lenientBool(value.toString());
     if (isNumber(value))

@@ -9,22 +9,19 @@
 
 namespace SafeDictionary {
 
-QString safeObjectForKey(const QVariantMap& dict, const QString& key)
-{
+QString safeObjectForKey(const QVariantMap& dict, const QString& key) {
     const auto it = dict.constFind(key);
     if (it == dict.cend() || !it->isValid())
         return QString("");
     return Values::describe(*it);
 }
 
-bool hasKey(const QVariantMap& dict, const QString& key)
-{
+bool hasKey(const QVariantMap& dict, const QString& key) {
     const auto it = dict.constFind(key);
     return it != dict.cend() && it->isValid() && !Values::isJsonNull(*it);
 }
 
-QString jsonDescription(const QVariantMap& dict)
-{
+QString jsonDescription(const QVariantMap& dict) {
     const QJsonObject object = QJsonObject::fromVariantMap(dict);
     const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Indented);
     if (bytes.isEmpty()) {
@@ -35,8 +32,7 @@ QString jsonDescription(const QVariantMap& dict)
     return QString::fromUtf8(bytes);
 }
 
-QVariant valueForKeyPath(const QVariantMap& dict, const QString& path)
-{
+QVariant valueForKeyPath(const QVariantMap& dict, const QString& path) {
     const QStringList keys = path.split(u'.');
     QVariant current = dict;
     for (const QString& key : keys) {
@@ -52,27 +48,27 @@ QVariant valueForKeyPath(const QVariantMap& dict, const QString& path)
 }
 
 namespace {
-bool usable(const QVariant& v) { return v.isValid() && !Values::isJsonNull(v); }
+bool usable(const QVariant& v) {
+    return v.isValid() && !Values::isJsonNull(v);
+}
 } // namespace
 
-qint64 integerForKeyPath(const QVariantMap& dict, const QString& path, qint64 defaultValue)
-{
+qint64 integerForKeyPath(const QVariantMap& dict, const QString& path, qint64 defaultValue) {
     const QVariant v = valueForKeyPath(dict, path);
     if (!usable(v) || !Values::isNumber(v))
         return defaultValue;
     return Values::integerValue(v);
 }
 
-double doubleForKeyPath(const QVariantMap& dict, const QString& path, double defaultValue)
-{
+double doubleForKeyPath(const QVariantMap& dict, const QString& path, double defaultValue) {
     const QVariant v = valueForKeyPath(dict, path);
     if (!usable(v) || !Values::isNumber(v))
         return defaultValue;
     return v.toDouble();
 }
 
-QString stringForKeyPath(const QVariantMap& dict, const QString& path, const QString& defaultValue)
-{
+QString stringForKeyPath(const QVariantMap& dict, const QString& path,
+                         const QString& defaultValue) {
     const QVariant v = valueForKeyPath(dict, path);
     if (!usable(v))
         return defaultValue;
@@ -80,8 +76,7 @@ QString stringForKeyPath(const QVariantMap& dict, const QString& path, const QSt
 }
 
 QVariantList arrayForKeyPath(const QVariantMap& dict, const QString& path,
-                             const QVariantList& defaultValue)
-{
+                             const QVariantList& defaultValue) {
     const QVariant v = valueForKeyPath(dict, path);
     if (!usable(v) || v.typeId() != QMetaType::QVariantList)
         return defaultValue;
