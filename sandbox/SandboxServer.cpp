@@ -405,6 +405,16 @@ void SandboxServer::record(const SandboxRequest& request) {
 SandboxReply SandboxServer::answer(const SandboxRequest& request) {
     {
         QMutexLocker lock(&mutex_);
+        if (dropped_) {
+            const bool resend = dropped_->method == request.method &&
+                                dropped_->path == request.path && dropped_->body == request.body &&
+                                dropped_->at.msecsTo(request.arrivedAt) < 5000;
+            if (resend && dropped_->resendsLeft-- > 0) {
+                dropped_->at = request.arrivedAt;
+                return SandboxReply::dropped();
+            }
+            dropped_.reset();
+        }
         for (const ScriptMode mode : {ScriptMode::Once, ScriptMode::Persistent}) {
             for (qsizetype i = 0; i < scripts_.size(); ++i) {
                 const Script& script = scripts_[i];
@@ -412,8 +422,12 @@ SandboxReply SandboxServer::answer(const SandboxRequest& request) {
                     !pathMatches(script.path, request.path))
                     continue;
                 const SandboxReply reply = script.reply;
-                if (mode == ScriptMode::Once)
+                if (mode == ScriptMode::Once) {
                     scripts_.removeAt(i);
+                    if (reply.drop)
+                        dropped_ =
+                            Dropped{request.method, request.path, request.body, request.arrivedAt};
+                }
                 return reply;
             }
         }

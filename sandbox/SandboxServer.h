@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QSslServer;
 
@@ -55,7 +56,9 @@ public:
 
     // Scripted answers, looked up before the routes. Method "*" or empty: any method; a path
     // ending in "*" matches by prefix. One-shot scripts are used in the order given, before
-    // a persistent script of the same method and path.
+    // a persistent script of the same method and path. A client resends a request a few times
+    // when its connection closes before any answer (Qt does, three times); a one-shot drop
+    // drops those resends as well, so the client sees the connection fail once.
     void script(const QString& method, const QString& path, const SandboxReply& reply,
                 ScriptMode mode = ScriptMode::Persistent);
     void scriptOnce(const QString& method, const QString& path, const SandboxReply& reply) {
@@ -89,4 +92,12 @@ private:
     mutable QMutex mutex_;
     QList<SandboxRequest> requests_;
     QList<Script> scripts_;
+    struct Dropped {
+        QString method;
+        QString path;
+        QByteArray body;
+        QDateTime at;
+        int resendsLeft = 3;
+    };
+    std::optional<Dropped> dropped_; // the last request a one-shot drop closed
 };

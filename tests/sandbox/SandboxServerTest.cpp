@@ -239,12 +239,17 @@ TEST(SandboxServer, DelaysDropsAndTruncatesReplies) {
     EXPECT_GE(timer.elapsed(), 300);
     EXPECT_EQ(delayed.json().value("success"), "OK");
 
-    // Persistent: a client may resend a request whose connection closed without an answer.
-    sandbox->script("GET", "/developers/api/slow.json", SandboxReply::dropped());
-    const ClientReply dropped = client.get(url);
-    EXPECT_NE(dropped.error, QNetworkReply::NoError);
-    EXPECT_EQ(dropped.status, 0);
-    EXPECT_TRUE(dropped.body.isEmpty());
+    // One-shot and persistent drops both fail the client's request, though Qt resends it.
+    for (const auto mode :
+         {SandboxServer::ScriptMode::Once, SandboxServer::ScriptMode::Persistent}) {
+        sandbox->script("POST", "/developers/api/slow.json", SandboxReply::dropped(), mode);
+        const ClientReply dropped = client.post(url, "a=1", "application/x-www-form-urlencoded");
+        EXPECT_EQ(dropped.error, QNetworkReply::RemoteHostClosedError);
+        EXPECT_EQ(dropped.status, 0);
+        EXPECT_TRUE(dropped.body.isEmpty());
+        sandbox->clearScripts();
+        EXPECT_EQ(client.post(url, "a=1", "application/x-www-form-urlencoded").status, 404);
+    }
 
     sandbox->script("GET", "/developers/api/slow.json",
                     SandboxReply::ok({{"data", QString(200, 'x')}}).truncatedAt(20));
