@@ -74,8 +74,22 @@ qsizetype jsonValueEnd(const QString& text, qsizetype start, const QString& quot
             }
             return n;
         }
-        const qsizetype close = text.indexOf(quote, i);
-        return close < 0 ? n : close + quote.size();
+        // Inside an escaped JSON text: \" closes; \\ escapes the next escaped character.
+        while (i < n) {
+            if (text[i] != u'\\') {
+                ++i;
+                continue;
+            }
+            if (i + 1 < n && text[i + 1] == u'"')
+                return i + 2;
+            if (i + 1 < n && text[i + 1] == u'\\') {
+                i += 2;
+                i += (i < n && text[i] == u'\\') ? 2 : 1;
+                continue;
+            }
+            i += 2;
+        }
+        return n;
     }
     const QChar first = text[start];
     if (first == u'{' || first == u'[') {
@@ -196,19 +210,25 @@ QString redactQuery(const QString& text) {
 // Header lines "Name: value" and description lines "key = value;".
 QString redactLines(const QString& text) {
     static const QRegularExpression line(QStringLiteral(
-        R"((?m)^([ \t]*"?)([A-Za-z0-9_\-]+)("?[ \t]*(?::|=)[ \t]*)([^\r\n]*?)(;?)[ \t]*(\r?)$)"));
+        R"re((?m)^([ \t]*)("?)([A-Za-z0-9_\-]+)("?)([ \t]*:[ \t]*|[ \t]+=[ \t]+)([^\r\n]*?)(;?)[ \t]*\r?$)re"));
     QString out;
     qsizetype copied = 0;
     auto it = line.globalMatch(text);
     while (it.hasNext()) {
         const auto match = it.next();
-        const QString key = match.captured(2);
-        if (!isSensitiveKey(key) || match.captured(4).isEmpty() || match.captured(4) == mask ||
-            match.captured(4).startsWith(u'"'))
+        const QString key = match.captured(3);
+        const bool jsonMember = !match.captured(2).isEmpty() && match.captured(5).contains(u':');
+        QString value = match.captured(6);
+        if (jsonMember || !isSensitiveKey(key) || value.isEmpty())
             continue;
-        out += QStringView(text).mid(copied, match.capturedStart(4) - copied);
-        out += maskedValue(key, match.captured(4));
-        copied = match.capturedEnd(4);
+        const bool quoted = value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"');
+        if (quoted)
+            value = value.mid(1, value.size() - 2);
+        if (value == mask)
+            continue;
+        out += QStringView(text).mid(copied, match.capturedStart(6) - copied);
+        out += quoted ? u'"' + maskedValue(key, value) + u'"' : maskedValue(key, value);
+        copied = match.capturedEnd(6);
     }
     if (copied == 0)
         return text;
