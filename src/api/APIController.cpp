@@ -263,12 +263,17 @@ void APIController::routeReply(QNetworkReply* reply, const QByteArray& body) {
         return;
     }
 
+    connectionDidFinishLoading(reply->request().url().toString(QUrl::FullyEncoded), body);
+}
+
+void APIController::connectionDidFinishLoading(const QString& requestURL,
+                                               const QByteArray& requestBody) {
+    const int code = functionName_;
     const QByteArray buffer = receivedData_;
     LogRedaction::log(QStringLiteral("File size is : %1 MB")
                           .arg(static_cast<double>(buffer.size()) / 1024.0 / 1024.0, 0, 'f', 2));
     // The request log gets its entry before the delegate runs: the delegate may delete us.
-    logRequest(reply->request().url().toString(QUrl::FullyEncoded), QString::fromUtf8(body),
-               utf8OrNull(buffer));
+    logRequest(requestURL, QString::fromUtf8(requestBody), utf8OrNull(buffer));
     receivedData_ = QByteArray();
 
     if (code == 58) {

@@ -66,6 +66,11 @@ public:
     // A new random UUID, 36 upper-case characters.
     static QString uuid();
 
+    // The reply router: routes the complete reply held in receivedData() to the delegate (answer,
+    // session expiry or raw bytes by function code), hands the inactivity timer over after a
+    // successful answer and enters the exchange in the request log.
+    void connectionDidFinishLoading(const QString& requestURL, const QByteArray& requestBody);
+
     // ---- session hooks (the inactivity timer reaches a client after a successful reply)
     void sessionExpired();
     void sessionExpiredFromTimer();
