@@ -29,8 +29,7 @@ QNetworkAccessManager* mainManager() {
 
 QNetworkRequest baseRequest(const QUrl& url) {
     QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
+    // The client's network manager has no cache: every reply comes from the server.
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
     request.setTransferTimeout(APIConfiguration::requestTimeout());
