@@ -1,5 +1,6 @@
 #include "ui_kit/texts/Language.h"
 #include "SDK/AccountSettings.h"
+#include "ui_kit/texts/TextTable.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -283,4 +284,21 @@ TEST(LanguageLookup, KeyMissingOnlyInTheCurrentLanguageGivesNoValueSilently) {
     EXPECT_FALSE(Language::listForFile("GlobalTexts", "cancel").has_value());
     EXPECT_FALSE(Language::rectForFile("Pin", "docTypes").has_value());
     EXPECT_TRUE(Language::textForFile("Setup", "tipsHelp").isNull());
+}
+
+TEST(LanguageTable, MalformedDataGivesAnEmptyTableNotACrash) {
+    for (const QByteArray& json : {QByteArray("not json"), QByteArray("[1, 2]"), QByteArray("")}) {
+        const TextTable table = TextTable::fromJson(json);
+        EXPECT_TRUE(table.isEmpty()) << json.toStdString();
+        EXPECT_FALSE(table.errorString().isEmpty());
+        EXPECT_EQ(table.table("GlobalTexts", "es"), nullptr);
+    }
+    // Wrong kinds of values are kept as "no value" rather than converted.
+    const TextTable odd = TextTable::fromJson(
+        R"({"S": {"es": {"n": 5, "t": "x", "r": [1, 2, 3, 4], "l": ["a"]}, "en": 3}})");
+    ASSERT_NE(odd.table("S", "es"), nullptr);
+    EXPECT_FALSE(odd.table("S", "es")->value("n").isValid());
+    EXPECT_EQ(odd.table("S", "es")->value("r"), QVariant(QRect(1, 2, 3, 4)));
+    EXPECT_EQ(odd.table("S", "es")->value("l"), QVariant(QStringList{"a"}));
+    EXPECT_TRUE(odd.table("S", "en")->isEmpty());
 }

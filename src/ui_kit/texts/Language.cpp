@@ -2,88 +2,36 @@
 
 #include "SDK/AccountSettings.h"
 #include "ui_kit/texts/TextBundle.h"
+#include "ui_kit/texts/TextTable.h"
 
 #include <QDebug>
 #include <QFile>
-#include <QHash>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QVariantMap>
 
 namespace {
 
-using KeyTable = QHash<QString, QVariant>;
-using Section = QHash<QString, KeyTable>; // language code -> key table
-using Texts = QHash<QString, Section>;
-
 const QString kSpanish = QStringLiteral("es");
 
-// A stored value: a text, a list of texts, a rectangle (four numbers) or a help record.
-QVariant valueFromJson(const QJsonValue& json) {
-    if (json.isString())
-        return json.toString();
-    if (json.isArray()) {
-        const QJsonArray array = json.toArray();
-        if (array.size() == 4 && array.first().isDouble())
-            return QRect(array.at(0).toInt(), array.at(1).toInt(), array.at(2).toInt(),
-                         array.at(3).toInt());
-        QStringList list;
-        for (const QJsonValue& item : array)
-            list << item.toString();
-        return list;
-    }
-    if (json.isObject()) {
-        const QJsonObject object = json.toObject();
-        QVariantMap record;
-        for (const char* part : {"images", "texts"}) {
-            QStringList list;
-            for (const QJsonValue& item : object.value(QLatin1String(part)).toArray())
-                list << item.toString();
-            record.insert(QString::fromLatin1(part), list);
-        }
-        return record;
-    }
-    return QVariant();
-}
-
-Texts readTexts() {
-    Texts texts;
+TextTable readTexts() {
     const QString path = Language::tableResourcePath();
     if (!TextBundle::ensureReadable(path)) {
         qWarning().noquote() << "Text table not found in the resource bundle:" << path;
-        return texts;
+        return TextTable();
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         qWarning().noquote() << "Text table cannot be read:" << path;
-        return texts;
+        return TextTable();
     }
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
-    if (!document.isObject()) {
-        qWarning().noquote() << "Text table is not valid JSON:" << error.errorString();
-        return texts;
-    }
-    const QJsonObject sections = document.object();
-    for (auto s = sections.begin(); s != sections.end(); ++s) {
-        Section section;
-        const QJsonObject languages = s.value().toObject();
-        for (auto l = languages.begin(); l != languages.end(); ++l) {
-            KeyTable table;
-            const QJsonObject keys = l.value().toObject();
-            for (auto k = keys.begin(); k != keys.end(); ++k)
-                table.insert(k.key(), valueFromJson(k.value()));
-            section.insert(l.key(), table);
-        }
-        texts.insert(s.key(), section);
-    }
-    return texts;
+    TextTable table = TextTable::fromJson(file.readAll());
+    if (table.isEmpty())
+        qWarning().noquote() << "Text table is not valid:" << table.errorString();
+    return table;
 }
 
 // Built once, on first use; the static's guard makes other threads wait for the build.
-const Texts& texts() {
-    static const Texts table = readTexts();
+const TextTable& texts() {
+    static const TextTable table = readTexts();
     return table;
 }
 
@@ -98,21 +46,17 @@ void Language::initialize() {
 }
 
 QVariant Language::valueForFile(const QString& file, const QString& object) {
-    const Texts& table = texts();
-    const auto section = table.constFind(file);
-    bool present = section != table.constEnd();
-    if (present) {
-        const auto spanish = section->constFind(kSpanish);
-        present = spanish != section->constEnd() && spanish->contains(object);
-    }
-    if (!present) {
+    const TextTable& table = texts();
+    const QHash<QString, QVariant>* spanish = table.table(file, kSpanish);
+    if (spanish == nullptr || !spanish->contains(object)) {
         qInfo().noquote() << QStringLiteral("%1 - %2 text data missing").arg(file, object);
         return QString(QLatin1String(""));
     }
-    const auto language = section->constFind(AccountSettings::instance().appLanguage());
-    if (language == section->constEnd())
+    const QHash<QString, QVariant>* current =
+        table.table(file, AccountSettings::instance().appLanguage());
+    if (current == nullptr)
         return QVariant();
-    return language->value(object);
+    return current->value(object);
 }
 
 QString Language::textForFile(const QString& file, const QString& object) {
