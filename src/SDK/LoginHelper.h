@@ -47,6 +47,20 @@ public:
     User* user() const { return user_; }
     AccountSettings* settings() const { return settings_; }
 
+    // Offers the location alert when location was used before and is now unavailable.
+    void checkPermissions();
+    // Starts the token validation; the outcome reaches the delegate later, on the main thread.
+    void validateLogin();
+    // The device identifier kept under "activationCode", made again when the device's name
+    // changed.
+    static QString deviceIdentifier();
+
+    // The token validation's answer and failure.
+    void handleTokenValidationAnswer(const QVariantMap& answer);
+    void handleTokenValidationFailure();
+    // No valid session: the bound user and settings are reset, the delegate told.
+    void sessionExpired();
+
     // Clears the whole session at once.
     void logout();
     // Marks the session as expired, then logs out.
@@ -61,6 +75,9 @@ public:
     static QVariantMap decodeAnswer(const QByteArray& data);
 
 private:
+    void mustUpdateAppWithURLString(const QString& url, const QString& message);
+    void offerAlert(AlertController* alert);
+
     LoginHelperDelegate* delegate_ = nullptr;
     User* user_ = nullptr;
     AccountSettings* settings_ = nullptr;
