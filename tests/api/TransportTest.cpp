@@ -297,8 +297,9 @@ TEST_F(DelegateStyle, BrokenRepliesGiveAClearOutcomeNeverAHang) {
         client.acceptTermsForUserId("17", "T0K");
         ASSERT_TRUE(recorder.wait()) << c.what;
         EXPECT_EQ(recorder.events, QStringList{c.expected}) << c.what;
-        if (QString(c.expected).startsWith("fail"))
+        if (QString(c.expected).startsWith("fail")) {
             EXPECT_FALSE(recorder.failure.description.isEmpty()) << c.what;
+        }
     }
 }
 
@@ -329,6 +330,14 @@ TEST_F(DelegateStyle, ServerOutsideTheTrustedAuthoritiesIsRefused) {
     ASSERT_TRUE(delegate.wait());
     EXPECT_EQ(delegate.events, QStringList{"fail:8"});
     EXPECT_TRUE(sandbox->requests().isEmpty());
+
+    // The sandbox's CA named by the environment is trusted as well.
+    qputenv("TARVELLO_CA_FILE", sandbox.caFile().toUtf8());
+    delegate.events.clear();
+    client.getHelpUrl();
+    ASSERT_TRUE(delegate.wait());
+    qunsetenv("TARVELLO_CA_FILE");
+    EXPECT_EQ(delegate.events, QStringList{"dict:8"});
 }
 
 class ForeignCertificate : public ApiSandboxTest {
