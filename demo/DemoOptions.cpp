@@ -1,5 +1,7 @@
 #include "DemoOptions.h"
 
+#include "api/APIConfiguration.h"
+
 #include <QCommandLineParser>
 #include <QProcessEnvironment>
 
@@ -53,10 +55,8 @@ QString DemoOptions::usage() {
            "window.\n";
 }
 
-void applyBackEndOptions(const DemoOptions& options) {
-    // The API client reads its back end from the same variables the demo accepts.
+bool applyBackEndOptions(const DemoOptions& options) {
     if (!options.baseUrl.isEmpty())
-        qputenv("TARVELLO_BASE_URL", options.baseUrl.toUtf8());
-    if (!options.caFile.isEmpty())
-        qputenv("TARVELLO_CA_FILE", options.caFile.toUtf8());
+        APIConfiguration::setBaseURL(options.baseUrl);
+    return options.caFile.isEmpty() || APIConfiguration::addTrustedCAFile(options.caFile);
 }

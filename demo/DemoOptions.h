@@ -21,5 +21,6 @@ struct DemoOptions {
     static QString usage();
 };
 
-// Hands the back-end address and trusted CA file to the SDK's API client.
-void applyBackEndOptions(const DemoOptions& options);
+// Hands the back-end address and trusted CA file to the SDK's API client; false when the CA
+// file holds no certificate.
+bool applyBackEndOptions(const DemoOptions& options);

@@ -19,7 +19,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n%s", qPrintable(options.error), qPrintable(DemoOptions::usage()));
         return 2;
     }
-    applyBackEndOptions(options);
+    if (!applyBackEndOptions(options)) {
+        std::fprintf(stderr, "no certificate in the CA file %s\n", qPrintable(options.caFile));
+        return 2;
+    }
 
     DemoWindow window;
     if (options.apiKey)
