@@ -1,0 +1,130 @@
+#include "platform/ui/Services.h"
+
+#include <QBuffer>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QImageReader>
+#include <QWidget>
+#include <mutex>
+
+Device::Device() {
+    name_ = QStringLiteral("Tarvello");
+}
+
+Device& Device::current() {
+    static Device device;
+    return device;
+}
+
+void Device::setIdiom(Idiom idiom) {
+    idiom_ = idiom;
+}
+
+QSize Device::screenSize() const {
+    if (screenSize_.isValid())
+        return screenSize_;
+    return idiom_ == Idiom::Pad ? QSize(1024, 768) : QSize(375, 667);
+}
+
+namespace {
+
+class BundleImages : public ImageProvider {
+public:
+    QImage imageNamed(const QString& name, bool fromHost) override {
+        // The SDK's images live under images/ in its resource file; the host's beside the binary.
+        const QStringList candidates =
+            fromHost ? QStringList{QStringLiteral(":/host/") + name, name}
+                     : QStringList{QStringLiteral(":/images/") + name, QStringLiteral(":/") + name};
+        for (const QString& path : candidates) {
+            QImage image(path);
+            if (!image.isNull())
+                return image;
+            if (!name.contains(QLatin1Char('.'))) {
+                for (const char* ext : {".png", ".svg"}) {
+                    QImage withExt(path + QLatin1String(ext));
+                    if (!withExt.isNull())
+                        return withExt;
+                }
+            }
+        }
+        return {};
+    }
+};
+
+class DesktopURLOpener : public URLOpener {
+public:
+    bool canOpenURL(const QUrl& url) override { return url.isValid() && !url.scheme().isEmpty(); }
+    bool openURL(const QUrl& url) override {
+        return canOpenURL(url) && QDesktopServices::openUrl(url);
+    }
+};
+
+class NoPrinting : public PrintService {
+public:
+    bool isPrintingAvailable() override { return false; }
+    void printPDF(const QByteArray&, QWidget*, std::function<void(bool)> completion) override {
+        if (completion)
+            completion(false);
+    }
+};
+
+class FileImageSource : public ImageSource {
+public:
+    void pickImage(QWidget* parent, std::function<void(const QImage&)> completion) override {
+        const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(),
+                                                          QStringLiteral("Images (*.png *.jpg)"));
+        if (completion)
+            completion(path.isEmpty() ? QImage() : QImage(path));
+    }
+};
+
+std::mutex& registryMutex() {
+    static std::mutex m;
+    return m;
+}
+
+std::map<std::type_index, std::shared_ptr<void>>& registry() {
+    static std::map<std::type_index, std::shared_ptr<void>> services;
+    return services;
+}
+
+template <class Interface, class Default> std::shared_ptr<Interface> getOrDefault() {
+    if (auto installed = Services::get<Interface>())
+        return installed;
+    static std::shared_ptr<Interface> fallback = std::make_shared<Default>();
+    return fallback;
+}
+
+} // namespace
+
+namespace Services {
+
+void setService(std::type_index type, std::shared_ptr<void> service) {
+    std::lock_guard lock(registryMutex());
+    if (service)
+        registry()[type] = std::move(service);
+    else
+        registry().erase(type);
+}
+
+std::shared_ptr<void> service(std::type_index type) {
+    std::lock_guard lock(registryMutex());
+    auto it = registry().find(type);
+    return it == registry().end() ? nullptr : it->second;
+}
+
+std::shared_ptr<ImageProvider> images() {
+    return getOrDefault<ImageProvider, BundleImages>();
+}
+std::shared_ptr<URLOpener> urlOpener() {
+    return getOrDefault<URLOpener, DesktopURLOpener>();
+}
+std::shared_ptr<PrintService> printing() {
+    return getOrDefault<PrintService, NoPrinting>();
+}
+std::shared_ptr<ImageSource> imageSource() {
+    return getOrDefault<ImageSource, FileImageSource>();
+}
+
+} // namespace Services

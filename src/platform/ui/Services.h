@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QUrl>
+#include <functional>
+#include <map>
+#include <memory>
+#include <typeindex>
+
+class QWidget;
+
+// The device the screens run on: phone by default, pad by configuration.
+class Device {
+public:
+    enum class Idiom { Phone = 0, Pad = 1 };
+
+    static Device& current();
+
+    Idiom idiom() const { return idiom_; }
+    void setIdiom(Idiom idiom);
+    bool isIpad() const { return idiom_ == Idiom::Pad; }
+    // Screen size in points; follows the idiom unless set.
+    QSize screenSize() const;
+    void setScreenSize(const QSize& size) { screenSize_ = size; }
+    QString name() const { return name_; }
+    void setName(const QString& name) { name_ = name; }
+    QString systemVersion() const { return systemVersion_; }
+    void setSystemVersion(const QString& version) { systemVersion_ = version; }
+
+private:
+    Device();
+    Idiom idiom_ = Idiom::Phone;
+    QSize screenSize_;
+    QString name_;
+    QString systemVersion_ = QStringLiteral("13.0");
+};
+
+// Images by name: the SDK's own bundle or the host application's.
+class ImageProvider {
+public:
+    virtual ~ImageProvider() = default;
+    virtual QImage imageNamed(const QString& name, bool fromHost) = 0;
+};
+
+// Opens outside addresses (web pages, mail, phone).
+class URLOpener {
+public:
+    virtual ~URLOpener() = default;
+    virtual bool canOpenURL(const QUrl& url) = 0;
+    virtual bool openURL(const QUrl& url) = 0;
+};
+
+// Prints a PDF document; the completion gets whether it was printed.
+class PrintService {
+public:
+    virtual ~PrintService() = default;
+    virtual bool isPrintingAvailable() = 0;
+    virtual void printPDF(const QByteArray& pdf, QWidget* parent,
+                          std::function<void(bool printed)> completion) = 0;
+};
+
+// Lets the user pick a picture; the completion gets a null image when the user cancels.
+class ImageSource {
+public:
+    virtual ~ImageSource() = default;
+    virtual void pickImage(QWidget* parent, std::function<void(const QImage&)> completion) = 0;
+};
+
+// Services behind interfaces, chosen by configuration. Each interface has one instance in
+// force; tests and the demo install their own. The back-end client factory and the reader
+// factory are registered here by the subsystems that define them.
+namespace Services {
+
+void setService(std::type_index type, std::shared_ptr<void> service);
+std::shared_ptr<void> service(std::type_index type);
+
+template <class Interface> void set(std::shared_ptr<Interface> instance) {
+    setService(std::type_index(typeid(Interface)), std::static_pointer_cast<void>(instance));
+}
+
+// The service in force, or null when none was installed and no default exists.
+template <class Interface> std::shared_ptr<Interface> get() {
+    return std::static_pointer_cast<Interface>(service(std::type_index(typeid(Interface))));
+}
+
+// Default implementations (desktop services, the SDK bundle).
+std::shared_ptr<ImageProvider> images();
+std::shared_ptr<URLOpener> urlOpener();
+std::shared_ptr<PrintService> printing();
+std::shared_ptr<ImageSource> imageSource();
+
+} // namespace Services

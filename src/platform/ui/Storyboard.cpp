@@ -1,0 +1,86 @@
+#include "platform/ui/Storyboard.h"
+
+#include "platform/ui/ViewController.h"
+
+#include <QHash>
+#include <QPair>
+
+namespace {
+
+using Key = QPair<QString, QString>;
+
+struct Registry {
+    QHash<Key, Storyboard::Factory> screens;
+    QHash<QString, QString> initial;
+    QHash<QPair<Key, QString>, Storyboard::SegueTarget> segues;
+};
+
+Registry& registry() {
+    static Registry r;
+    return r;
+}
+
+} // namespace
+
+void Storyboard::registerViewController(const QString& storyboard, const QString& identifier,
+                                        Factory factory) {
+    registry().screens.insert({storyboard, identifier}, std::move(factory));
+    if (!registry().initial.contains(storyboard))
+        registry().initial.insert(storyboard, identifier);
+}
+
+void Storyboard::removeViewController(const QString& storyboard, const QString& identifier) {
+    registry().screens.remove({storyboard, identifier});
+    if (registry().initial.value(storyboard) == identifier)
+        registry().initial.remove(storyboard);
+}
+
+void Storyboard::setInitialViewController(const QString& storyboard, const QString& identifier) {
+    registry().initial.insert(storyboard, identifier);
+}
+
+bool Storyboard::hasViewController(const QString& storyboard, const QString& identifier) {
+    return registry().screens.contains({storyboard, identifier});
+}
+
+ViewController* Storyboard::instantiate(const QString& storyboard, const QString& identifier) {
+    const auto it = registry().screens.constFind({storyboard, identifier});
+    if (it == registry().screens.constEnd() || !*it)
+        return nullptr;
+    ViewController* controller = (*it)();
+    if (controller)
+        controller->setStoryboardInfo(storyboard, identifier);
+    return controller;
+}
+
+ViewController* Storyboard::instantiateInitial(const QString& storyboard) {
+    const auto it = registry().initial.constFind(storyboard);
+    return it == registry().initial.constEnd() ? nullptr : instantiate(storyboard, *it);
+}
+
+void Storyboard::registerSegue(const QString& storyboard, const QString& sourceIdentifier,
+                               const QString& segueIdentifier, const SegueTarget& target) {
+    registry().segues.insert({{storyboard, sourceIdentifier}, segueIdentifier}, target);
+}
+
+void Storyboard::removeSegue(const QString& storyboard, const QString& sourceIdentifier,
+                             const QString& segueIdentifier) {
+    registry().segues.remove({{storyboard, sourceIdentifier}, segueIdentifier});
+}
+
+bool Storyboard::findSegue(const ViewController* source, const QString& segueIdentifier,
+                           SegueTarget* target) {
+    if (!source)
+        return false;
+    const auto& segues = registry().segues;
+    auto it = segues.constFind(
+        {{source->storyboardName(), source->storyboardIdentifier()}, segueIdentifier});
+    if (it == segues.constEnd())
+        it = segues.constFind(
+            {{QString(), QString::fromLatin1(source->metaObject()->className())}, segueIdentifier});
+    if (it == segues.constEnd())
+        return false;
+    if (target)
+        *target = *it;
+    return true;
+}

@@ -1,0 +1,112 @@
+#include "platform/ui/View.h"
+
+#include "platform/ui/Clock.h"
+
+#include <QGraphicsOpacityEffect>
+#include <QPalette>
+#include <QPointer>
+
+namespace {
+const char* const kTagProperty = "tarvelloTag";
+const char* const kBackgroundProperty = "tarvelloBackground";
+} // namespace
+
+namespace View {
+
+qint64 tag(const QWidget* view) {
+    return view ? view->property(kTagProperty).toLongLong() : 0;
+}
+
+void setTag(QWidget* view, qint64 tag) {
+    if (view)
+        view->setProperty(kTagProperty, tag);
+}
+
+QWidget* viewWithTag(QWidget* view, qint64 wanted) {
+    if (!view)
+        return nullptr;
+    if (tag(view) == wanted)
+        return view;
+    for (QObject* child : view->children()) {
+        if (auto* widget = qobject_cast<QWidget*>(child))
+            if (QWidget* found = viewWithTag(widget, wanted))
+                return found;
+    }
+    return nullptr;
+}
+
+double alpha(const QWidget* view) {
+    if (!view)
+        return 0;
+    if (auto* effect = qobject_cast<QGraphicsOpacityEffect*>(view->graphicsEffect()))
+        return effect->opacity();
+    return 1.0;
+}
+
+void setAlpha(QWidget* view, double value) {
+    if (!view)
+        return;
+    auto* effect = qobject_cast<QGraphicsOpacityEffect*>(view->graphicsEffect());
+    if (!effect) {
+        if (value >= 1.0)
+            return;
+        effect = new QGraphicsOpacityEffect(view);
+        view->setGraphicsEffect(effect);
+    }
+    effect->setOpacity(std::clamp(value, 0.0, 1.0));
+}
+
+void animateAlpha(QWidget* view, double to, int durationMs,
+                  std::function<void(bool finished)> completion) {
+    const double from = alpha(view);
+    QPointer<QWidget> guard(view);
+    Clock::current().animate(
+        durationMs, view,
+        [guard, from, to](double progress) {
+            if (guard)
+                setAlpha(guard, from + (to - from) * progress);
+        },
+        std::move(completion));
+}
+
+QRect frame(const QWidget* view) {
+    return view ? view->geometry() : QRect();
+}
+
+void setFrame(QWidget* view, const QRect& frame) {
+    if (view)
+        view->setGeometry(frame);
+}
+
+bool isHidden(const QWidget* view) {
+    return !view || view->isHidden();
+}
+
+void setHidden(QWidget* view, bool hidden) {
+    if (view)
+        view->setHidden(hidden);
+}
+
+void setBackgroundColor(QWidget* view, const QColor& color) {
+    if (!view)
+        return;
+    view->setProperty(kBackgroundProperty, color);
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Window, color);
+    view->setPalette(palette);
+    view->setAutoFillBackground(color.isValid());
+}
+
+QColor backgroundColor(const QWidget* view) {
+    return view ? view->property(kBackgroundProperty).value<QColor>() : QColor();
+}
+
+void removeFromSuperview(QWidget* view) {
+    if (!view)
+        return;
+    view->hide();
+    view->setParent(nullptr);
+    view->deleteLater();
+}
+
+} // namespace View
