@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QImage>
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
 #include <memory>
 
+class QAbstractButton;
+class QWidget;
 class CBUStatus;
 class QRSettings;
 class Tax;
@@ -24,6 +28,44 @@ public:
     void reset();
     // Fills the fields from a settings answer; never fails.
     void loadWithDictionary(const QVariantMap& answer);
+
+    // The two currencies offered when no currency list has ever been received.
+    static QVariantList builtInCurrencies();
+
+    // Tip and discount shares of the lists; an index outside the list gives 0 or the empty text.
+    double getFloatTip(int index) const;
+    // "10%" for 0.1: no decimals, ties to even.
+    QString getStringTip(int index) const;
+    double getFloatDiscount(int index) const;
+    // "5.00%" for 0.05: two decimals.
+    QString getStringDiscount(int index) const;
+
+    // Copies of the account's taxes whose fixed flag equals the argument, in order.
+    QList<std::shared_ptr<Tax>> fixedTaxesFixed(bool fixed) const;
+    QList<std::shared_ptr<Tax>> customTaxes() const { return fixedTaxesFixed(false); }
+    QList<std::shared_ptr<Tax>> fixedTaxes() const { return fixedTaxesFixed(true); }
+
+    // Marks the tutorials whose argument is true as done, here and in the user-defaults store.
+    void tutorialSettingsUpdateAmount(bool amount, bool catalog, bool salesHistory, bool buyers,
+                                      bool editCatalog, bool subusers, bool configuration);
+    void tutorialCancelled();
+    // Marks every tutorial as not done and removes the stored flags.
+    void resetTutorialSettings();
+
+    // Reader-model code of a reader name (any case); 0 for an unknown name.
+    int selectReader(const QString& name) const;
+    // Reader name of selectedCardReader; "drd50" for any unknown code.
+    QString selectedReaderString() const;
+
+    // A new 38 x 26 navigation-bar menu button, with the unread-feedback badge when there is one.
+    QAbstractButton* menuButtonImage(QWidget* parent = nullptr) const;
+    // The picture the menu button shows.
+    QImage menuButtonPicture() const;
+    // Badge image name and count box for a number of unread messages.
+    static QString menuBadgeImageName(int unread);
+    static QRect menuBadgeCountBox(int unread);
+
+    bool isCatalogEditor() const { return canEditCatalog_; }
 
     QString digitalAccountId() const { return digitalAccountId_; }
     // Stores the id (the empty text for none); the merchant has a virtual account exactly when

@@ -18,8 +18,23 @@ public:
 
     // Puts every field back to its logged-out default.
     void reset();
-    // A new user with every field of this one.
+    // A new user with every field of this one except canUseLendings (the copy has false).
     std::unique_ptr<User> copy() const;
+
+    // Fills the user from a login or token-validation answer: logged in, then each key that is
+    // present sets its field; absent keys leave their fields as they were.
+    void loadWithDictionary(const QVariantMap& answer);
+
+    // An e-mail address (spaces at either end ignored) of the form name@domain.tld.
+    static bool isValidEmail(const QString& email);
+    // 8 to 19 letters and digits of the basic Latin alphabet.
+    static bool isValidPassword(const QString& password);
+
+    // The build's help and terms addresses, used for both languages after a reset.
+    static inline const QString defaultHelpURL =
+        QStringLiteral("https://www.tarvello.example/ayuda");
+    static inline const QString defaultTermsURL =
+        QStringLiteral("https://www.tarvello.example/terminos");
 
     bool isAccountActive() const { return isAccountActive_; }
     void setIsAccountActive(bool value) { isAccountActive_ = value; }
@@ -109,6 +124,12 @@ private:
 // The merchant's account category and monthly limits.
 class UserAccountType {
 public:
+    UserAccountType() = default;
+    // A record read from the answer's "accountType", "maxMonthlyAmount", "currentMonthlyAmount",
+    // "legalName", "documentNumber" / "idFiscal", "email" and "taxCondition".
+    explicit UserAccountType(const QVariantMap& dictionary);
+    static std::shared_ptr<UserAccountType> withDictionary(const QVariantMap& dictionary);
+
     quint64 type() const { return type_; }
     void setType(quint64 value) { type_ = value; }
     double maxMounthlyAmount() const { return maxMounthlyAmount_; }

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "SDK/SDKAPI.h"
+
+// Reads the merchant's batches: success gives {"batches": [...]}.
+class SDKBatchInfoAPI : public SDKAPI {
+public:
+    void getBatchInformation(TarvelloSDK::Completion completion);
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "SDK/SDKAPI.h"
+
+// Closes one batch, or all of them with the id "0": success gives {"batches": [...]}.
+class SDKCloseBatchAPI : public SDKAPI {
+public:
+    void closeBatchWithInstallmentId(const QString& batchId, TarvelloSDK::Completion completion);
+};

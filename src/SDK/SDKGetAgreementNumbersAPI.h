@@ -1,0 +1,9 @@
+#pragma once
+
+#include "SDK/SDKAPI.h"
+
+// Reads the merchant's agreement numbers: success gives {"agreements": ...}.
+class SDKGetAgreementNumbersAPI : public SDKAPI {
+public:
+    void getAgreementNumbers(TarvelloSDK::Completion completion);
+};

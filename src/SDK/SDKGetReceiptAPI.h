@@ -1,0 +1,10 @@
+#pragma once
+
+#include "SDK/SDKAPI.h"
+
+// Fetches the printable receipt of an operation: success gives {"receipt": the bytes}.
+class SDKGetReceiptAPI : public SDKAPI {
+public:
+    void getPDFReceiptForOperationID(const QString& operationId,
+                                     TarvelloSDK::Completion completion);
+};

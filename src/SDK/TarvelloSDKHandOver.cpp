@@ -1,0 +1,58 @@
+#include "SDK/TarvelloSDKHandOver.h"
+
+#include "SDK/AccountSettings.h"
+#include "SDK/PaymentSDK.h"
+#include "SDK/SDKAPI.h"
+#include "SDK/SDKConfigurationPresenter.h"
+#include "SDK/SDKRefundPresenter.h"
+#include "SDK/User.h"
+#include "platform/core/UserDefaults.h"
+
+namespace {
+std::unique_ptr<TarvelloSDKHandOver>& installed() {
+    static std::unique_ptr<TarvelloSDKHandOver> handOver;
+    return handOver;
+}
+} // namespace
+
+TarvelloSDKHandOver::~TarvelloSDKHandOver() = default;
+
+TarvelloSDKHandOver& TarvelloSDKHandOver::current() {
+    static TarvelloSDKHandOver standard;
+    return installed() ? *installed() : standard;
+}
+
+void TarvelloSDKHandOver::install(std::unique_ptr<TarvelloSDKHandOver> handOver) {
+    installed() = std::move(handOver);
+}
+
+void TarvelloSDKHandOver::startPayment(const std::shared_ptr<PaymentSDK>& payment,
+                                       QWidget* viewController) {
+    payment->startInViewController(viewController);
+}
+
+void TarvelloSDKHandOver::startRefund(const std::shared_ptr<SDKRefundPresenter>& presenter,
+                                      QWidget* viewController) {
+    presenter->startInViewController(viewController);
+}
+
+void TarvelloSDKHandOver::startSettings(const std::shared_ptr<SDKConfigurationPresenter>& presenter,
+                                        QWidget* viewController) {
+    presenter->startInViewController(viewController);
+}
+
+void TarvelloSDKHandOver::startRequest(const std::shared_ptr<SDKAPI>& /*request*/,
+                                       const QString& /*operation*/,
+                                       const QVariantList& /*arguments*/,
+                                       const std::function<void()>& start) {
+    start();
+}
+
+void TarvelloSDKHandOver::logout() {
+    User::instance().reset();
+    AccountSettings::instance().reset();
+    UserDefaults& defaults = UserDefaults::standardUserDefaults();
+    for (const char* key : {"lastUser", "lastUserSettings", "lastMode", "defaultCurrency"})
+        defaults.removeObjectForKey(QString::fromLatin1(key));
+    defaults.synchronize();
+}

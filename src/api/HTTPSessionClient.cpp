@@ -1,0 +1,76 @@
+#include "api/HTTPSessionClient.h"
+#include "api/APIConfiguration.h"
+#include "platform/core/MainThread.h"
+
+#include <QCoreApplication>
+#include <QJsonDocument>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPointer>
+#include <QRegularExpression>
+
+namespace {
+
+QNetworkAccessManager* manager() {
+    static QPointer<QNetworkAccessManager> shared;
+    if (!shared)
+        shared = new QNetworkAccessManager(QCoreApplication::instance());
+    return shared;
+}
+
+QString suggestedName(QNetworkReply* reply) {
+    static const QRegularExpression filename(
+        QStringLiteral(R"re(filename\*?=(?:UTF-8'')?"?([^";]*)"?)re"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QString disposition = QString::fromUtf8(reply->rawHeader("Content-Disposition"));
+    const auto match = filename.match(disposition);
+    if (match.hasMatch())
+        return QString::fromUtf8(QByteArray::fromPercentEncoding(match.captured(1).toUtf8()));
+    return reply->url().fileName();
+}
+
+void start(const URLRequest& request, QPointer<QObject> context, bool hasContext,
+           HTTPSessionClient::Done done) {
+    QNetworkRequest networkRequest = request.request;
+    networkRequest.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
+    networkRequest.setSslConfiguration(APIConfiguration::sslConfiguration());
+    networkRequest.setTransferTimeout(APIConfiguration::sessionClientTimeout());
+    QNetworkReply* reply =
+        manager()->sendCustomRequest(networkRequest, request.method.toUtf8(), request.body);
+    QObject::connect(
+        reply, &QNetworkReply::finished, manager(),
+        [reply, context, hasContext, done = std::move(done)]() {
+            reply->deleteLater();
+            if (hasContext && !context)
+                return;
+            HTTPSessionClient::Result result;
+            const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+            result.status = status.isValid() ? status.toInt() : 0;
+            result.bytes = reply->readAll();
+            const int error = reply->error();
+            const bool httpError = (error >= 201 && error <= 299) || (error >= 401 && error <= 499);
+            result.failed = !status.isValid() || (error != 0 && !httpError);
+            result.networkError = error;
+            result.errorString = reply->errorString();
+            result.suggestedFileName = suggestedName(reply);
+            QJsonParseError parseError{};
+            const QJsonDocument document = QJsonDocument::fromJson(result.bytes, &parseError);
+            if (parseError.error == QJsonParseError::NoError)
+                result.json = document.toVariant();
+            done(result);
+        });
+}
+
+} // namespace
+
+void HTTPSessionClient::dataTask(const URLRequest& request, QObject* context, Done done) {
+    QPointer<QObject> guard(context);
+    const bool hasContext = context != nullptr;
+    if (MainThread::isCurrent()) {
+        start(request, guard, hasContext, std::move(done));
+        return;
+    }
+    MainThread::post([request, guard, hasContext, done = std::move(done)]() mutable {
+        start(request, guard, hasContext, std::move(done));
+    });
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class APIController;
+
+// What the API client needs of the session: the facade's API key, the session token, expiring
+// the session and handing the inactivity timer over to a client.
+namespace SessionBridge {
+
+// The host's API key, nothing when the SDK has none.
+std::optional<QString> apiKey();
+// The session token of the logged-in user.
+QString userToken();
+// Ends the session as a reply without a delegate hook asks (a new LoginHelper expires it).
+void expireSession();
+// Makes the client the inactivity timer's delegate after a successful reply; a login reply
+// restarts the timer first.
+void handOverTimer(APIController* client, bool restartTimer);
+// The client is going away: the timer must not call it any more.
+void releaseTimer(APIController* client);
+// The text shown for a failed connection.
+QString connectionErrorText();
+
+// Until the facade provides the API key, tests and the demo set it here.
+void setApiKey(const std::optional<QString>& key);
+
+} // namespace SessionBridge

@@ -1,0 +1,90 @@
+#include "ui_kit/texts/Language.h"
+
+#include "SDK/AccountSettings.h"
+#include "ui_kit/texts/TextBundle.h"
+#include "ui_kit/texts/TextTable.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QVariantMap>
+
+namespace {
+
+const QString kSpanish = QStringLiteral("es");
+
+TextTable readTexts() {
+    const QString path = Language::tableResourcePath();
+    if (!TextBundle::ensureReadable(path)) {
+        qWarning().noquote() << "Text table not found in the resource bundle:" << path;
+        return TextTable();
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning().noquote() << "Text table cannot be read:" << path;
+        return TextTable();
+    }
+    TextTable table = TextTable::fromJson(file.readAll());
+    if (table.isEmpty())
+        qWarning().noquote() << "Text table is not valid:" << table.errorString();
+    return table;
+}
+
+// Built once, on first use; the static's guard makes other threads wait for the build.
+const TextTable& texts() {
+    static const TextTable table = readTexts();
+    return table;
+}
+
+} // namespace
+
+QString Language::tableResourcePath() {
+    return QStringLiteral(":/texts/Language.json");
+}
+
+void Language::initialize() {
+    texts();
+}
+
+QVariant Language::valueForFile(const QString& file, const QString& object) {
+    const TextTable& table = texts();
+    const QHash<QString, QVariant>* spanish = table.table(file, kSpanish);
+    if (spanish == nullptr || !spanish->contains(object)) {
+        qInfo().noquote() << QStringLiteral("%1 - %2 text data missing").arg(file, object);
+        return QString(QLatin1String(""));
+    }
+    const QHash<QString, QVariant>* current =
+        table.table(file, AccountSettings::instance().appLanguage());
+    if (current == nullptr)
+        return QVariant();
+    return current->value(object);
+}
+
+QString Language::textForFile(const QString& file, const QString& object) {
+    const QVariant value = valueForFile(file, object);
+    if (value.typeId() != QMetaType::QString)
+        return QString();
+    return value.toString();
+}
+
+std::optional<QStringList> Language::listForFile(const QString& file, const QString& object) {
+    const QVariant value = valueForFile(file, object);
+    if (value.typeId() != QMetaType::QStringList)
+        return std::nullopt;
+    return value.toStringList();
+}
+
+std::optional<QRect> Language::rectForFile(const QString& file, const QString& object) {
+    const QVariant value = valueForFile(file, object);
+    if (value.typeId() != QMetaType::QRect)
+        return std::nullopt;
+    return value.toRect();
+}
+
+std::optional<HelpRecord> Language::helpForFile(const QString& file, const QString& object) {
+    const QVariant value = valueForFile(file, object);
+    if (value.typeId() != QMetaType::QVariantMap)
+        return std::nullopt;
+    const QVariantMap record = value.toMap();
+    return HelpRecord{record.value(QStringLiteral("images")).toStringList(),
+                      record.value(QStringLiteral("texts")).toStringList()};
+}
