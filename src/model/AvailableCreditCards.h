@@ -14,7 +14,7 @@ public:
 
     static AvailableCreditCards& instance();
 
-    std::optional<QVariantList> list() const { return list_; }
+    const std::optional<QVariantList>& list() const { return list_; }
     void setList(const std::optional<QVariantList>& value) { list_ = value; }
     // The entries whose "currency" text is the code, and those without "currency"; never none.
     QVariantList listForCurrencyCode(const QString& code) const;

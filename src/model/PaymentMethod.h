@@ -51,7 +51,7 @@ public:
     QString emvConfigurationVersion() const { return emvConfigurationVersion_; }
     void setEmvConfigurationVersion(const QString& value) { emvConfigurationVersion_ = value; }
     // None when the entry has no "installments" list.
-    std::optional<std::vector<InstallmentPtr>> installments() const { return installments_; }
+    const std::optional<std::vector<InstallmentPtr>>& installments() const { return installments_; }
     void setInstallments(const std::optional<std::vector<InstallmentPtr>>& value) {
         installments_ = value;
     }
