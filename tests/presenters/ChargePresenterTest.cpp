@@ -183,3 +183,17 @@ TEST_F(ChargeTest, ARefusedTokenAgainstTheBackEndEndsWith1003) {
     EXPECT_EQ(completions.errorCode(), 1003);
     EXPECT_EQ(sheet(), nullptr);
 }
+
+TEST_F(ChargeTest, AScreenEndingWithAnErrorPassesItOnOnce) {
+    logIn();
+    TarvelloSDK::sharedSDK().charge(twoLines(), &host, completions.completion());
+    StandInScreen* screen = shownScreen();
+    ASSERT_NE(screen, nullptr);
+    screen->flowEndDelegate()->canceled(TarvelloError::sdk(1004, "Tarjeta rechazada"));
+    settle();
+    ASSERT_EQ(completions.count(), 1); // the disappearance that follows adds no 1000
+    EXPECT_EQ(completions.errorCode(), 1004);
+    EXPECT_EQ(completions.errorText(), "Tarjeta rechazada");
+    EXPECT_TRUE(completions.calls[0].sheetGone);
+    EXPECT_TRUE(payment.expired());
+}
