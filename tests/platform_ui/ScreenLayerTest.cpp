@@ -20,6 +20,7 @@ namespace {
 
 // A screen that writes its lifecycle into a shared log as "name:event".
 class LoggingScreen : public ViewController {
+    Q_OBJECT
 public:
     LoggingScreen(QString name, QStringList* log, QObject* parent = nullptr)
         : ViewController(parent)
@@ -367,3 +368,28 @@ TEST_F(WindowFixture, EscapeClosesASheetUnlessItIsModalInPresentation) {
         root->dismissViewControllerAnimated(false);
     }
 }
+
+TEST_F(WindowFixture, AnEmbedSeguePutsTheDestinationInItsContainer) {
+    Storyboard::registerViewController("Test", "Page",
+                                       [this] { return new LoggingScreen("page", &log); });
+    Storyboard::registerSegue("", "LoggingScreen", "page1",
+                              {"Test", "Page", SegueKind::Embed, "pageContainer"});
+    auto* host = new LoggingScreen("host", &log);
+    auto* container = new QWidget(host->view());
+    container->setObjectName("pageContainer");
+    root->presentViewController(host, false);
+    log.clear();
+
+    host->performSegueWithIdentifier("page1");
+    ASSERT_EQ(host->childViewControllers().size(), 1);
+    ViewController* page = host->childViewControllers().first();
+    EXPECT_TRUE(container->isAncestorOf(page->view()));
+    EXPECT_EQ(
+        log, QStringList({"host:prepare page1", "page:load", "page:willAppear", "page:didAppear"}));
+    host->performSegueWithIdentifier("unknownSegue"); // no such segue: nothing happens
+    EXPECT_EQ(host->childViewControllers().size(), 1);
+    Storyboard::removeViewController("Test", "Page");
+    Storyboard::removeSegue("", "LoggingScreen", "page1");
+}
+
+#include "ScreenLayerTest.moc"
