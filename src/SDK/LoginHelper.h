@@ -1,5 +1,7 @@
 #pragma once
 
+#include "api/APIControllerDelegate.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -34,7 +36,7 @@ public:
 
 // Opens and closes the merchant's session: validates the host's user token with the back end,
 // keeps the answer in the user-defaults store, logs out and expires the session.
-class LoginHelper : public QObject {
+class LoginHelper : public QObject, public APIControllerDelegate {
     Q_OBJECT
 public:
     LoginHelper();
@@ -58,8 +60,15 @@ public:
     // The token validation's answer and failure.
     void handleTokenValidationAnswer(const QVariantMap& answer);
     void handleTokenValidationFailure();
+
+    // Replies of the token validation (function code 5); other codes are ignored.
+    void apiDidFailWithError(const TarvelloError& error, int functionName) override;
+    bool
+    apiDidFinishDownloadingWithDictionary(int functionName,
+                                          const std::optional<QVariantMap>& dictionary) override;
     // No valid session: the bound user and settings are reset, the delegate told.
-    void sessionExpired();
+    bool sessionExpired() override;
+    bool sessionExpiredWithMessage(const QString& message) override;
 
     // Clears the whole session at once.
     void logout();

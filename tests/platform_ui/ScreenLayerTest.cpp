@@ -355,3 +355,15 @@ TEST(TableAndPicker, TapsReachTheDelegateAndWheelsStayVirtual) {
     picker.pickRow(2501, 0);
     EXPECT_EQ(rows.picked, QList<int>({2501}));
 }
+
+TEST_F(WindowFixture, EscapeClosesASheetUnlessItIsModalInPresentation) {
+    for (bool modal : {true, false}) {
+        QPointer<LoggingScreen> sheet = new LoggingScreen("sheet", &log);
+        sheet->setModalPresentationStyle(ViewController::ModalPresentationStyle::FormSheet);
+        sheet->setModalInPresentation(modal);
+        root->presentViewController(sheet, false);
+        QTest::keyClick(window->presentationContainer(sheet), Qt::Key_Escape);
+        EXPECT_EQ(root->presentedViewController() == sheet.data(), modal);
+        root->dismissViewControllerAnimated(false);
+    }
+}
