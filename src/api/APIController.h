@@ -8,6 +8,7 @@
 #include <TarvelloSDK/TarvelloError.h>
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QImage>
 #include <QObject>
 #include <QPointer>
@@ -223,6 +224,46 @@ public:
     void setPin(const QString& pin, const QString& userId, const QString& token);
     void checkPin(const QString& pin, const QString& userId, const QString& token);
     void getAgreementNumbersForToken(const QString& token);
+
+    // ---- operation status, signature and receipts; sale history and operation lookup
+
+    void registerSignatureForSaleId(const QString& saleId, const QImage& signature,
+                                    const QString& userId, const QString& token);
+    void registerPersonalIdForSaleId(const QString& saleId, const QString& personalIdType,
+                                     const QString& personalIdNumber, const QString& userId,
+                                     const QString& token);
+    void adjustTip(double tip, const QString& saleId, const QString& userId,
+                   const QString& token);
+    // The address is sent without leading and trailing spaces.
+    void sendInvoiceForSaleId(const QString& saleId, const QString& email, const QString& userId,
+                              const QString& token, bool isResend);
+    // The reply reaches the delegate as raw bytes.
+    void printInvoiceForSaleId(const QString& saleId, const QString& userId,
+                               const QString& token);
+    void operationStatus(bool status, const QString& operationId, const QString& userId,
+                         const QString& token);
+    // Without EMV tags no "emvTags" field is sent.
+    void operationStatusTrack(bool status, const QString& operationId, const QString& track,
+                              const QString& ksn, const std::optional<QVariantMap>& emvTags,
+                              const QString& userId, const QString& annulmentReason,
+                              const QString& token);
+    // Synchronous: call from a worker thread; the reply bytes.
+    std::optional<QByteArray> operationStatusEmvTags(bool status, const QString& operationId,
+                                                     const std::optional<QVariantMap>& emvTags,
+                                                     const QString& userId, const QString& token);
+    void getSaleHistoryFromUserId(const QString& userId, const QString& token,
+                                  const QString& subuserId, const QString& buyerId,
+                                  const QString& freeTextSearch, int pageNumber);
+    // Dates are written as days of the device's time zone.
+    void getSaleHistoryFromUserIdFromTo(const QString& userId, const QString& token,
+                                        const QString& subuserId, const QString& buyerId,
+                                        const QDateTime& from, const QDateTime& to,
+                                        const QString& freeTextSearch, int pageNumber);
+    void getSaleWithId(int saleId, const QString& userId, const QString& token);
+    void getSaleInfo(int operationId, const QString& userId, const QString& token);
+    void getSaleInfoForExternalReference(const QString& reference, const QString& userId,
+                                         const QString& token);
+    void getSalesSummaryFrom(const QDateTime& from, const QDateTime& to, const QString& token);
 
 private:
     bool send(const QString& method, const QString& path, const QVariantMap& data);

@@ -3,7 +3,9 @@
 #include <QDebug>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace {
 constexpr int kMaxScale = 30;
@@ -14,6 +16,10 @@ __int128 pow10(int n) {
     for (int i = 0; i < n; ++i)
         p *= 10;
     return p;
+}
+
+bool fitsInt64(__int128 value) {
+    return value <= __int128(INT64_MAX) && value >= -__int128(INT64_MAX);
 }
 
 const __int128 kMaxCoefficient = pow10(kMaxDigits) - 1;
@@ -35,6 +41,17 @@ __int128 divideRounded(__int128 value, int n) {
         return value;
     if (n > 38)
         return 0;
+    if (fitsInt64(value) && n <= 18) {
+        const long long v = static_cast<long long>(value);
+        const long long div = static_cast<long long>(pow10(n));
+        long long q = v / div;
+        long long r = v % div;
+        if (r < 0)
+            r = -r;
+        if (r >= div - r)
+            q += v < 0 ? -1 : 1;
+        return q;
+    }
     const __int128 div = pow10(n);
     __int128 q = value / div;
     __int128 r = value % div;
@@ -48,6 +65,8 @@ __int128 divideRounded(__int128 value, int n) {
 std::string digitsOf(__int128 value) {
     if (value == 0)
         return "0";
+    if (fitsInt64(value))
+        return std::to_string(static_cast<long long>(value));
     std::string s;
     while (value > 0) {
         s.insert(s.begin(), char('0' + int(value % 10)));
@@ -57,7 +76,7 @@ std::string digitsOf(__int128 value) {
 }
 
 // Reads sign, mantissa digits and exponent; false when the text is not a number.
-bool parse(const std::string& text, bool& negative, std::string& digits, int& fractionDigits,
+bool parse(std::string_view text, bool& negative, std::string& digits, int& fractionDigits,
            long& exponent) {
     size_t i = 0;
     const size_t n = text.size();
@@ -114,6 +133,14 @@ DecimalNumber::DecimalNumber(__int128 coefficient, int scale)
 }
 
 void DecimalNumber::normalize() {
+    if (fitsInt64(coefficient_)) {
+        long long c = static_cast<long long>(coefficient_);
+        while (scale_ > 0 && c % 10 == 0) {
+            c /= 10;
+            --scale_;
+        }
+        coefficient_ = c;
+    }
     while (scale_ > 0 && coefficient_ % 10 == 0) {
         coefficient_ /= 10;
         --scale_;
@@ -129,7 +156,7 @@ DecimalNumber DecimalNumber::fromDouble(double value) {
     }
     char buffer[64];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return fromString(QString::fromLatin1(buffer, int(result.ptr - buffer)));
+    return fromText(std::string_view(buffer, size_t(result.ptr - buffer)));
 }
 
 bool DecimalNumber::isValidText(const QString& text) {
@@ -141,11 +168,15 @@ bool DecimalNumber::isValidText(const QString& text) {
 }
 
 DecimalNumber DecimalNumber::fromString(const QString& text) {
+    return fromText(text.toStdString());
+}
+
+DecimalNumber DecimalNumber::fromText(std::string_view text) {
     bool negative;
     std::string digits;
     int fractionDigits;
     long exponent;
-    if (!parse(text.toStdString(), negative, digits, fractionDigits, exponent))
+    if (!parse(text, negative, digits, fractionDigits, exponent))
         return DecimalNumber();
     // Leading zeros carry nothing.
     size_t first = digits.find_first_not_of('0');
@@ -174,7 +205,8 @@ DecimalNumber DecimalNumber::fromString(const QString& text) {
     if (scale < 0) {
         __int128 scaled;
         if (!scaleUp(coefficient, int(std::min(-scale, 40L)), scaled)) {
-            qWarning().noquote() << "DecimalNumber: value out of range:" << text;
+            qWarning().noquote() << "DecimalNumber: value out of range:"
+                                 << QString::fromLatin1(text.data(), qsizetype(text.size()));
             scaled = kMaxCoefficient;
         }
         coefficient = scaled;
@@ -200,13 +232,17 @@ DecimalNumber DecimalNumber::roundedToCents() const {
 }
 
 double DecimalNumber::toDouble() const {
-    const std::string text = toString().toStdString();
+    const std::string text = plainText();
     double value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
 }
 
 QString DecimalNumber::toString() const {
+    return QString::fromStdString(plainText());
+}
+
+std::string DecimalNumber::plainText() const {
     const bool negative = coefficient_ < 0;
     std::string digits = digitsOf(negative ? -coefficient_ : coefficient_);
     if (scale_ > 0) {
@@ -216,7 +252,7 @@ QString DecimalNumber::toString() const {
     }
     if (negative)
         digits.insert(0, 1, '-');
-    return QString::fromStdString(digits);
+    return digits;
 }
 
 QString DecimalNumber::fixedText(int places, bool grouped) const {

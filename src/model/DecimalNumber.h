@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <string>
+#include <string_view>
 
 // An exact base-10 number: a signed integer coefficient scaled by a power of ten. Money is held
 // in this form so that what is typed or received keeps every digit it had.
@@ -51,6 +53,8 @@ public:
 
 private:
     DecimalNumber(__int128 coefficient, int scale);
+    static DecimalNumber fromText(std::string_view text);
+    std::string plainText() const;
     void normalize();
 
     __int128 coefficient_ = 0;
