@@ -370,9 +370,8 @@ std::optional<QByteArray> APIController::loadSynchronousUrl(const QString& path,
 }
 
 bool APIController::sessionExpired() {
-    if (delegate_)
-        delegate_->sessionExpired();
-    return true;
+    // Not handled without a delegate that takes it: the timer then ends the session itself.
+    return delegate_ && delegate_->sessionExpired();
 }
 
 bool APIController::sessionExpiredFromTimer() {

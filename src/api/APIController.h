@@ -74,7 +74,7 @@ public:
     void connectionDidFinishLoading(const QString& requestURL, const QByteArray& requestBody);
 
     // ---- session hooks (the inactivity timer reaches a client after a successful reply)
-    // Tells the delegate when it handles sessionExpired(); true either way.
+    // Passes the expiry on to the delegate; false when there is none or it does not handle it.
     bool sessionExpired() override;
     // Tells the delegate when it watches the timer itself, else as sessionExpired().
     bool sessionExpiredFromTimer() override;
@@ -232,14 +232,12 @@ public:
     void registerPersonalIdForSaleId(const QString& saleId, const QString& personalIdType,
                                      const QString& personalIdNumber, const QString& userId,
                                      const QString& token);
-    void adjustTip(double tip, const QString& saleId, const QString& userId,
-                   const QString& token);
+    void adjustTip(double tip, const QString& saleId, const QString& userId, const QString& token);
     // The address is sent without leading and trailing spaces.
     void sendInvoiceForSaleId(const QString& saleId, const QString& email, const QString& userId,
                               const QString& token, bool isResend);
     // The reply reaches the delegate as raw bytes.
-    void printInvoiceForSaleId(const QString& saleId, const QString& userId,
-                               const QString& token);
+    void printInvoiceForSaleId(const QString& saleId, const QString& userId, const QString& token);
     void operationStatus(bool status, const QString& operationId, const QString& userId,
                          const QString& token);
     // Without EMV tags no "emvTags" field is sent.

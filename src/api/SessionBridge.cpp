@@ -17,6 +17,10 @@ std::optional<QString> apiKey() {
     return sdk.getApiKey();
 }
 
+void setApiKey(const std::optional<QString>& key) {
+    TarvelloSDK::sharedSDK().setApiKey(key);
+}
+
 QString userToken() {
     return User::instance().token();
 }

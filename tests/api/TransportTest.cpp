@@ -369,3 +369,15 @@ TEST_F(ForeignCertificate, CertificateOfAnotherAuthorityIsRefused) {
     delete worker;
     EXPECT_FALSE(reply.has_value());
 }
+
+TEST_F(DelegateStyle, TimerExpiryWithoutADelegateEndsTheSession) {
+    answerEverything(SandboxReply::ok());
+    APIController client;
+    client.setDelegate(&delegate);
+    client.getHelpUrl();
+    ASSERT_TRUE(delegate.wait());
+    ASSERT_EQ(SessionTimer::instance().delegate(), &client);
+    client.setDelegate(nullptr);
+    SessionTimer::instance().sessionExpired();
+    EXPECT_TRUE(sessionMarkedExpired());
+}
