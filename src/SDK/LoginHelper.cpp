@@ -12,13 +12,15 @@
 #include "model/Buyers.h"
 #include "model/Currency.h"
 #include "model/Sale.h"
+#include "platform/ui/Services.h"
+#include "ui_kit/AlertController.h"
+#include "ui_kit/texts/Language.h"
 
 #include "ui_kit/Extensions/SafeDictionary.h"
 #include <TarvelloSDK/TarvelloSDK.h>
 
 #include <QCborValue>
 #include <QDebug>
-#include <QDesktopServices>
 #include <QGeoPositionInfoSource>
 #include <QSysInfo>
 #include <QUrl>
@@ -56,14 +58,17 @@ void sendTokenValidation(LoginHelper* helper, const QString& token, const QStrin
 QString infoString(const char* key) {
     return VersionDispatch::infoBundle().infoDictionary.value(QString::fromLatin1(key)).toString();
 }
-// Message boxes come with the screens' alert controller; until then none is offered.
 AlertController* updateAlert(const QString& message, std::function<void()> open) {
-    Q_UNUSED(message);
-    Q_UNUSED(open);
-    return nullptr;
+    AlertController* alert = AlertController::alertControllerWithTitle(QString(""), message);
+    alert->addAction(AlertAction::actionWithTitle(Language::textForFile("GlobalTexts", "update"), 0,
+                                                  [open](AlertAction*) { open(); }));
+    return alert;
 }
 AlertController* locationAlert() {
-    return nullptr;
+    AlertController* alert = AlertController::alertControllerWithTitle(
+        QString(), Language::textForFile("GlobalTexts", "geolocationDisabled"));
+    alert->addAction(AlertAction::actionWithTitle(QStringLiteral("OK"), 0));
+    return alert;
 }
 // The catalog and card-issuer stores are not part of this build's model yet.
 void resetCatalog() {}
@@ -102,13 +107,15 @@ QString LoginHelper::deviceIdentifier() {
 void LoginHelper::checkPermissions() {
     if (!UserDefaults::standardUserDefaults().hasKey(QStringLiteral("locationServicesRequested")))
         return;
+    if (!locationServicesAvailable())
+        offerAlert(services::locationAlert());
+}
+
+bool LoginHelper::locationServicesAvailable() {
     std::unique_ptr<QGeoPositionInfoSource> source(
         QGeoPositionInfoSource::createDefaultSource(nullptr));
-    const bool unavailable =
-        !source || source->error() == QGeoPositionInfoSource::AccessError ||
-        source->supportedPositioningMethods() == QGeoPositionInfoSource::NoPositioningMethods;
-    if (unavailable)
-        offerAlert(services::locationAlert());
+    return source && source->error() != QGeoPositionInfoSource::AccessError &&
+           source->supportedPositioningMethods() != QGeoPositionInfoSource::NoPositioningMethods;
 }
 
 void LoginHelper::validateLogin() {
@@ -209,15 +216,18 @@ void LoginHelper::mustUpdateAppWithURLString(const QString& url, const QString& 
     const QString address = url;
     offerAlert(services::updateAlert(message, [address] {
         if (isOpenableUpdateURL(address))
-            QDesktopServices::openUrl(QUrl(address.trimmed()));
+            Services::urlOpener()->openURL(QUrl(address.trimmed()));
         else
             qWarning() << "Update address refused: not a web address";
     }));
 }
 
 void LoginHelper::offerAlert(AlertController* alert) {
-    if (alert && delegate_)
-        delegate_->loginHelper(this, alert);
+    if (!alert)
+        return;
+    // A delegate that shows the box takes it; otherwise nobody sees it.
+    if (!delegate_ || !delegate_->loginHelper(this, alert))
+        alert->deleteLater();
 }
 
 void LoginHelper::logout() {

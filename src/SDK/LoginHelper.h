@@ -20,7 +20,7 @@ public:
     virtual void loginHelperDidFinishLogin(LoginHelper* helper) = 0;
     // There is no valid session.
     virtual void loginHelperShouldDisplayLoginUI(LoginHelper* helper) = 0;
-    // Optional: show a message box of the helper. False when not handled.
+    // Optional: show a message box of the helper, which it then owns. False when not handled.
     virtual bool loginHelper(LoginHelper* helper, AlertController* alert) {
         Q_UNUSED(helper);
         Q_UNUSED(alert);
@@ -51,6 +51,8 @@ public:
 
     // Offers the location alert when location was used before and is now unavailable.
     void checkPermissions();
+    // True when the device has a location source the application may use.
+    static bool locationServicesAvailable();
     // Starts the token validation; the outcome reaches the delegate later, on the main thread.
     void validateLogin();
     // The device identifier kept under "activationCode", made again when the device's name

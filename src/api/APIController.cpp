@@ -22,8 +22,14 @@ namespace {
 
 QNetworkAccessManager* mainManager() {
     static QPointer<QNetworkAccessManager> manager;
-    if (!manager)
+    static quint64 trust = 0;
+    if (!manager) {
         manager = new QNetworkAccessManager(QCoreApplication::instance());
+        trust = APIConfiguration::trustGeneration();
+    } else if (const quint64 now = APIConfiguration::trustGeneration(); now != trust) {
+        manager->clearConnectionCache();
+        trust = now;
+    }
     return manager;
 }
 
