@@ -482,6 +482,16 @@ TEST_F(ScreenlessTest, ExpiredSessionLogsOutOnEveryOperation) {
         EXPECT_EQ(outcome.error().code, 1003);
         EXPECT_EQ(outcome.error().description, forbidden ? "Acceso denegado" : "Sesión vencida");
     }
+
+    // An expiry reply without a message.
+    logIn();
+    sandbox->scriptOnce("*", SandboxServer::apiPath("/*"),
+                        SandboxReply::json(QVariantMap{{"error", "UNAUTHORIZED"},
+                                                       {"response", QVariantMap{{"code", 401}}}}));
+    const Outcome outcome = run(operations.first());
+    EXPECT_EQ(outcome.error().code, 1003);
+    EXPECT_EQ(outcome.error().description, "Session expired");
+    EXPECT_FALSE(User::instance().isLoggedIn());
 }
 
 TEST_F(ScreenlessTest, ConnectionFailureAndMissingCompletion) {
