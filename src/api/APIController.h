@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SDK/SessionTimer.h"
 #include "api/HTTPRequestConfigurator.h"
 #include "api/Response.h"
 #include "api/URLRequest.h"
@@ -29,7 +30,7 @@ class QNetworkReply;
 //
 // Block-style requests are static operations with completion and failure callbacks, also
 // delivered on the main thread.
-class APIController : public QObject {
+class APIController : public QObject, public SessionTimerDelegate {
     Q_OBJECT
 public:
     using Completion = std::function<void(const Response& response)>;
@@ -73,8 +74,10 @@ public:
     void connectionDidFinishLoading(const QString& requestURL, const QByteArray& requestBody);
 
     // ---- session hooks (the inactivity timer reaches a client after a successful reply)
-    void sessionExpired();
-    void sessionExpiredFromTimer();
+    // Tells the delegate when it handles sessionExpired(); true either way.
+    bool sessionExpired() override;
+    // Tells the delegate when it watches the timer itself, else as sessionExpired().
+    bool sessionExpiredFromTimer() override;
 
     // ---- request bodies
 
@@ -272,4 +275,5 @@ private:
     QByteArray receivedData_;
     APIControllerDelegate* delegate_ = nullptr;
     QPointer<QNetworkReply> reply_;
+    bool timerHandedOver_ = false;
 };
