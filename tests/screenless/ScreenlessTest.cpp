@@ -5,7 +5,6 @@
 #include "SDK/TarvelloSDKHandOver.h"
 #include "SDK/User.h"
 #include "api/APIConfiguration.h"
-#include "api/SessionBridge.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 #include "platform/ui/Clock.h"
@@ -37,7 +36,6 @@ protected:
         TarvelloSDKHandOver::install(nullptr);
         APIConfiguration::setBaseURL(sandbox.baseUrl());
         ASSERT_TRUE(APIConfiguration::addTrustedCAFile(sandbox.caFile()));
-        SessionBridge::setApiKey(sandbox.apiKey());
         TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
         useToken(sandbox.merchantToken());
         User::instance().reset();
@@ -47,7 +45,6 @@ protected:
     void TearDown() override {
         User::instance().reset();
         AccountSettings::instance().reset();
-        SessionBridge::setApiKey(std::nullopt);
         APIConfiguration::removeAddedCAs();
         APIConfiguration::setBaseURL(QString());
     }
