@@ -1,13 +1,18 @@
 #include "SDK/SDKConfigurationPresenter.h"
 
+#include "platform/ui/Storyboard.h"
+#include "platform/ui/ViewController.h"
+
 SDKConfigurationPresenter::SDKConfigurationPresenter() = default;
 SDKConfigurationPresenter::~SDKConfigurationPresenter() = default;
 
-void SDKConfigurationPresenter::startInViewController(QWidget* /*viewController*/) {
-    // The settings screen is not in this build yet.
-    if (completion_)
-        completion_(
-            TarvelloError{TarvelloError::sdkDomain, 0, QStringLiteral("Not available yet"), nullptr}
-                .toResult(),
-            false);
+ViewController* SDKConfigurationPresenter::viewController() {
+    ViewController* screen =
+        Storyboard(QStringLiteral("Configuration"))
+            .instantiateViewControllerWithIdentifier(QStringLiteral("ConfigurationMain"));
+    if (screen) {
+        screen->setProperty("allowPictureChange", allowPictureChange_);
+        screen->setProperty("allowReaderChange", allowReaderChange_);
+    }
+    return screen;
 }

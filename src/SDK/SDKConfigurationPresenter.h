@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SDK/SDKViewControllerPresenter.h"
+
 #include <TarvelloSDK/TarvelloSDK.h>
 
 #include <memory>
@@ -8,23 +10,21 @@ class QWidget;
 
 // Opens the merchant's settings screen as a modal flow. The facade sets no completion, so
 // closing the settings reports nothing.
-class SDKConfigurationPresenter : public std::enable_shared_from_this<SDKConfigurationPresenter> {
+class SDKConfigurationPresenter : public SDKViewControllerPresenter {
 public:
     SDKConfigurationPresenter();
-    virtual ~SDKConfigurationPresenter();
+    ~SDKConfigurationPresenter() override;
 
     bool allowPictureChange() const { return allowPictureChange_; }
     void setAllowPictureChange(bool allow) { allowPictureChange_ = allow; }
     bool allowReaderChange() const { return allowReaderChange_; }
     void setAllowReaderChange(bool allow) { allowReaderChange_ = allow; }
-    const TarvelloSDK::Completion& completion() const { return completion_; }
-    void setCompletion(TarvelloSDK::Completion completion) { completion_ = std::move(completion); }
 
-    // Presents the settings over the host's widget.
-    void startInViewController(QWidget* viewController);
+    // The settings screen ("Configuration" / "ConfigurationMain") with the two permissions set
+    // on its properties of the same names.
+    ViewController* viewController() override;
 
 private:
     bool allowPictureChange_ = false;
     bool allowReaderChange_ = false;
-    TarvelloSDK::Completion completion_;
 };

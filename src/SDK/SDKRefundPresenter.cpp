@@ -1,5 +1,90 @@
 #include "SDK/SDKRefundPresenter.h"
 
+#include "SDK/AccountSettings.h"
+#include "SDK/LoginHelper.h"
+#include "SDK/SDKNavigationController.h"
+#include "SDK/User.h"
+#include "api/APIController.h"
+#include "model/Amount.h"
+#include "model/Sale.h"
+#include "platform/core/Values.h"
+#include "platform/ui/FlowEnd.h"
+#include "platform/ui/Storyboard.h"
+#include "platform/ui/View.h"
+#include "ui_kit/Extensions/SafeDictionary.h"
+
+#include <cmath>
+
+namespace {
+
+// Numbers of the back end as whole cents, so 100 - 30.1 - 20.2 leaves exactly 49.70.
+qint64 cents(double amount) {
+    return qint64(std::llround(amount * 100.0));
+}
+
+bool truth(const QVariantMap& map, const char* key) {
+    return Values::boolValue(map.value(QString::fromLatin1(key)));
+}
+
+bool isText(const QVariant& value, const QString& text) {
+    return value.typeId() == QMetaType::QString && value.toString() == text;
+}
+
+QString paymentMethod(const QVariantMap& answer) {
+    const QVariant payment = answer.value(QStringLiteral("payment"));
+    if (payment.typeId() != QMetaType::QVariantMap)
+        return QString();
+    const QVariant method = payment.toMap().value(QStringLiteral("method"));
+    return method.typeId() == QMetaType::QString ? method.toString() : QString();
+}
+
+QString decimal32(const QVariant& value) {
+    return QString::number(qint32(Values::integerValue(value)));
+}
+
+TarvelloError invalidOperation() {
+    return TarvelloError::sdk(1202, QStringLiteral("Invalid operation id"));
+}
+
+TarvelloError alreadyRefunded() {
+    return TarvelloError::sdk(1203, QStringLiteral("Transaction is already refunded"));
+}
+
+// The back end's own refusal {"code", "message"}, when both are there.
+std::optional<TarvelloError> refusal(const QVariantMap& answer) {
+    const QVariant response = answer.value(QStringLiteral("response"));
+    if (response.typeId() != QMetaType::QVariantMap)
+        return std::nullopt;
+    const QVariantMap r = response.toMap();
+    if (!SafeDictionary::hasKey(r, QStringLiteral("code")) ||
+        !SafeDictionary::hasKey(r, QStringLiteral("message")))
+        return std::nullopt;
+    return TarvelloError::sdk(Values::integerValue(r.value(QStringLiteral("code"))),
+                              SafeDictionary::safeObjectForKey(r, QStringLiteral("message")));
+}
+
+// The paths and fields of the two requests of this flow.
+void sendOperationLookup(APIController* api, qint64 saleId) {
+    api->setFunctionName(52);
+    api->loadUrl(QStringLiteral("/operations/getOperationInfo.json"),
+                 {{QStringLiteral("userId"), User::instance().userId()},
+                  {QStringLiteral("token"), User::instance().token()},
+                  {QStringLiteral("operationId"), QString::number(qint32(saleId))},
+                  {QStringLiteral("legacyResponse"), QStringLiteral("1")}});
+}
+
+void sendCashVoid(APIController* api, const QString& operationId) {
+    api->setFunctionName(45);
+    api->loadUrl(QStringLiteral("/payments/annulation.json"),
+                 {{QStringLiteral("userId"), User::instance().userId()},
+                  {QStringLiteral("token"), User::instance().token()},
+                  {QStringLiteral("operationId"), operationId},
+                  {QStringLiteral("pin"), QString()},
+                  {QStringLiteral("paymentMethod"), QStringLiteral("cash")}});
+}
+
+} // namespace
+
 std::shared_ptr<SDKRefundPresenter>
 SDKRefundPresenter::initWithSaleIdAskForAmount(qint64 saleId, bool askForAmount,
                                                TarvelloSDK::Completion completion) {
@@ -7,7 +92,7 @@ SDKRefundPresenter::initWithSaleIdAskForAmount(qint64 saleId, bool askForAmount,
     presenter->saleId_ = saleId;
     presenter->askForAmount_ = askForAmount;
     presenter->amount_ = 0.0;
-    presenter->completion_ = std::move(completion);
+    presenter->setCompletion(std::move(completion));
     return presenter;
 }
 
@@ -18,18 +103,258 @@ SDKRefundPresenter::initWithSaleIdAmount(qint64 saleId, double amount,
     presenter->saleId_ = saleId;
     presenter->askForAmount_ = false;
     presenter->amount_ = amount;
-    presenter->completion_ = std::move(completion);
+    presenter->setCompletion(std::move(completion));
     return presenter;
 }
 
 SDKRefundPresenter::SDKRefundPresenter() = default;
-SDKRefundPresenter::~SDKRefundPresenter() = default;
 
-void SDKRefundPresenter::startInViewController(QWidget* /*viewController*/) {
-    // The refund screens are not in this build yet: the flow ends at once.
-    if (completion_)
-        completion_(
-            TarvelloError{TarvelloError::sdkDomain, 0, QStringLiteral("Not available yet"), nullptr}
-                .toResult(),
-            false);
+SDKRefundPresenter::~SDKRefundPresenter() {
+    if (request_)
+        request_->setDelegate(nullptr);
+}
+
+APIController* SDKRefundPresenter::newRequest() {
+    // One request at a time; a new one replaces (and drops) the last.
+    if (request_) {
+        request_->setDelegate(nullptr);
+        request_.release()->deleteLater();
+    }
+    request_ = std::make_unique<APIController>();
+    request_->setDelegate(this);
+    return request_.get();
+}
+
+ViewController* SDKRefundPresenter::viewController() {
+    auto* screen = new ViewController();
+    View::setBackgroundColor(screen->view(), Qt::white);
+    controller_ = screen;
+    screen->displayLoadingIndicator();
+    sendOperationLookup(newRequest(), saleId_);
+    return screen;
+}
+
+void SDKRefundPresenter::showOnly(ViewController* screen) {
+    SDKNavigationController* navigation =
+        navigation_
+            ? navigation_.data()
+            : (controller_
+                   ? qobject_cast<SDKNavigationController*>(controller_->navigationController())
+                   : nullptr);
+    if (!navigation) {
+        delete screen;
+        return;
+    }
+    navigation_ = navigation;
+    navigation->setViewControllers({screen}, false);
+}
+
+void SDKRefundPresenter::closeWithError(std::optional<TarvelloError> error) {
+    SDKNavigationController* navigation =
+        navigation_
+            ? navigation_.data()
+            : (controller_
+                   ? qobject_cast<SDKNavigationController*>(controller_->navigationController())
+                   : nullptr);
+    if (navigation)
+        navigation->canceled(error);
+    else
+        canceled(error); // no sheet to close
+}
+
+void SDKRefundPresenter::apiDidFailWithError(const TarvelloError& error, int) {
+    closeWithError(error);
+}
+
+bool SDKRefundPresenter::apiDidFinishDownloadingWithDictionary(
+    int functionName, const std::optional<QVariantMap>& dictionary) {
+    switch (functionName) {
+    case 52:
+        decide(dictionary);
+        break;
+    case 45:
+        cashVoidAnswer(dictionary);
+        break;
+    case 11:
+        pinAnswer(dictionary);
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+bool SDKRefundPresenter::sessionExpiredWithMessage(const QString&) {
+    return sessionExpired();
+}
+
+bool SDKRefundPresenter::sessionExpired() {
+    LoginHelper().expireSession();
+    closeWithError(TarvelloError::sdk(1003, QStringLiteral("Invalid User Token")));
+    return true;
+}
+
+void SDKRefundPresenter::decide(const std::optional<QVariantMap>& dictionary) {
+    const QVariant content = dictionary ? dictionary->value(QStringLiteral("content")) : QVariant();
+    if (content.typeId() != QMetaType::QVariantMap) {
+        closeWithError(std::nullopt);
+        return;
+    }
+    const QVariantMap a = content.toMap();
+    if (!isText(a.value(QStringLiteral("success")), QStringLiteral("OK"))) {
+        failWithResponse(a);
+        return;
+    }
+    const bool isClose = truth(a, "isClose");
+    const bool canceledBefore = truth(a, "canceled");
+    const bool hasSaleId = SafeDictionary::hasKey(a, QStringLiteral("saleId"));
+    if (!isClose) {
+        if (!canceledBefore && truth(a, "canAnnulate"))
+            tryAnnulate(a);
+        else
+            closeWithError(invalidOperation());
+        return;
+    }
+    if (!hasSaleId) {
+        closeWithError(invalidOperation());
+        return;
+    }
+    if (canceledBefore) {
+        closeWithError(alreadyRefunded());
+        return;
+    }
+    if (paymentMethod(a) == QLatin1String("cash"))
+        tryAnnulate(a);
+    else if (truth(a, "canRefund"))
+        tryRefund(a);
+    else
+        closeWithError(alreadyRefunded());
+}
+
+void SDKRefundPresenter::failWithResponse(const QVariantMap& answer) {
+    std::optional<TarvelloError> error = refusal(answer);
+    if (error && error->code == 402)
+        error = invalidOperation();
+    closeWithError(error);
+}
+
+void SDKRefundPresenter::annulate(const QVariantMap& a) {
+    if (paymentMethod(a) == QLatin1String("cash")) {
+        sendCashVoid(newRequest(), decimal32(a.value(QStringLiteral("operationId"))));
+        return;
+    }
+    auto sale = Sale::init();
+    sale->setSaleId(decimal32(a.value(QStringLiteral("saleId"))));
+    sale->setEmail(SafeDictionary::safeObjectForKey(a, QStringLiteral("email")));
+    sale->setSubtotal(
+        Amount::initWithDouble(Values::doubleValue(a.value(QStringLiteral("totalAmount")))));
+    sale->setTrxType(1);
+    openCardReading(sale);
+}
+
+void SDKRefundPresenter::refund(const QVariantMap& a) {
+    qint64 remaining = cents(Values::doubleValue(a.value(QStringLiteral("totalAmount"))));
+    if (truth(a, "hasRefund"))
+        for (const QVariant& earlier : a.value(QStringLiteral("refunds")).toList())
+            remaining -=
+                cents(Values::doubleValue(earlier.toMap().value(QStringLiteral("totalAmount"))));
+    const double remainingAmount = double(remaining) / 100.0;
+    if (askForAmount_) {
+        ViewController* screen =
+            Storyboard(QStringLiteral("History"))
+                .instantiateViewControllerWithIdentifier(QStringLiteral("Refund"));
+        if (!screen) {
+            closeWithError(std::nullopt);
+            return;
+        }
+        const QString code = decimal32(a.value(QStringLiteral("currency")));
+        screen->setProperty("saleDic", a);
+        screen->setProperty("maxRefund", remainingAmount);
+        screen->setProperty("currencyCode", code);
+        screen->setProperty("currencyFormat", currencyFormatForCode(code));
+        showOnly(screen);
+        return;
+    }
+    const qint64 wanted = amount_ == 0.0 ? remaining : cents(amount_);
+    if (wanted > remaining) {
+        closeWithError(TarvelloError::sdk(1201, QStringLiteral("Invalid refund amount")));
+        return;
+    }
+    auto sale = Sale::init();
+    sale->setSaleId(decimal32(a.value(QStringLiteral("saleId"))));
+    sale->setEmail(SafeDictionary::safeObjectForKey(a, QStringLiteral("email")));
+    sale->setSubtotal(Amount::initWithDouble(double(wanted) / 100.0));
+    sale->setTrxType(2);
+    openCardReading(sale);
+}
+
+void SDKRefundPresenter::openCardReading(std::shared_ptr<Sale> sale) {
+    ViewController* screen = Storyboard(QStringLiteral("Payment"))
+                                 .instantiateViewControllerWithIdentifier(QStringLiteral("Device"));
+    if (!screen) {
+        closeWithError(std::nullopt);
+        return;
+    }
+    if (auto* receiver = dynamic_cast<SaleReceiver*>(screen))
+        receiver->setSale(std::move(sale));
+    showOnly(screen);
+}
+
+QString SDKRefundPresenter::currencyFormatForCode(const QString& code) {
+    for (const QVariant& value : AccountSettings::instance().currencies()) {
+        const QVariantMap entry = value.toMap();
+        if (SafeDictionary::safeObjectForKey(entry, QStringLiteral("code")) == code)
+            return SafeDictionary::safeObjectForKey(entry, QStringLiteral("symbol"));
+    }
+    return QStringLiteral("$");
+}
+
+void SDKRefundPresenter::cashVoidAnswer(const std::optional<QVariantMap>& answer) {
+    if (answer && SafeDictionary::safeObjectForKey(*answer, QStringLiteral("success")).toUpper() ==
+                      QLatin1String("OK")) {
+        SDKNavigationController* navigation =
+            navigation_
+                ? navigation_.data()
+                : (controller_
+                       ? qobject_cast<SDKNavigationController*>(controller_->navigationController())
+                       : nullptr);
+        if (navigation)
+            navigation->operationDone(nullptr);
+        else
+            refundDone(nullptr);
+        return;
+    }
+    closeWithError(answer ? refusal(*answer) : std::nullopt);
+}
+
+void SDKRefundPresenter::pinAnswer(const std::optional<QVariantMap>& answer) {
+    if (answer && SafeDictionary::safeObjectForKey(*answer, QStringLiteral("success")).toUpper() ==
+                      QLatin1String("OK")) {
+        refund(saleDic_);
+        return;
+    }
+    closeWithError(answer ? refusal(*answer) : std::nullopt);
+}
+
+void SDKRefundPresenter::operationDone(std::shared_ptr<Sale> sale) {
+    refundDone(std::move(sale));
+}
+
+void SDKRefundPresenter::refundDone(std::shared_ptr<Sale> sale) {
+    QVariantMap result;
+    if (sale) {
+        result = sale->customResponse().value_or(QVariantMap());
+        sale->cleanSale();
+    }
+    finish(result, true);
+}
+
+void SDKRefundPresenter::textFieldDidBeginEditing(TextField* field) {
+    if (field && numericKeyboard_ && field->inputView() == numericKeyboard_)
+        numericKeyboard_->setProperty("textField", QVariant::fromValue<QObject*>(field));
+}
+
+void SDKRefundPresenter::checkPasscode() {
+    if (passcode_ && passcode_->text().size() > 4)
+        passcode_->setText(passcode_->text().left(4));
 }

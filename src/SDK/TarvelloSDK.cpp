@@ -1,5 +1,6 @@
 #include <TarvelloSDK/TarvelloSDK.h>
 
+#include "SDK/LoginHelper.h"
 #include "SDK/PaymentSDK.h"
 #include "SDK/SDKBatchInfoAPI.h"
 #include "SDK/SDKChangePictureAPI.h"
@@ -16,8 +17,6 @@
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 
-#include <QCborValue>
-#include <QDataStream>
 #include <cmath>
 
 namespace {
@@ -36,25 +35,6 @@ void fail(const TarvelloSDK::Completion& completion, qint64 code, const QString&
 TQSale oneLineSale(double amount, const std::optional<QString>& description) {
     return TQSale::saleWithItem(
         TQItem::itemWithProduct(TQProduct::productWithName(description, amount)));
-}
-
-// The stored session answer: written as CBOR, or as a QDataStream of the value.
-QVariantMap decodeStoredAnswer(const QVariant& stored) {
-    if (stored.typeId() != QMetaType::QByteArray)
-        return {};
-    const QByteArray data = stored.toByteArray();
-    if (data.isEmpty())
-        return {};
-    QCborParserError error;
-    const QCborValue cbor = QCborValue::fromCbor(data, &error);
-    if (error.error == QCborError::NoError && cbor.isMap())
-        return cbor.toVariant().toMap();
-    QDataStream in(data);
-    QVariant value;
-    in >> value;
-    if (in.status() == QDataStream::Ok && value.typeId() == QMetaType::QVariantMap)
-        return value.toMap();
-    return {};
 }
 
 // The text after the first "@" up to any second one; none when there is no "@".
@@ -141,8 +121,10 @@ std::optional<QString> TarvelloSDK::currentEmail() const {
     const User& user = User::instance();
     if (user.isLoggedIn())
         return user.emailAddress();
-    const QVariantMap answer =
-        decodeStoredAnswer(UserDefaults::standardUserDefaults().objectForKey("lastUser"));
+    const QVariant stored = UserDefaults::standardUserDefaults().objectForKey("lastUser");
+    if (stored.typeId() != QMetaType::QByteArray || stored.toByteArray().isEmpty())
+        return std::nullopt;
+    const QVariantMap answer = LoginHelper::decodeAnswer(stored.toByteArray());
     const QVariant email = answer.value(QStringLiteral("email"));
     if (email.typeId() == QMetaType::QString)
         return email.toString();

@@ -1,12 +1,10 @@
 #include "SDK/TarvelloSDKHandOver.h"
 
-#include "SDK/AccountSettings.h"
+#include "SDK/LoginHelper.h"
 #include "SDK/PaymentSDK.h"
 #include "SDK/SDKAPI.h"
 #include "SDK/SDKConfigurationPresenter.h"
 #include "SDK/SDKRefundPresenter.h"
-#include "SDK/User.h"
-#include "platform/core/UserDefaults.h"
 
 namespace {
 std::unique_ptr<TarvelloSDKHandOver>& installed() {
@@ -49,10 +47,5 @@ void TarvelloSDKHandOver::startRequest(const std::shared_ptr<SDKAPI>& /*request*
 }
 
 void TarvelloSDKHandOver::logout() {
-    User::instance().reset();
-    AccountSettings::instance().reset();
-    UserDefaults& defaults = UserDefaults::standardUserDefaults();
-    for (const char* key : {"lastUser", "lastUserSettings", "lastMode", "defaultCurrency"})
-        defaults.removeObjectForKey(QString::fromLatin1(key));
-    defaults.synchronize();
+    LoginHelper().logout();
 }

@@ -1,9 +1,9 @@
 #include "FacadeSupport.h"
 
+#include "SDK/LoginHelper.h"
 #include "SDK/SDKPaymentInfoAPI.h"
 #include "platform/core/UserDefaults.h"
 
-#include <QCborValue>
 #include <QWidget>
 #include <cmath>
 #include <limits>
@@ -517,7 +517,7 @@ TEST_F(FacadeTest, ScreenlessOperationsHandOverTheirRequest) {
 // ---------------------------------------------------------------- session
 
 QByteArray storedAnswer(const QVariantMap& answer) {
-    return QCborValue::fromVariant(answer).toCbor();
+    return LoginHelper::encodeAnswer(answer);
 }
 
 TEST_F(FacadeTest, CurrentEmailComesFromTheUserOrTheStoredSession) {

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QJsonObject>
 #include <QNetworkInterface>
+#include <QSslSocket>
 #include <QTcpSocket>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -287,4 +288,65 @@ TEST(SandboxServer, AnswersFromWorkerThreadsWhileTheMainThreadServes) {
     EXPECT_TRUE(waitUntil([&] { return done.load(); }, 20000));
     worker.join();
     EXPECT_EQ(QJsonDocument::fromJson(received).object().value("n").toInt(), 1);
+}
+
+namespace {
+
+// Sends raw bytes over TLS and reads until the server closes or answers completely.
+QByteArray exchangeRaw(SandboxFixture& sandbox, const QByteArray& bytes) {
+    QSslSocket socket;
+    QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();
+    ssl.setCaCertificates(QSslCertificate::fromPath(sandbox.caFile()));
+    socket.setSslConfiguration(ssl);
+    socket.connectToHostEncrypted("127.0.0.1", sandbox->port());
+    bool ready = false;
+    QObject::connect(&socket, &QSslSocket::encrypted, [&] { ready = true; });
+    if (!waitUntil([&] { return ready; }, 10000))
+        return {};
+    socket.write(bytes);
+    QByteArray received;
+    waitUntil(
+        [&] {
+            received += socket.readAll();
+            const qsizetype end = received.indexOf("\r\n\r\n");
+            if (end < 0)
+                return socket.state() != QAbstractSocket::ConnectedState;
+            const qsizetype length = received.indexOf("Content-Length: ");
+            return length >= 0 &&
+                   received.size() >=
+                       end + 4 + received.mid(length + 16).split('\r').first().toInt();
+        },
+        10000);
+    return received;
+}
+
+} // namespace
+
+TEST(SandboxServer, AnswersMalformedRequestsWithAClearError) {
+    SandboxFixture sandbox;
+    const struct {
+        QByteArray bytes;
+        QByteArray statusLine;
+    } cases[] = {
+        {"GARBAGE\r\n\r\n", "HTTP/1.1 400 "},
+        {"POST /x HTTP/1.1\r\nHost: a\r\nContent-Length: abc\r\n\r\n", "HTTP/1.1 400 "},
+        {"POST /x HTTP/1.1\r\nno colon here\r\n\r\n", "HTTP/1.1 400 "},
+        {"GET /x HTTP/1.1\r\nX-Big: " + QByteArray(70 * 1024, 'a'), "HTTP/1.1 431 "},
+        {"POST /x HTTP/1.1\r\nContent-Length: 999999999999\r\n\r\n", "HTTP/1.1 413 "},
+    };
+    for (const auto& c : cases) {
+        const QByteArray answer = exchangeRaw(sandbox, c.bytes);
+        EXPECT_TRUE(answer.startsWith(c.statusLine)) << answer.left(80).toStdString();
+        EXPECT_TRUE(answer.contains("\"response\":{\"code\":")) << answer.toStdString();
+    }
+
+    // A chunked body is reassembled before it is parsed.
+    const QByteArray chunked = "POST /developers/api/chunked.json HTTP/1.1\r\nHost: a\r\n"
+                               "Transfer-Encoding: chunked\r\n"
+                               "Content-Type: application/x-www-form-urlencoded\r\n\r\n"
+                               "4\r\na=12\r\n6\r\n&b=xyz\r\n0\r\n\r\n";
+    EXPECT_TRUE(exchangeRaw(sandbox, chunked).startsWith("HTTP/1.1 404 "));
+    const SandboxRequest recorded = sandbox->lastRequest();
+    EXPECT_EQ(recorded.body, "a=12&b=xyz");
+    EXPECT_EQ(recorded.field("b"), "xyz");
 }

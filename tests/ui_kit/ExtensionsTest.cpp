@@ -1,3 +1,4 @@
+#include "platform/ui/Services.h"
 #include "ui_kit/Extensions/Deprecations.h"
 #include "ui_kit/Extensions/Formatter.h"
 #include "ui_kit/Extensions/IsoInstances.h"
@@ -90,17 +91,14 @@ TEST(ExtensionsMeasuring, OneLineSizeShrinksTheFontDownToTheMinimum) {
 }
 
 TEST(ExtensionsTraits, IdiomComesFromTheDeviceSetting) {
-    qunsetenv("TARVELLO_DEVICE");
+    const Device::Idiom before = Device::current().idiom();
+    Device::current().setIdiom(Device::Idiom::Phone);
     EXPECT_FALSE(Traits::isIpad());
     EXPECT_FALSE(Traits::hasRegularWidth());
-    qputenv("TARVELLO_DEVICE", "pad");
-    EXPECT_TRUE(Traits::isIpad());
-    qunsetenv("TARVELLO_DEVICE");
-    Traits::setIdiomSource([] { return true; });
+    Device::current().setIdiom(Device::Idiom::Pad);
     EXPECT_TRUE(Traits::isIpad());
     EXPECT_TRUE(Traits::hasRegularWidth());
-    Traits::setIdiomSource({});
-    EXPECT_FALSE(Traits::isIpad());
+    Device::current().setIdiom(before);
 }
 
 TEST(ExtensionsCollections, ContainsTaxAsksTheTaxInOrderUntilTheFirstMatch) {

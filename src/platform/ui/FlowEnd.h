@@ -20,3 +20,10 @@ public:
     // The flow ended without a result; the error may be absent.
     virtual void canceled(std::optional<TarvelloError> error) { (void)error; }
 };
+
+// A screen that takes the sale it is to work on before it appears.
+class SaleReceiver {
+public:
+    virtual ~SaleReceiver() = default;
+    virtual void setSale(std::shared_ptr<Sale> sale) = 0;
+};

@@ -186,6 +186,11 @@ void NavigationController::transition(ViewController* from, const QList<ViewCont
             addChildViewController(c);
         }
     }
+    if (delegate_ && from && to && to != from) {
+        const NavigationOperation operation =
+            stack_.contains(to) ? NavigationOperation::Pop : NavigationOperation::Push;
+        delegate_->navigationControllerAnimationControllerForOperation(this, operation, from, to);
+    }
     if (to && to != from && delegate_)
         delegate_->navigationControllerWillShowViewController(this, to, animated);
     if (showing && from && from != to)
@@ -269,4 +274,9 @@ QList<ViewController*> NavigationController::popToRootViewControllerAnimated(boo
 void NavigationController::setViewControllers(const QList<ViewController*>& controllers,
                                               bool animated) {
     transition(topViewController(), controllers, animated);
+}
+
+void NavigationController::childViewControllerDestroyed(ViewController* child) {
+    if (stack_.removeAll(child) > 0)
+        refreshBar();
 }

@@ -12,10 +12,24 @@ class QHBoxLayout;
 class QStackedWidget;
 class NavigationController;
 
-// Told when the navigation controller shows a screen. Both operations are optional.
+enum class NavigationOperation { None = 0, Push = 1, Pop = 2 };
+
+// Told when the navigation controller shows a screen. Every operation is optional.
 class NavigationControllerDelegate {
 public:
     virtual ~NavigationControllerDelegate() = default;
+    // Asked as a push or pop begins; an object returned drives the transition (none here
+    // runs custom transitions, so the answer is only passed on).
+    virtual QObject*
+    navigationControllerAnimationControllerForOperation(NavigationController* navigation,
+                                                        NavigationOperation operation,
+                                                        ViewController* from, ViewController* to) {
+        (void)navigation;
+        (void)operation;
+        (void)from;
+        (void)to;
+        return nullptr;
+    }
     virtual void navigationControllerWillShowViewController(NavigationController* navigation,
                                                             ViewController* controller,
                                                             bool animated) {
@@ -91,6 +105,7 @@ public:
     virtual void setDelegate(NavigationControllerDelegate* delegate) { delegate_ = delegate; }
 
     QList<ViewController*> childViewControllersForAppearance() const override;
+    void childViewControllerDestroyed(ViewController* child) override;
 
 protected:
     QWidget* loadView() override;

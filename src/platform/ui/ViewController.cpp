@@ -23,8 +23,10 @@ ViewController::~ViewController() {
         presented_->presenting_ = nullptr;
     if (presenting_ && presenting_->presented_ == this)
         presenting_->presented_ = nullptr;
-    if (parent_)
+    if (parent_) {
         parent_->children_.removeAll(this);
+        parent_->childViewControllerDestroyed(this);
+    }
     for (ViewController* child : children_)
         child->parent_ = nullptr;
     if (presentationContainer_)
@@ -430,3 +432,51 @@ HostViewController::HostViewController(QWidget* hostWidget, QObject* parent)
     : ViewController(parent) {
     adoptView(hostWidget, false);
 }
+
+// ---------------------------------------------------------------- traits and status bar
+
+TraitCollection ViewController::traitCollection() const {
+    if (parent_)
+        if (auto traits = parent_->overrideTraitCollectionForChildViewController(
+                const_cast<ViewController*>(this))) {
+            TraitCollection inherited = parent_->traitCollection();
+            if (traits->horizontalSizeClass)
+                inherited.horizontalSizeClass = traits->horizontalSizeClass;
+            if (traits->verticalSizeClass)
+                inherited.verticalSizeClass = traits->verticalSizeClass;
+            return inherited;
+        }
+    if (parent_)
+        return parent_->traitCollection();
+    return TraitCollection{isIpad() ? 2 : 1, 2};
+}
+
+void ViewController::setOverrideTraitCollection(const TraitCollection& traits,
+                                                ViewController* child) {
+    if (child)
+        childTraits_.insert(child, traits);
+}
+
+std::optional<TraitCollection>
+ViewController::overrideTraitCollectionForChildViewController(ViewController* child) const {
+    const auto it = childTraits_.constFind(child);
+    if (it == childTraits_.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+namespace {
+int& applicationStatusBarStyle() {
+    static int style = 0;
+    return style;
+}
+} // namespace
+
+namespace Application {
+int statusBarStyle() {
+    return applicationStatusBarStyle();
+}
+void setStatusBarStyle(int style) {
+    applicationStatusBarStyle() = style;
+}
+} // namespace Application

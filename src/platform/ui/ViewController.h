@@ -8,11 +8,32 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <optional>
+
+#include <QColor>
+#include <QHash>
+#include <QMargins>
 
 class FlowEndDelegate;
 class NavigationController;
 class StoryboardSegue;
 class Window;
+
+// Size classes a screen lays itself out by: 0 unspecified, 1 compact, 2 regular.
+struct TraitCollection {
+    int horizontalSizeClass = 0;
+    int verticalSizeClass = 0;
+    bool operator==(const TraitCollection& o) const {
+        return horizontalSizeClass == o.horizontalSizeClass &&
+               verticalSizeClass == o.verticalSizeClass;
+    }
+};
+
+// The application-wide status bar style (0 default, 1 light content, 3 dark content).
+namespace Application {
+int statusBarStyle();
+void setStatusBarStyle(int style);
+} // namespace Application
 
 // A screen: a QObject owning a root widget built on first use, with the lifecycle hooks the
 // screens override, child screens, modal presentation and segues.
@@ -130,8 +151,45 @@ public:
     Device::Idiom idiom() const { return Device::current().idiom(); }
     bool isIpad() const { return Device::current().isIpad(); }
 
+    // Status bar and orientation preferences (orientation masks: 2 portrait, 30 all).
+    virtual int preferredStatusBarStyle() const { return 0; }
+    // Asks the screen again for its status bar style; the request is counted for tests.
+    void setNeedsStatusBarAppearanceUpdate() { ++statusBarUpdates_; }
+    int statusBarAppearanceUpdates() const { return statusBarUpdates_; }
+    virtual int supportedInterfaceOrientations() const { return isIpad() ? 30 : 2; }
+    virtual bool shouldAutorotate() const { return true; }
+
+    // Size classes: what the parent sets for this screen, else the device's.
+    TraitCollection traitCollection() const;
+    void setOverrideTraitCollection(const TraitCollection& traits, ViewController* child);
+    // The override set for the child, if any.
+    std::optional<TraitCollection>
+    overrideTraitCollectionForChildViewController(ViewController* child) const;
+
+    // The loading overlay on the screen's mainView (see ActivityIndicator.h).
+    QWidget* mainView();
+    void displayLoadingIndicatorWithSizeTextBackgroundColorAlphaInsetsAnimated(
+        uint size, const QString& text, const QColor& backgroundColor, double alpha,
+        const QMargins& insets, bool animated);
+    void displayLoadingIndicatorWithSizeTextBackgroundColorAlpha(uint size, const QString& text,
+                                                                 const QColor& backgroundColor,
+                                                                 double alpha);
+    void displayLoadingIndicatorWithSizeTextBackgroundColor(uint size, const QString& text,
+                                                            const QColor& backgroundColor);
+    void displayLoadingIndicatorWithSizeText(uint size, const QString& text);
+    void displayLoadingIndicatorWithSize(uint size);
+    void displayLoadingIndicatorWithBackgroundColor(const QColor& backgroundColor);
+    void displayLoadingIndicatorWithText(const QString& text);
+    void displayLoadingIndicatorAnimated(bool animated);
+    void displayLoadingIndicator();
+    void hideLoadingIndicatorAnimated(bool animated);
+    void hideLoadingIndicator();
+    bool isDisplayingActivityIndicator();
+
     // Containers name the children whose appearance follows their own.
     virtual QList<ViewController*> childViewControllersForAppearance() const;
+    // A child is being destroyed; containers forget it.
+    virtual void childViewControllerDestroyed(ViewController* child) { (void)child; }
 
 protected:
     // Builds the root widget; the default is a plain white widget.
@@ -168,6 +226,8 @@ private:
     ModalPresentationStyle modalStyle_ = ModalPresentationStyle::FullScreen;
     QString storyboardName_;
     QString storyboardIdentifier_;
+    int statusBarUpdates_ = 0;
+    QHash<const ViewController*, TraitCollection> childTraits_;
 };
 
 // Wraps a widget the host application owns, so SDK screens can be presented over it.

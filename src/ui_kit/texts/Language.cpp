@@ -1,7 +1,7 @@
 #include "ui_kit/texts/Language.h"
 
 #include "SDK/AccountSettings.h"
-#include "ui_kit/texts/TextBundle.h"
+#include "SDK/VersionDispatch.h"
 #include "ui_kit/texts/TextTable.h"
 
 #include <QDebug>
@@ -14,8 +14,8 @@ const QString kSpanish = QStringLiteral("es");
 
 TextTable readTexts() {
     const QString path = Language::tableResourcePath();
-    if (!TextBundle::ensureReadable(path)) {
-        qWarning().noquote() << "Text table not found in the resource bundle:" << path;
+    if (path.isEmpty()) {
+        qWarning().noquote() << "Text table not read: the resource bundle is missing";
         return TextTable();
     }
     QFile file(path);
@@ -38,7 +38,8 @@ const TextTable& texts() {
 } // namespace
 
 QString Language::tableResourcePath() {
-    return QStringLiteral(":/texts/Language.json");
+    const std::optional<QString> bundle = VersionDispatch::currentBundle();
+    return bundle ? *bundle + QStringLiteral("/texts/Language.json") : QString("");
 }
 
 void Language::initialize() {

@@ -48,6 +48,6 @@ public:
     // Builds the table; runs once, on the first lookup. Calling it again does nothing.
     static void initialize();
 
-    // Where the table lives in the resource bundle.
+    // Where the table lives in the resource bundle; the empty text when the bundle is missing.
     static QString tableResourcePath();
 };

@@ -1,0 +1,78 @@
+#include "DemoCommand.h"
+
+#include "ResultJson.h"
+
+#include <TarvelloSDK/TarvelloSDK.h>
+
+#include "platform/core/Assert.h"
+
+#include <QCoreApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void printLine(const QByteArray& line) {
+    std::fwrite(line.constData(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int runDemoCommand(const DemoOptions& options, QWidget* host) {
+    // Misuse of the SDK ends the command with its message instead of a bare abort.
+    HostAssert::setHandler([](const QString& message) {
+        printLine(
+            QByteArray("{\"success\": false, \"result\": ") +
+            QJsonDocument(QJsonObject{{"assertion", message}}).toJson(QJsonDocument::Compact) +
+            "}");
+        std::_Exit(3);
+    });
+
+    TarvelloSDK& sdk = TarvelloSDK::sharedSDK();
+    if (options.apiKey)
+        sdk.startWithAPIKey(options.apiKey);
+    if (options.token)
+        sdk.setUserToken(options.token);
+
+    bool finished = false;
+    bool succeeded = false;
+    auto completion = [&](const QVariantMap& result, bool success) {
+        if (finished)
+            return;
+        finished = true;
+        succeeded = success;
+        printLine(completionLine(result, success));
+        QCoreApplication::quit();
+    };
+
+    if (options.command == "logout") {
+        sdk.logout();
+        completion({}, true);
+    } else if (options.command == "charge") {
+        bool ok = false;
+        const double amount = options.arguments.value(0).toDouble(&ok);
+        if (!ok) {
+            std::fprintf(stderr, "charge: not an amount: %s\n",
+                         qPrintable(options.arguments.value(0)));
+            return 2;
+        }
+        if (options.bins && options.currency)
+            std::fprintf(stderr, "charge: --currency is not used with --bins\n");
+        if (options.bins)
+            sdk.chargeAmountReferenceDescriptionAcceptedBinsCommerceNumberInstallments(
+                amount, std::nullopt, std::nullopt, options.bins, std::nullopt, std::nullopt, host,
+                completion);
+        else if (options.currency)
+            sdk.chargeAmountCurrency(amount, options.currency, host, completion);
+        else
+            sdk.chargeAmount(amount, host, completion);
+    }
+
+    if (!finished)
+        QCoreApplication::exec();
+    return succeeded ? 0 : 1;
+}

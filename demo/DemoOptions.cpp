@@ -1,0 +1,62 @@
+#include "DemoOptions.h"
+
+#include "api/APIConfiguration.h"
+
+#include <QCommandLineParser>
+#include <QProcessEnvironment>
+
+DemoOptions DemoOptions::parse(const QStringList& commandLine) {
+    DemoOptions options;
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    const QCommandLineOption apiKey("api-key", "API key of the host.", "K");
+    const QCommandLineOption token("token", "Token of the merchant user.", "T");
+    const QCommandLineOption baseUrl("base-url", "Back-end base address.", "URL");
+    const QCommandLineOption caFile("ca-file", "CA certificate file to trust.", "FILE");
+    const QCommandLineOption currency("currency", "Numeric currency code of a charge.", "C");
+    const QCommandLineOption bins("bins", "Accepted card BINs of a charge, comma-separated.",
+                                  "LIST");
+    parser.addOptions({apiKey, token, baseUrl, caFile, currency, bins});
+    if (!parser.parse(commandLine)) {
+        options.error = parser.errorText();
+        return options;
+    }
+    if (parser.isSet(apiKey))
+        options.apiKey = parser.value(apiKey);
+    if (parser.isSet(token))
+        options.token = parser.value(token);
+    const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    options.baseUrl =
+        parser.isSet(baseUrl) ? parser.value(baseUrl) : env.value("TARVELLO_BASE_URL");
+    options.caFile = parser.isSet(caFile) ? parser.value(caFile) : env.value("TARVELLO_CA_FILE");
+    if (parser.isSet(currency))
+        options.currency = parser.value(currency);
+    if (parser.isSet(bins))
+        options.bins = parser.value(bins).split(',', Qt::SkipEmptyParts);
+
+    QStringList positional = parser.positionalArguments();
+    if (!positional.isEmpty())
+        options.command = positional.takeFirst();
+    options.arguments = positional;
+    if (options.command == "charge" && options.arguments.size() != 1)
+        options.error = "charge takes one AMOUNT";
+    else if (options.command == "logout" && !options.arguments.isEmpty())
+        options.error = "logout takes no arguments";
+    else if (!options.command.isEmpty() && options.command != "charge" &&
+             options.command != "logout")
+        options.error = "unknown command: " + options.command;
+    return options;
+}
+
+QString DemoOptions::usage() {
+    return "usage: tarvello-demo [--api-key K] [--token T] [--base-url URL] [--ca-file FILE]\n"
+           "                     [charge AMOUNT [--currency C] [--bins 123456,654321] | logout]\n"
+           "A negative AMOUNT goes after -- (charge -- -5). Without a command the demo opens its\n"
+           "window.\n";
+}
+
+bool applyBackEndOptions(const DemoOptions& options) {
+    if (!options.baseUrl.isEmpty())
+        APIConfiguration::setBaseURL(options.baseUrl);
+    return options.caFile.isEmpty() || APIConfiguration::addTrustedCAFile(options.caFile);
+}
