@@ -11,10 +11,9 @@
 namespace SessionBridge {
 
 std::optional<QString> apiKey() {
-    TarvelloSDK& sdk = TarvelloSDK::sharedSDK();
-    // The checked accessor asserts the host's start order; the key itself may still be absent.
-    (void)sdk.apiKey();
-    return sdk.getApiKey();
+    // Read without the start-order assertion: the facade's entry points assert before any
+    // request, and a request (possibly on a worker thread) must never stop the program.
+    return TarvelloSDK::sharedSDK().getApiKey();
 }
 
 void setApiKey(const std::optional<QString>& key) {
