@@ -25,6 +25,8 @@ QNetworkAccessManager* mainManager() {
     static quint64 trust = 0;
     if (!manager) {
         manager = new QNetworkAccessManager(QCoreApplication::instance());
+        // Closed while the application is still whole, so its TLS sockets shut down cleanly.
+        qAddPostRoutine([] { delete manager.data(); });
         trust = APIConfiguration::trustGeneration();
     } else if (const quint64 now = APIConfiguration::trustGeneration(); now != trust) {
         manager->clearConnectionCache();

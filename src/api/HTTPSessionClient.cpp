@@ -16,6 +16,8 @@ QNetworkAccessManager* manager() {
     static quint64 trust = 0;
     if (!shared) {
         shared = new QNetworkAccessManager(QCoreApplication::instance());
+        // Closed while the application is still whole, so its TLS sockets shut down cleanly.
+        qAddPostRoutine([] { delete shared.data(); });
         trust = APIConfiguration::trustGeneration();
     } else if (const quint64 now = APIConfiguration::trustGeneration(); now != trust) {
         // Connections opened under other trusted CAs are not reused.
