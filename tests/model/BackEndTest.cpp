@@ -1,14 +1,16 @@
 #include "ModelFixture.h"
 #include "SDK/User.h"
 #include "api/APIConfiguration.h"
-#include "api/SessionBridge.h"
 #include "model/Catalog.h"
 #include "model/DocumentsFolder.h"
 #include "model/SignatureQueue.h"
 #include "support/SandboxFixture.h"
 
+#include <TarvelloSDK/TarvelloSDK.h>
+
 #include <QDir>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 
 namespace {
@@ -18,7 +20,9 @@ class BackEndTest : public ModelTest {
 protected:
     void SetUp() override {
         ModelTest::SetUp();
-        SessionBridge::setApiKey(sandbox.apiKey());
+        QLoggingCategory::setFilterRules(QStringLiteral("tarvello.api.info=false"));
+        TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
+        TarvelloSDK::sharedSDK().setUserToken(sandbox.merchantToken());
         APIConfiguration::setBaseURL(sandbox.baseUrl());
         ASSERT_TRUE(APIConfiguration::addTrustedCAFile(sandbox.caFile()));
         token = sandbox.merchantToken();
@@ -32,7 +36,6 @@ protected:
         User::instance().reset();
         APIConfiguration::removeAddedCAs();
         APIConfiguration::setBaseURL(QString());
-        SessionBridge::setApiKey(std::nullopt);
         ModelTest::TearDown();
     }
     static QImage signature() {
