@@ -272,7 +272,8 @@ std::optional<QByteArray> APIController::registerSale(const Sale& sale, const QS
     QString type;
     readOnMainThread([&] {
         fields = registrationFields(sale, userId, token);
-        type = cardOf(sale)->transactionType();
+        // A sale without any card record has no transaction type: it goes synchronously.
+        type = sale.creditCard() ? sale.creditCard()->transactionType() : QStringLiteral("none");
     });
     LogRedaction::log(type);
     const QString path = QStringLiteral("/payments/savePayment.json");
@@ -281,6 +282,13 @@ std::optional<QByteArray> APIController::registerSale(const Sale& sale, const QS
         return std::nullopt;
     }
     return loadSynchronousUrl(path, fields);
+}
+
+QVariantMap APIController::registerSaleFields(const Sale& sale, const QString& userId,
+                                              const QString& token) {
+    QVariantMap fields;
+    readOnMainThread([&] { fields = registrationFields(sale, userId, token); });
+    return fields;
 }
 
 QVariantMap APIController::prepareRegisterSalePayloadWithSale(const Sale& sale,

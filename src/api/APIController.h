@@ -238,6 +238,9 @@ public:
     // go asynchronously to the delegate and answer nothing.
     std::optional<QByteArray> registerSale(const Sale& sale, const QString& userId,
                                            const QString& token);
+    // The fields registerSale() sends for the sale (line pictures included); sends nothing.
+    static QVariantMap registerSaleFields(const Sale& sale, const QString& userId,
+                                          const QString& token);
     // The reduced registration fields, without card, payment method or references; sends nothing.
     static QVariantMap prepareRegisterSalePayloadWithSale(const Sale& sale, const QString& userId,
                                                           const QString& token);
