@@ -16,7 +16,8 @@ class QWidget;
 // The one object the host application talks to. Call sharedSDK(), then startWithAPIKey() and
 // setUserToken(), in that order; every checked operation stops with an assertion otherwise.
 // Every result reaches the host through a completion: a result dictionary and a success flag.
-// On failure the dictionary holds a TarvelloError under "error" (TarvelloError::toResult()).
+// On failure the dictionary holds a TarvelloError under "error" (TarvelloError::toResult());
+// a success without data, or a failure without details, gives an empty dictionary.
 // All operations are called on the main (GUI) thread; completions arrive there too.
 class TarvelloSDK {
 public:

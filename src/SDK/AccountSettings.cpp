@@ -1,6 +1,9 @@
 #include "SDK/AccountSettings.h"
 
 #include "SDK/User.h"
+#include "SDK/VersionDispatch.h"
+#include "model/Currency.h"
+#include "model/Tax.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 #include "ui_kit/Extensions/SafeDictionary.h"
@@ -23,11 +26,11 @@ namespace {
 namespace services {
 
 void setCurrencyInForce(const QString& format, const QString& code, const QString& name) {
-    Q_UNUSED(format);
-    Q_UNUSED(code);
-    Q_UNUSED(name);
+    Currency::instance()->setCurrencyFormat(format, code, name);
 }
 
+// QR-payment settings and the bank-account link state are not part of this build's model yet:
+// both stay none.
 std::shared_ptr<QRSettings> qrSettings(int mode, const QVariantMap& answer) {
     Q_UNUSED(mode);
     Q_UNUSED(answer);
@@ -40,16 +43,11 @@ std::shared_ptr<CBUStatus> cbuStatus(const QVariantMap& data) {
 }
 
 std::shared_ptr<UserAccountType> accountType(const QVariantMap& answer) {
-    Q_UNUSED(answer);
-    return std::make_shared<UserAccountType>();
-}
-
-QImage bundleImage(const QString& name) {
-    return QImage(QStringLiteral(":/images/") + name);
+    return UserAccountType::withDictionary(answer);
 }
 
 QColor mainColor() {
-    return QColor(0, 65, 101);
+    return VersionDispatch::mainColor().value_or(QColor(0, 65, 101));
 }
 
 } // namespace services
@@ -410,9 +408,12 @@ QString AccountSettings::getStringDiscount(int index) const {
 }
 
 QList<std::shared_ptr<Tax>> AccountSettings::fixedTaxesFixed(bool fixed) const {
-    Q_UNUSED(fixed);
-    // Nothing fills the account's taxes.
-    return {};
+    QList<std::shared_ptr<Tax>> out;
+    for (const auto& tax : taxes_) {
+        if (tax && tax->fixed() == fixed)
+            out.append(tax->copy());
+    }
+    return out;
 }
 
 void AccountSettings::tutorialSettingsUpdateAmount(bool amount, bool catalog, bool salesHistory,
@@ -503,10 +504,10 @@ QImage AccountSettings::menuButtonPicture() const {
         scale = screen->devicePixelRatio();
     const QColor color = services::mainColor();
     if (!(feedbackEnabled_ && feedbackUnreadMessages_ > 0))
-        return tinted(services::bundleImage(QStringLiteral("menu.png")), color, size, scale);
+        return tinted(Bundle::load(QStringLiteral("menu.png")), color, size, scale);
 
     const int unread = feedbackUnreadMessages_;
-    QImage picture = tinted(services::bundleImage(menuBadgeImageName(unread)), color, size, scale);
+    QImage picture = tinted(Bundle::load(menuBadgeImageName(unread)), color, size, scale);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
     QFont font(QStringLiteral("Helvetica Neue"));

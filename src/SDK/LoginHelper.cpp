@@ -7,11 +7,20 @@
 #include "platform/core/Values.h"
 
 #include "SDK/SessionTimer.h"
+#include "SDK/VersionDispatch.h"
+#include "api/APIController.h"
+#include "model/Buyers.h"
+#include "model/Currency.h"
+#include "model/Sale.h"
+#include "platform/ui/Services.h"
+#include "ui_kit/AlertController.h"
+#include "ui_kit/texts/Language.h"
+
 #include "ui_kit/Extensions/SafeDictionary.h"
+#include <TarvelloSDK/TarvelloSDK.h>
 
 #include <QCborValue>
 #include <QDebug>
-#include <QDesktopServices>
 #include <QGeoPositionInfoSource>
 #include <QSysInfo>
 #include <QUrl>
@@ -40,43 +49,30 @@ bool isExactly(const QVariantMap& dict, const QString& key, const char* text) {
 
 // Shared stores of the sale model that a logout clears.
 namespace services {
-void loadUser(const QVariantMap& answer) {
-    User::instance().setIsLoggedIn(true);
-    Q_UNUSED(answer);
-}
-void setBuyersList(const QVariant& buyers) {
-    Q_UNUSED(buyers);
-}
-QString userToken() {
-    return QString();
-}
-QString sdkVersion() {
-    return QStringLiteral(TARVELLO_VERSION);
-}
-QString sdkBuildVersion() {
-    return QStringLiteral(TARVELLO_VERSION);
-}
 void sendTokenValidation(LoginHelper* helper, const QString& token, const QString& uuid,
                          const QString& os, const QString& model, const QString& versionCode) {
-    Q_UNUSED(token);
-    Q_UNUSED(uuid);
-    Q_UNUSED(os);
-    Q_UNUSED(model);
-    Q_UNUSED(versionCode);
-    helper->handleTokenValidationFailure();
+    auto* client = new APIController(helper);
+    client->setDelegate(helper);
+    client->isValidToken(token, QString(""), uuid, os, model, QString(""), versionCode);
+}
+QString infoString(const char* key) {
+    return VersionDispatch::infoBundle().infoDictionary.value(QString::fromLatin1(key)).toString();
 }
 AlertController* updateAlert(const QString& message, std::function<void()> open) {
-    Q_UNUSED(message);
-    Q_UNUSED(open);
-    return nullptr;
+    AlertController* alert = AlertController::alertControllerWithTitle(QString(""), message);
+    alert->addAction(AlertAction::actionWithTitle(Language::textForFile("GlobalTexts", "update"), 0,
+                                                  [open](AlertAction*) { open(); }));
+    return alert;
 }
 AlertController* locationAlert() {
-    return nullptr;
+    AlertController* alert = AlertController::alertControllerWithTitle(
+        QString(), Language::textForFile("GlobalTexts", "geolocationDisabled"));
+    alert->addAction(AlertAction::actionWithTitle(QStringLiteral("OK"), 0));
+    return alert;
 }
+// The catalog and card-issuer stores are not part of this build's model yet.
 void resetCatalog() {}
 void clearAvailableCreditCards() {}
-void resetCurrency() {}
-void cleanSharedSale() {}
 } // namespace services
 
 } // namespace
@@ -111,22 +107,25 @@ QString LoginHelper::deviceIdentifier() {
 void LoginHelper::checkPermissions() {
     if (!UserDefaults::standardUserDefaults().hasKey(QStringLiteral("locationServicesRequested")))
         return;
+    if (!locationServicesAvailable())
+        offerAlert(services::locationAlert());
+}
+
+bool LoginHelper::locationServicesAvailable() {
     std::unique_ptr<QGeoPositionInfoSource> source(
         QGeoPositionInfoSource::createDefaultSource(nullptr));
-    const bool unavailable =
-        !source || source->error() == QGeoPositionInfoSource::AccessError ||
-        source->supportedPositioningMethods() == QGeoPositionInfoSource::NoPositioningMethods;
-    if (unavailable)
-        offerAlert(services::locationAlert());
+    return source && source->error() != QGeoPositionInfoSource::AccessError &&
+           source->supportedPositioningMethods() != QGeoPositionInfoSource::NoPositioningMethods;
 }
 
 void LoginHelper::validateLogin() {
     const QString identifier = deviceIdentifier();
     user_ = &User::instance();
     settings_ = &AccountSettings::instance();
-    services::sendTokenValidation(this, services::userToken(), identifier,
+    services::sendTokenValidation(this, TarvelloSDK::sharedSDK().userToken(), identifier,
                                   QSysInfo::productType() + QSysInfo::productVersion(),
-                                  QSysInfo::currentCpuArchitecture(), services::sdkBuildVersion());
+                                  QSysInfo::currentCpuArchitecture(),
+                                  services::infoString("CFBundleVersion"));
 }
 
 void LoginHelper::handleTokenValidationAnswer(const QVariantMap& answer) {
@@ -141,7 +140,7 @@ void LoginHelper::handleTokenValidationAnswer(const QVariantMap& answer) {
         const QString message = textAt(answer, QStringLiteral("updateMessage"));
         const QString url = textAt(answer, QStringLiteral("urlAppStoreIOS"));
         if (!minVersion.isEmpty() && !message.isEmpty() && !url.isEmpty() &&
-            compareVersions(minVersion, services::sdkVersion()) > 0) {
+            compareVersions(minVersion, services::infoString("CFBundleShortVersionString")) > 0) {
             mustUpdateAppWithURLString(url, message);
             user_->reset();
             settings_->reset();
@@ -149,9 +148,12 @@ void LoginHelper::handleTokenValidationAnswer(const QVariantMap& answer) {
                 delegate_->mustUpdateApp(url, message);
             return;
         }
-        services::loadUser(answer);
+        user_->loadWithDictionary(answer);
         settings_->loadWithDictionary(answer);
-        services::setBuyersList(answer.value(QStringLiteral("buyers")));
+        const QVariant buyers = answer.value(QStringLiteral("buyers"));
+        Buyers::instance().setBuyersList(buyers.typeId() == QMetaType::QVariantList
+                                             ? std::optional<QVariantList>(buyers.toList())
+                                             : std::nullopt);
         const QByteArray encoded = encodeAnswer(answer);
         UserDefaults& store = UserDefaults::standardUserDefaults();
         store.setObject(encoded, kLastUser);
@@ -182,28 +184,50 @@ void LoginHelper::handleTokenValidationFailure() {
     sessionExpired();
 }
 
-void LoginHelper::sessionExpired() {
+void LoginHelper::apiDidFailWithError(const TarvelloError& error, int functionName) {
+    Q_UNUSED(error);
+    if (functionName == 5)
+        handleTokenValidationFailure();
+}
+
+bool LoginHelper::apiDidFinishDownloadingWithDictionary(
+    int functionName, const std::optional<QVariantMap>& dictionary) {
+    if (functionName == 5)
+        handleTokenValidationAnswer(dictionary.value_or(QVariantMap()));
+    return true;
+}
+
+bool LoginHelper::sessionExpired() {
     if (user_)
         user_->reset();
     if (settings_)
         settings_->reset();
     if (delegate_)
         delegate_->loginHelperShouldDisplayLoginUI(this);
+    return true;
+}
+
+bool LoginHelper::sessionExpiredWithMessage(const QString& message) {
+    Q_UNUSED(message);
+    return sessionExpired();
 }
 
 void LoginHelper::mustUpdateAppWithURLString(const QString& url, const QString& message) {
     const QString address = url;
     offerAlert(services::updateAlert(message, [address] {
         if (isOpenableUpdateURL(address))
-            QDesktopServices::openUrl(QUrl(address.trimmed()));
+            Services::urlOpener()->openURL(QUrl(address.trimmed()));
         else
             qWarning() << "Update address refused: not a web address";
     }));
 }
 
 void LoginHelper::offerAlert(AlertController* alert) {
-    if (alert && delegate_)
-        delegate_->loginHelper(this, alert);
+    if (!alert)
+        return;
+    // A delegate that shows the box takes it; otherwise nobody sees it.
+    if (!delegate_ || !delegate_->loginHelper(this, alert))
+        alert->deleteLater();
 }
 
 void LoginHelper::logout() {
@@ -215,8 +239,8 @@ void LoginHelper::logout() {
         store.removeObjectForKey(key);
     store.synchronize();
     services::clearAvailableCreditCards();
-    services::resetCurrency();
-    services::cleanSharedSale();
+    Currency::instance()->reset();
+    Sale::sharedSale().cleanSale();
 }
 
 void LoginHelper::expireSession() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "api/APIControllerDelegate.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -18,7 +20,7 @@ public:
     virtual void loginHelperDidFinishLogin(LoginHelper* helper) = 0;
     // There is no valid session.
     virtual void loginHelperShouldDisplayLoginUI(LoginHelper* helper) = 0;
-    // Optional: show a message box of the helper. False when not handled.
+    // Optional: show a message box of the helper, which it then owns. False when not handled.
     virtual bool loginHelper(LoginHelper* helper, AlertController* alert) {
         Q_UNUSED(helper);
         Q_UNUSED(alert);
@@ -34,7 +36,7 @@ public:
 
 // Opens and closes the merchant's session: validates the host's user token with the back end,
 // keeps the answer in the user-defaults store, logs out and expires the session.
-class LoginHelper : public QObject {
+class LoginHelper : public QObject, public APIControllerDelegate {
     Q_OBJECT
 public:
     LoginHelper();
@@ -49,6 +51,8 @@ public:
 
     // Offers the location alert when location was used before and is now unavailable.
     void checkPermissions();
+    // True when the device has a location source the application may use.
+    static bool locationServicesAvailable();
     // Starts the token validation; the outcome reaches the delegate later, on the main thread.
     void validateLogin();
     // The device identifier kept under "activationCode", made again when the device's name
@@ -58,8 +62,15 @@ public:
     // The token validation's answer and failure.
     void handleTokenValidationAnswer(const QVariantMap& answer);
     void handleTokenValidationFailure();
+
+    // Replies of the token validation (function code 5); other codes are ignored.
+    void apiDidFailWithError(const TarvelloError& error, int functionName) override;
+    bool
+    apiDidFinishDownloadingWithDictionary(int functionName,
+                                          const std::optional<QVariantMap>& dictionary) override;
     // No valid session: the bound user and settings are reset, the delegate told.
-    void sessionExpired();
+    bool sessionExpired() override;
+    bool sessionExpiredWithMessage(const QString& message) override;
 
     // Clears the whole session at once.
     void logout();

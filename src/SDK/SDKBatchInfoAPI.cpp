@@ -1,6 +1,32 @@
 #include "SDK/SDKBatchInfoAPI.h"
 
+#include "SDK/User.h"
+#include "api/APIController.h"
+
 void SDKBatchInfoAPI::getBatchInformation(TarvelloSDK::Completion completion) {
     setCompletion(std::move(completion));
-    loginThenDo([] {});
+    loginThenDo([this] {
+        const User& user = User::instance();
+        newClient()->getBatchforUserId(user.userId(), user.token());
+    });
+}
+
+bool SDKBatchInfoAPI::apiDidFinishDownloadingWithDictionary(
+    int /*functionName*/, const std::optional<QVariantMap>& dictionary) {
+    const QVariantMap answer = dictionary.value_or(QVariantMap());
+    if (!isOK(answer)) {
+        finishWithRefusal(answer.value(QStringLiteral("response")));
+        return true;
+    }
+    // One entry per batch: its "sdk" data, an empty dictionary when it has none.
+    QVariantList batches;
+    const QVariant data = answer.value(QStringLiteral("data"));
+    if (data.typeId() == QMetaType::QVariantList) {
+        for (const QVariant& entry : data.toList()) {
+            const QVariant sdk = entry.toMap().value(QStringLiteral("sdk"));
+            batches.append(sdk.typeId() == QMetaType::QVariantMap ? sdk.toMap() : QVariantMap());
+        }
+    }
+    finish(QVariantMap{{QStringLiteral("batches"), batches}}, true);
+    return true;
 }

@@ -6,4 +6,8 @@
 class SDKBatchInfoAPI : public SDKAPI {
 public:
     void getBatchInformation(TarvelloSDK::Completion completion);
+
+    bool
+    apiDidFinishDownloadingWithDictionary(int functionName,
+                                          const std::optional<QVariantMap>& dictionary) override;
 };

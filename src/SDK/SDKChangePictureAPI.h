@@ -12,6 +12,10 @@ public:
 
     void changeMerchantLogo(const QImage& image, TarvelloSDK::Completion completion);
 
+    bool
+    apiDidFinishDownloadingWithDictionary(int functionName,
+                                          const std::optional<QVariantMap>& dictionary) override;
+
 private:
     QImage image_;
 };

@@ -6,4 +6,8 @@
 class SDKCloseBatchAPI : public SDKAPI {
 public:
     void closeBatchWithInstallmentId(const QString& batchId, TarvelloSDK::Completion completion);
+
+    bool
+    apiDidFinishDownloadingWithDictionary(int functionName,
+                                          const std::optional<QVariantMap>& dictionary) override;
 };

@@ -6,4 +6,8 @@
 class SDKGetAgreementNumbersAPI : public SDKAPI {
 public:
     void getAgreementNumbers(TarvelloSDK::Completion completion);
+
+    bool
+    apiDidFinishDownloadingWithDictionary(int functionName,
+                                          const std::optional<QVariantMap>& dictionary) override;
 };

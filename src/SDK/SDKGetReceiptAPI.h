@@ -7,4 +7,6 @@ class SDKGetReceiptAPI : public SDKAPI {
 public:
     void getPDFReceiptForOperationID(const QString& operationId,
                                      TarvelloSDK::Completion completion);
+
+    bool apiDidFinishDownloadingWithData(int functionName, const QByteArray& data) override;
 };

@@ -14,6 +14,10 @@ public:
                                       TarvelloSDK::Completion completion);
     void getPaymentInfoForReference(const QString& reference, TarvelloSDK::Completion completion);
 
+    bool
+    apiDidFinishDownloadingWithDictionary(int functionName,
+                                          const std::optional<QVariantMap>& dictionary) override;
+
 private:
     qint64 operationId_ = 0;
     QString reference_;

@@ -7,4 +7,8 @@ class SDKSendReceiptAPI : public SDKAPI {
 public:
     void sendReceiptForOperationID(const QString& operationId, const QString& email,
                                    TarvelloSDK::Completion completion);
+
+    bool
+    apiDidFinishDownloadingWithDictionary(int functionName,
+                                          const std::optional<QVariantMap>& dictionary) override;
 };

@@ -4,7 +4,7 @@
 #include "SDK/User.h"
 
 #include <QMutex>
-#include <QTimer>
+#include <limits>
 
 SessionTimer::SessionTimer() {
     resetTimer();
@@ -20,21 +20,18 @@ SessionTimer& SessionTimer::instance() {
 }
 
 void SessionTimer::resetTimer() {
-    if (timer_) {
-        timer_->stop();
-        timer_->deleteLater();
-        timer_ = nullptr;
-    }
+    if (clock_ && timer_)
+        clock_->cancel(timer_);
+    clock_ = nullptr;
+    timer_ = 0;
+    intervalMs_ = 0;
     const int timeout = User::instance().sessionTimeout();
     if (timeout <= 0)
         return;
-    timer_ = new QTimer(this);
-    timer_->setSingleShot(true);
-    timer_->setTimerType(Qt::CoarseTimer);
     const qint64 ms = qint64(timeout) * 1000;
-    timer_->setInterval(int(std::min<qint64>(ms, std::numeric_limits<int>::max())));
-    connect(timer_, &QTimer::timeout, this, &SessionTimer::sessionExpired);
-    timer_->start();
+    intervalMs_ = int(std::min<qint64>(ms, std::numeric_limits<int>::max()));
+    clock_ = &Clock::current();
+    timer_ = clock_->callAfter(intervalMs_, this, [this] { sessionExpired(); });
 }
 
 void SessionTimer::setDelegate(SessionTimerDelegate* delegate) {
@@ -72,9 +69,9 @@ void SessionTimer::sessionExpired() {
 }
 
 bool SessionTimer::isRunning() const {
-    return timer_ && timer_->isActive();
+    return clock_ && timer_ && clock_->isActive(timer_);
 }
 
 int SessionTimer::intervalMs() const {
-    return isRunning() ? timer_->interval() : 0;
+    return isRunning() ? intervalMs_ : 0;
 }

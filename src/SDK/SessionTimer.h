@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/ui/Clock.h"
+
 #include <QObject>
 #include <QPointer>
-
-class QTimer;
 
 // Told when the session's time is up. Both operations are optional: one that is not handled
 // answers false.
@@ -15,7 +15,8 @@ public:
 };
 
 // Ends the merchant's session User::sessionTimeout seconds after it was last armed (0: never).
-// One timer for the whole process, on the main thread's event loop.
+// One timer for the whole process, on the main thread's event loop (through Clock, so tests can
+// move time on by hand).
 class SessionTimer : public QObject {
     Q_OBJECT
 public:
@@ -40,7 +41,9 @@ public:
 
 private:
     SessionTimer();
-    QTimer* timer_ = nullptr;
+    Clock* clock_ = nullptr;
+    Clock::Handle timer_ = 0;
+    int intervalMs_ = 0;
     SessionTimerDelegate* delegate_ = nullptr;
     QPointer<QObject> delegateObject_;
     bool delegateTracked_ = false;

@@ -1,10 +1,16 @@
 #include "SDK/User.h"
 
+#include "SDK/LoginHelper.h"
+#include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 #include "ui_kit/Extensions/SafeDictionary.h"
+#include "ui_kit/texts/Language.h"
 
+#include <QDir>
+#include <QFile>
 #include <QMutex>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 User::User() {
     reset();
@@ -135,6 +141,29 @@ void User::loadWithDictionary(const QVariantMap& answer) {
         sessionTimeout_ = int32Of(at("sessionTimeout"));
 }
 
+void User::changePicture(const QImage& picture, const QString& url) {
+    image_ = picture;
+    const QString previous = imageURL_.section(u'/', -1);
+    if (!previous.isEmpty() && previous != QStringLiteral(".") &&
+        previous != QStringLiteral("..")) {
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+            QStringLiteral("/Documents");
+        const QString cached = QDir(documents).filePath(previous);
+        if (QFile::exists(cached))
+            QFile::remove(cached);
+    }
+    imageURL_ = url;
+    UserDefaults& store = UserDefaults::standardUserDefaults();
+    const QString key = QStringLiteral("lastUser");
+    if (!store.hasKey(key))
+        return; // no stored answer to rewrite
+    QVariantMap answer = LoginHelper::decodeAnswer(store.objectForKey(key).toByteArray());
+    answer.insert(QStringLiteral("profileImageUrl"), imageURL_);
+    store.setObject(LoginHelper::encodeAnswer(answer), key);
+    store.synchronize();
+}
+
 bool User::isValidEmail(const QString& email) {
     static const QRegularExpression pattern(
         QStringLiteral("\\A[A-Z0-9a-z._%+-]+@[A-Za-z0-9.-]+\\.[A-Za-z]{2,4}\\z"));
@@ -176,4 +205,12 @@ UserAccountType::UserAccountType(const QVariantMap& dictionary) {
 
 std::shared_ptr<UserAccountType> UserAccountType::withDictionary(const QVariantMap& dictionary) {
     return std::make_shared<UserAccountType>(dictionary);
+}
+
+std::optional<QString> UserAccountType::description() const {
+    if (type_ == 0)
+        return Language::textForFile(QStringLiteral("AccountType"), QStringLiteral("occasional"));
+    if (type_ == 1)
+        return Language::textForFile(QStringLiteral("AccountType"), QStringLiteral("professional"));
+    return std::nullopt;
 }

@@ -6,6 +6,7 @@
 #include <QVariantList>
 #include <QVariantMap>
 #include <memory>
+#include <optional>
 
 // The logged-in merchant. One shared instance holds the merchant of the current session; plain
 // instances also serve as value records (the seller of a sale).
@@ -24,6 +25,10 @@ public:
     // Fills the user from a login or token-validation answer: logged in, then each key that is
     // present sets its field; absent keys leave their fields as they were.
     void loadWithDictionary(const QVariantMap& answer);
+
+    // Takes the new picture and its address on the back end: drops the cached copy of the previous
+    // picture from the Documents folder and rewrites the address in the stored login answer.
+    void changePicture(const QImage& picture, const QString& url);
 
     // An e-mail address (spaces at either end ignored) of the form name@domain.tld.
     static bool isValidEmail(const QString& email);
@@ -129,6 +134,8 @@ public:
     // "legalName", "documentNumber" / "idFiscal", "email" and "taxCondition".
     explicit UserAccountType(const QVariantMap& dictionary);
     static std::shared_ptr<UserAccountType> withDictionary(const QVariantMap& dictionary);
+    // The display name of the type ("AccountType" texts), nothing for an unknown type.
+    std::optional<QString> description() const;
 
     quint64 type() const { return type_; }
     void setType(quint64 value) { type_ = value; }

@@ -16,6 +16,7 @@ struct State {
     QList<QSslCertificate> addedCAs;
     QString environmentCAFile;
     QList<QSslCertificate> environmentCAs;
+    quint64 trustGeneration = 0;
     int timeout = 120000;
     int sessionTimeout = 60000;
 };
@@ -64,12 +65,15 @@ bool APIConfiguration::addTrustedCAFile(const QString& path) {
     State& s = state();
     QMutexLocker locker(&s.lock);
     s.addedCAs += certificates;
+    ++s.trustGeneration;
     return true;
 }
 
 void APIConfiguration::removeAddedCAs() {
     State& s = state();
     QMutexLocker locker(&s.lock);
+    if (!s.addedCAs.isEmpty())
+        ++s.trustGeneration;
     s.addedCAs.clear();
 }
 
@@ -81,6 +85,7 @@ QSslConfiguration APIConfiguration::sslConfiguration() {
     const QString environmentFile = qEnvironmentVariable("TARVELLO_CA_FILE");
     if (environmentFile != s.environmentCAFile) {
         s.environmentCAFile = environmentFile;
+        ++s.trustGeneration;
         s.environmentCAs =
             environmentFile.isEmpty() ? QList<QSslCertificate>() : certificatesIn(environmentFile);
     }
@@ -89,6 +94,13 @@ QSslConfiguration APIConfiguration::sslConfiguration() {
     if (!s.addedCAs.isEmpty())
         configuration.addCaCertificates(s.addedCAs);
     return configuration;
+}
+
+quint64 APIConfiguration::trustGeneration() {
+    sslConfiguration(); // picks up a change of the environment's CA file
+    State& s = state();
+    QMutexLocker locker(&s.lock);
+    return s.trustGeneration;
 }
 
 int APIConfiguration::requestTimeout() {

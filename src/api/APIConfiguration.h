@@ -22,6 +22,9 @@ public:
     static void removeAddedCAs();
     // The TLS configuration of every request: the system's defaults plus the added CAs.
     static QSslConfiguration sslConfiguration();
+    // Changes whenever the trusted CAs change; a network manager that kept connections made
+    // under other trust must drop them (Qt reuses a connection with the TLS setup it began with).
+    static quint64 trustGeneration();
 
     // Time-out of delegate-style requests in milliseconds (120 s unless a test shortens it).
     static int requestTimeout();

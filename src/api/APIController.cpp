@@ -22,8 +22,14 @@ namespace {
 
 QNetworkAccessManager* mainManager() {
     static QPointer<QNetworkAccessManager> manager;
-    if (!manager)
+    static quint64 trust = 0;
+    if (!manager) {
         manager = new QNetworkAccessManager(QCoreApplication::instance());
+        trust = APIConfiguration::trustGeneration();
+    } else if (const quint64 now = APIConfiguration::trustGeneration(); now != trust) {
+        manager->clearConnectionCache();
+        trust = now;
+    }
     return manager;
 }
 
@@ -140,7 +146,8 @@ APIController::~APIController() {
     }
     receivedData_.clear();
     functionName_ = 0;
-    SessionBridge::releaseTimer(this);
+    if (timerHandedOver_)
+        SessionBridge::releaseTimer(this);
 }
 
 QString APIController::urlForPath(const QString& path) {
@@ -313,8 +320,10 @@ void APIController::connectionDidFinishLoading(const QString& requestURL,
         LogRedaction::log(QStringLiteral("El delegate de APIController no responde al selector"));
         return;
     }
-    if (self && isSuccessfulAnswer(answer))
+    if (self && isSuccessfulAnswer(answer)) {
+        timerHandedOver_ = true;
         SessionBridge::handOverTimer(this, code == 1);
+    }
     LogRedaction::log(QString::fromUtf8(buffer));
     if (parseError.error != QJsonParseError::NoError)
         LogRedaction::log(parseError.errorString());
@@ -360,12 +369,15 @@ std::optional<QByteArray> APIController::loadSynchronousUrl(const QString& path,
     return result;
 }
 
-void APIController::sessionExpired() {
+bool APIController::sessionExpired() {
     if (delegate_)
         delegate_->sessionExpired();
+    return true;
 }
 
-void APIController::sessionExpiredFromTimer() {
-    // A delegate that also watches the timer hears it directly; otherwise as a plain expiry.
-    sessionExpired();
+bool APIController::sessionExpiredFromTimer() {
+    if (auto* watcher = dynamic_cast<SessionTimerDelegate*>(delegate_);
+        watcher && watcher->sessionExpiredFromTimer())
+        return true;
+    return sessionExpired();
 }

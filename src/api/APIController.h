@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SDK/SessionTimer.h"
 #include "api/HTTPRequestConfigurator.h"
 #include "api/Response.h"
 #include "api/URLRequest.h"
@@ -8,6 +9,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QDateTime>
 #include <QStringList>
 #include <QImage>
 #include <QObject>
@@ -36,7 +38,7 @@ using TaxList = std::vector<std::shared_ptr<Tax>>;
 //
 // Block-style requests are static operations with completion and failure callbacks, also
 // delivered on the main thread.
-class APIController : public QObject {
+class APIController : public QObject, public SessionTimerDelegate {
     Q_OBJECT
 public:
     using Completion = std::function<void(const Response& response)>;
@@ -80,8 +82,10 @@ public:
     void connectionDidFinishLoading(const QString& requestURL, const QByteArray& requestBody);
 
     // ---- session hooks (the inactivity timer reaches a client after a successful reply)
-    void sessionExpired();
-    void sessionExpiredFromTimer();
+    // Tells the delegate when it handles sessionExpired(); true either way.
+    bool sessionExpired() override;
+    // Tells the delegate when it watches the timer itself, else as sessionExpired().
+    bool sessionExpiredFromTimer() override;
 
     // ---- request bodies
 
@@ -228,6 +232,46 @@ public:
     void setPin(const QString& pin, const QString& userId, const QString& token);
     void checkPin(const QString& pin, const QString& userId, const QString& token);
     void getAgreementNumbersForToken(const QString& token);
+
+    // ---- operation status, signature and receipts; sale history and operation lookup
+
+    void registerSignatureForSaleId(const QString& saleId, const QImage& signature,
+                                    const QString& userId, const QString& token);
+    void registerPersonalIdForSaleId(const QString& saleId, const QString& personalIdType,
+                                     const QString& personalIdNumber, const QString& userId,
+                                     const QString& token);
+    void adjustTip(double tip, const QString& saleId, const QString& userId,
+                   const QString& token);
+    // The address is sent without leading and trailing spaces.
+    void sendInvoiceForSaleId(const QString& saleId, const QString& email, const QString& userId,
+                              const QString& token, bool isResend);
+    // The reply reaches the delegate as raw bytes.
+    void printInvoiceForSaleId(const QString& saleId, const QString& userId,
+                               const QString& token);
+    void operationStatus(bool status, const QString& operationId, const QString& userId,
+                         const QString& token);
+    // Without EMV tags no "emvTags" field is sent.
+    void operationStatusTrack(bool status, const QString& operationId, const QString& track,
+                              const QString& ksn, const std::optional<QVariantMap>& emvTags,
+                              const QString& userId, const QString& annulmentReason,
+                              const QString& token);
+    // Synchronous: call from a worker thread; the reply bytes.
+    std::optional<QByteArray> operationStatusEmvTags(bool status, const QString& operationId,
+                                                     const std::optional<QVariantMap>& emvTags,
+                                                     const QString& userId, const QString& token);
+    void getSaleHistoryFromUserId(const QString& userId, const QString& token,
+                                  const QString& subuserId, const QString& buyerId,
+                                  const QString& freeTextSearch, int pageNumber);
+    // Dates are written as days of the device's time zone.
+    void getSaleHistoryFromUserIdFromTo(const QString& userId, const QString& token,
+                                        const QString& subuserId, const QString& buyerId,
+                                        const QDateTime& from, const QDateTime& to,
+                                        const QString& freeTextSearch, int pageNumber);
+    void getSaleWithId(int saleId, const QString& userId, const QString& token);
+    void getSaleInfo(int operationId, const QString& userId, const QString& token);
+    void getSaleInfoForExternalReference(const QString& reference, const QString& userId,
+                                         const QString& token);
+    void getSalesSummaryFrom(const QDateTime& from, const QDateTime& to, const QString& token);
 
     // ======== sale registration, refunds and voids (APIController+Sales.cpp)
 
@@ -431,4 +475,5 @@ private:
     QByteArray receivedData_;
     APIControllerDelegate* delegate_ = nullptr;
     QPointer<QNetworkReply> reply_;
+    bool timerHandedOver_ = false;
 };

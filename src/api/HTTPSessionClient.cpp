@@ -13,8 +13,15 @@ namespace {
 
 QNetworkAccessManager* manager() {
     static QPointer<QNetworkAccessManager> shared;
-    if (!shared)
+    static quint64 trust = 0;
+    if (!shared) {
         shared = new QNetworkAccessManager(QCoreApplication::instance());
+        trust = APIConfiguration::trustGeneration();
+    } else if (const quint64 now = APIConfiguration::trustGeneration(); now != trust) {
+        // Connections opened under other trusted CAs are not reused.
+        shared->clearConnectionCache();
+        trust = now;
+    }
     return shared;
 }
 

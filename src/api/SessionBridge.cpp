@@ -1,24 +1,20 @@
 #include "api/SessionBridge.h"
 
+#include "SDK/LoginHelper.h"
+#include "SDK/SessionTimer.h"
 #include "SDK/User.h"
+#include "api/APIController.h"
+#include "ui_kit/texts/Language.h"
 
-#include <QMutex>
+#include <TarvelloSDK/TarvelloSDK.h>
 
 namespace SessionBridge {
 
-namespace {
-QMutex keyLock;
-std::optional<QString> storedKey;
-} // namespace
-
 std::optional<QString> apiKey() {
-    QMutexLocker locker(&keyLock);
-    return storedKey;
-}
-
-void setApiKey(const std::optional<QString>& key) {
-    QMutexLocker locker(&keyLock);
-    storedKey = key;
+    TarvelloSDK& sdk = TarvelloSDK::sharedSDK();
+    // The checked accessor asserts the host's start order; the key itself may still be absent.
+    (void)sdk.apiKey();
+    return sdk.getApiKey();
 }
 
 QString userToken() {
@@ -26,20 +22,23 @@ QString userToken() {
 }
 
 void expireSession() {
-    User::instance().reset();
+    LoginHelper helper;
+    helper.expireSession();
 }
 
 void handOverTimer(APIController* client, bool restartTimer) {
-    (void)client;
-    (void)restartTimer;
+    SessionTimer& timer = SessionTimer::instance();
+    if (restartTimer)
+        timer.resetTimer();
+    timer.setDelegate(client);
 }
 
 void releaseTimer(APIController* client) {
-    (void)client;
+    SessionTimer::instance().removeDelegate(client);
 }
 
 QString connectionErrorText() {
-    return QStringLiteral("No se pudo conectar con el servidor. Verifica tu conexión a internet.");
+    return Language::textForFile(QStringLiteral("GlobalTexts"), QStringLiteral("connError"));
 }
 
 } // namespace SessionBridge

@@ -5,8 +5,8 @@
 
 class APIController;
 
-// What the API client needs of the session: the facade's API key, the session token, expiring
-// the session and handing the inactivity timer over to a client.
+// What the API client needs of the rest of the SDK: the facade's API key, the session token,
+// expiring the session, handing the inactivity timer over to a client, the connection-error text.
 namespace SessionBridge {
 
 // The host's API key, nothing when the SDK has none.
@@ -18,12 +18,10 @@ void expireSession();
 // Makes the client the inactivity timer's delegate after a successful reply; a login reply
 // restarts the timer first.
 void handOverTimer(APIController* client, bool restartTimer);
-// The client is going away: the timer must not call it any more.
+// The client is going away: the timer must not call it any more (only called for a client that
+// was handed the timer, so the timer is never made just for this).
 void releaseTimer(APIController* client);
 // The text shown for a failed connection.
 QString connectionErrorText();
-
-// Until the facade provides the API key, tests and the demo set it here.
-void setApiKey(const std::optional<QString>& key);
 
 } // namespace SessionBridge

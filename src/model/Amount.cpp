@@ -3,6 +3,7 @@
 #include "model/Currency.h"
 #include "model/ModelTexts.h"
 #include "ui_kit/Extensions/SafeDictionary.h"
+#include "ui_kit/texts/TextFormatter.h"
 
 #include <cmath>
 #include <limits>
@@ -131,9 +132,9 @@ double Amount::maxAmountLimit(double value) {
     if (value <= kMaximumPrice)
         return value;
     auto cap = initWithDouble(kMaximumPrice);
-    const QString message =
-        ModelTexts::textForFile(QStringLiteral("CatalogSale"), QStringLiteral("maximumPrice"))
-            .replace(QStringLiteral("%@"), cap->getAmount());
+    const QString message = TextFormatter::format(
+        ModelTexts::textForFile(QStringLiteral("CatalogSale"), QStringLiteral("maximumPrice")),
+        {cap->getAmount()});
     ModelTexts::showAlert(
         QString(), message,
         ModelTexts::textForFile(QStringLiteral("TaxAmounts"), QStringLiteral("accept")));

@@ -19,7 +19,7 @@ public:
     QVariantList countriesList() const { return countriesListCache_; }
     // Keeps the list and writes it to the store at once.
     void setCountriesList(const QVariantList& list);
-    std::optional<QVariantList> buyersList() const { return buyersList_; }
+    const std::optional<QVariantList>& buyersList() const { return buyersList_; }
     void setBuyersList(const std::optional<QVariantList>& value) { buyersList_ = value; }
     QVariantList countriesListCache() const { return countriesListCache_; }
     void setCountriesListCache(const QVariantList& value) { countriesListCache_ = value; }

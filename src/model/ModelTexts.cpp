@@ -1,39 +1,21 @@
 #include "model/ModelTexts.h"
 
-#include "SDK/AccountSettings.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/ViewController.h"
+#include "platform/ui/Window.h"
+#include "ui_kit/texts/Language.h"
 
-#include <QApplication>
 #include <QDebug>
-#include <QHash>
-#include <QMessageBox>
 
 namespace {
 ModelTexts::AlertPresenter& presenter() {
     static ModelTexts::AlertPresenter current;
     return current;
 }
-
-// The entries of the text table that the model classes read, until the table itself serves them.
-QString tableText(const QString& file, const QString& key, bool english) {
-    struct Entry {
-        const char* es;
-        const char* en;
-    };
-    static const QHash<QString, Entry> table{
-        {"CatalogSale.maximumPrice", {"El precio máximo es %@", "The maximum price is %@"}},
-        {"TaxAmounts.accept", {"Aceptar", "OK"}},
-        {"PickPaymentMethod.taxes", {"Impuestos", "Tax"}},
-    };
-    const auto it = table.constFind(file + QLatin1Char('.') + key);
-    if (it == table.constEnd())
-        return QString();
-    return QString::fromUtf8(english ? it->en : it->es);
-}
 } // namespace
 
 QString ModelTexts::textForFile(const QString& file, const QString& key) {
-    const bool english = AccountSettings::instance().appLanguage() == QLatin1String("en");
-    return tableText(file, key, english);
+    return Language::textForFile(file, key);
 }
 
 void ModelTexts::showAlert(const QString& title, const QString& message, const QString& button) {
@@ -41,15 +23,15 @@ void ModelTexts::showAlert(const QString& title, const QString& message, const Q
         presenter()(title, message, button);
         return;
     }
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    Window* window = Window::keyWindow();
+    ViewController* top = window ? window->topViewController() : nullptr;
+    if (!top) {
         qInfo().noquote() << "Alert:" << title << message;
         return;
     }
-    auto* box = new QMessageBox(QMessageBox::NoIcon, title, message);
-    box->addButton(button, QMessageBox::AcceptRole);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setModal(true);
-    box->open();
+    auto* alert = SystemAlert::alertControllerWithTitle(title, message);
+    alert->addAction(button, SystemAlertAction::Default);
+    top->presentViewController(alert, true, {});
 }
 
 void ModelTexts::setAlertPresenter(AlertPresenter presenter_) {

@@ -14,7 +14,7 @@ public:
         std::function<void(const QString& title, const QString& message, const QString& button)>;
     // Shows a plain alert through the current presenter.
     static void showAlert(const QString& title, const QString& message, const QString& button);
-    // Replaces the presenter; an empty one restores the default (a non-blocking modal box when
-    // a widget application runs, otherwise a console line).
+    // Replaces the presenter; an empty one restores the default (a plain alert over the key
+    // window's top screen, or a console line when no window is shown).
     static void setAlertPresenter(AlertPresenter presenter);
 };

@@ -179,7 +179,7 @@ public:
     std::optional<QString> remoteOperationId() const { return remoteOperationId_; }
     void setRemoteOperationId(const std::optional<QString>& value) { remoteOperationId_ = value; }
     // None accepts every card.
-    std::optional<QStringList> acceptedBins() const { return acceptedBins_; }
+    const std::optional<QStringList>& acceptedBins() const { return acceptedBins_; }
     void setAcceptedBins(const std::optional<QStringList>& value) { acceptedBins_ = value; }
     // None leaves the installment count free.
     std::optional<int> forceInstallments() const { return forceInstallments_; }
@@ -211,7 +211,7 @@ public:
 
     std::optional<QString> bankId() const { return bankId_; }
     void setBankId(const std::optional<QString>& value) { bankId_ = value; }
-    std::optional<QVariantMap> json() const { return json_; }
+    const std::optional<QVariantMap>& json() const { return json_; }
     // Also sets the client from the "buyer" entry when there is one.
     void setJson(const std::optional<QVariantMap>& value);
     double discountPercentage() const { return discountPercentage_; }
@@ -257,7 +257,7 @@ public:
     bool isPaid() const { return isPaid_; }
     void setIsPaid(bool value) { isPaid_ = value; }
     // Refunds of a sale record, each a sale record itself; none when not given.
-    std::optional<std::vector<SalePtr>> refunds() const { return refunds_; }
+    const std::optional<std::vector<SalePtr>>& refunds() const { return refunds_; }
     void setRefunds(const std::optional<std::vector<SalePtr>>& value) { refunds_ = value; }
     std::optional<QString> dccIdentifier() const { return dccIdentifier_; }
     void setDccIdentifier(const std::optional<QString>& value) { dccIdentifier_ = value; }
@@ -274,10 +274,10 @@ public:
     void setEmvConfigurationVersion(int value) { emvConfigurationVersion_ = value; }
     int securityCodeLength() const { return securityCodeLength_; }
     void setSecurityCodeLength(int value) { securityCodeLength_ = value; }
-    std::optional<QVariantList> emvAIDs() const { return emvAIDs_; }
+    const std::optional<QVariantList>& emvAIDs() const { return emvAIDs_; }
     void setEmvAIDs(const std::optional<QVariantList>& value) { emvAIDs_ = value; }
     // The back end's "sdk" dictionary for the host; none until an answer stored it.
-    std::optional<QVariantMap> customResponse() const { return customResponse_; }
+    const std::optional<QVariantMap>& customResponse() const { return customResponse_; }
     void setCustomResponse(const std::optional<QVariantMap>& value) { customResponse_ = value; }
     QString promotionId() const { return promotionId_; }
     void setPromotionId(const QString& value) { promotionId_ = value; }

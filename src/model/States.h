@@ -18,7 +18,7 @@ public:
 
     QString country() const { return country_; }
     void setCountry(const QString& value) { country_ = value; }
-    std::optional<QStringList> statesList() const { return statesList_; }
+    const std::optional<QStringList>& statesList() const { return statesList_; }
     void setStatesList(const std::optional<QStringList>& value) { statesList_ = value; }
     int defaultSelected() const { return defaultSelected_; }
     void setDefaultSelected(int value) { defaultSelected_ = value; }

@@ -133,10 +133,9 @@ std::optional<QList<TLV>> TLV::decodeTags(const QByteArray& buffer) {
         if (length > kMaxLength || length > size - pos)
             return std::nullopt;
 
-        TLV element;
+        TLV& element = list.emplaceBack();
         element.tag_ = qint32(tag);
         element.data_ = QByteArray(buffer.constData() + pos, length);
-        list.append(element);
         pos += length;
     }
     return list;
@@ -144,6 +143,7 @@ std::optional<QList<TLV>> TLV::decodeTags(const QByteArray& buffer) {
 
 QByteArray TLV::encodeTags(const QList<TLV>& tags) {
     QByteArray out;
+    out.reserve(tags.size() * 8);
     for (const TLV& element : tags) {
         const std::optional<QByteArray> value = element.data();
         appendTagBytes(out, quint32(element.tag_));

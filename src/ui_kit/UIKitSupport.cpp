@@ -9,13 +9,12 @@
 namespace UIKitSupport {
 
 QColor mainColor() {
-    return QColor::fromRgbF(0, 65 / 255.0, 101 / 255.0, 1);
+    // Before the facade is started there is no theme colour yet: use its starting colour.
+    return VersionDispatch::mainColor().value_or(QColor::fromRgbF(0, 65 / 255.0, 101 / 255.0, 1));
 }
 
 QString text(const QString& section, const QString& key) {
-    (void)section;
-    (void)key;
-    return QString();
+    return Language::textForFile(section, key);
 }
 
 QImage bundleImage(const QString& name) {

@@ -1,5 +1,6 @@
 #include "SDK/AccountSettings.h"
 #include "SDK/User.h"
+#include "model/Currency.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 #include "support/TestSupport.h"
@@ -90,6 +91,32 @@ TEST_F(AccountSettingsTest, CurrencyListIsKeptUntilANonEmptyOneArrives) {
     }
     settings->reset();
     EXPECT_EQ(settings->currencies().size(), 3);
+}
+
+TEST_F(AccountSettingsTest, CurrencyInForce) {
+    const char* answer = R"({"currencies": [{"code": "032", "symbol": "AR$", "es": "Pesos",
+        "en": "Argentine pesos", "exchangeRate": "0.02"}, {"code": "840", "symbol": "USD"}]})";
+    settings->loadWithDictionary(json(answer));
+    auto currency = Currency::instance();
+    EXPECT_EQ(currency->format(), "AR$");
+    EXPECT_EQ(currency->code(), "032");
+    EXPECT_EQ(currency->name(), "Pesos");
+
+    settings->setAppLanguage("en");
+    settings->loadWithDictionary(json(answer));
+    EXPECT_EQ(currency->name(), "Argentine pesos");
+
+    // The currency last chosen on the amount screen wins over the first of the list.
+    UserDefaults::standardUserDefaults().setObject(
+        QVariantMap{{"format", "USD"}, {"code", "840"}, {"name", "Dolares"}}, "defaultCurrency");
+    settings->loadWithDictionary(json(answer));
+    EXPECT_EQ(currency->code(), "840");
+    EXPECT_EQ(currency->name(), "Dolares");
+    // A saved value of another shape counts as none.
+    UserDefaults::standardUserDefaults().setObject(QString("840"), "defaultCurrency");
+    settings->loadWithDictionary(json(answer));
+    EXPECT_EQ(currency->code(), "032");
+    currency->reset();
 }
 
 TEST_F(AccountSettingsTest, KeysReadAsDesigned) {

@@ -4,6 +4,7 @@
 #include "SDK/User.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
+#include "platform/ui/Clock.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -30,6 +31,7 @@ struct ObjectDelegate : QObject, RecordingDelegate {};
 class SessionTimerTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        Clock::setCurrent(&clock);
         User::instance().reset();
         SessionTimer::instance().resetTimer();
         SessionTimer::instance().setDelegate(nullptr);
@@ -38,12 +40,14 @@ protected:
         SessionTimer::instance().removeDelegate(&delegate);
         User::instance().reset();
         SessionTimer::instance().resetTimer();
+        Clock::setCurrent(nullptr);
     }
     void logIn(int timeout) {
         User::instance().setIsLoggedIn(true);
         User::instance().setSessionTimeout(timeout);
     }
     TemporaryDefaults defaults;
+    ManualClock clock;
     RecordingDelegate delegate;
 };
 
@@ -72,14 +76,19 @@ TEST_F(SessionTimerTest, RegisteringWhileNoTimerRunsDeliversAtOnce) {
 }
 
 TEST_F(SessionTimerTest, ArmedTimerExpiresAfterTheTimeOut) {
-    logIn(1);
+    logIn(90);
     SessionTimer::instance().resetTimer();
     EXPECT_TRUE(SessionTimer::instance().isRunning());
-    EXPECT_EQ(SessionTimer::instance().intervalMs(), 1000);
+    EXPECT_EQ(SessionTimer::instance().intervalMs(), 90000);
     SessionTimer::instance().setDelegate(&delegate);
+    clock.advance(89999);
     EXPECT_EQ(delegate.fromTimer, 0);
-    ASSERT_TRUE(waitUntil([&] { return delegate.fromTimer == 1; }));
+    clock.advance(1);
+    EXPECT_EQ(delegate.fromTimer, 1);
     EXPECT_FALSE(SessionTimer::instance().isRunning());
+    // The delegate stays registered; the next registration is told at once.
+    SessionTimer::instance().setDelegate(&delegate);
+    EXPECT_EQ(delegate.fromTimer, 2);
 
     // Re-arming with a time-out that is now 0 stops the timer and arms nothing.
     SessionTimer::instance().resetTimer();
@@ -87,6 +96,8 @@ TEST_F(SessionTimerTest, ArmedTimerExpiresAfterTheTimeOut) {
     User::instance().setSessionTimeout(0);
     SessionTimer::instance().resetTimer();
     EXPECT_FALSE(SessionTimer::instance().isRunning());
+    clock.advance(100000);
+    EXPECT_EQ(delegate.fromTimer, 2);
 }
 
 TEST_F(SessionTimerTest, UnansweredExpiryExpiresTheSession) {

@@ -4,6 +4,7 @@
 #include "ui_kit/Extensions/SafeDictionary.h"
 
 #include <QJsonDocument>
+#include <QLoggingCategory>
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -114,10 +115,12 @@ TEST(LogRedaction, RequestLogEntriesAndConsoleLinesAreRedacted) {
                       entry.value("response").toString().size()));
 
     captured.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("tarvello.api.info=true"));
     const QtMessageHandler previous = qInstallMessageHandler(capture);
     LogRedaction::log("Body: \n" + body);
     LogRedaction::log("Url " + url);
     qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QStringLiteral("tarvello.api.info=false"));
     ASSERT_EQ(captured.size(), 2);
     for (const QString& line : captured)
         expectClean(line, "console line");

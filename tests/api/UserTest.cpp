@@ -1,4 +1,12 @@
 #include "SDK/User.h"
+#include "SDK/LoginHelper.h"
+#include "platform/core/UserDefaults.h"
+#include "support/TestSupport.h"
+#include "ui_kit/texts/Language.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -116,4 +124,50 @@ TEST(UserAccountType, ReadsTheAnswer) {
     EXPECT_EQ(bare->type(), 0u);
     EXPECT_EQ(bare->legalNumber(), "IF");
     EXPECT_TRUE(bare->legalName().isNull());
+}
+
+TEST(User, ChangingThePictureDropsTheCachedOneAndRewritesTheStoredAnswer) {
+    TemporaryDefaults defaults;
+    QStandardPaths::setTestModeEnabled(true);
+    const QString documents =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/Documents";
+    QDir().mkpath(documents);
+    QFile cached(documents + "/old.png");
+    ASSERT_TRUE(cached.open(QIODevice::WriteOnly));
+    cached.close();
+    UserDefaults::standardUserDefaults().setObject(
+        LoginHelper::encodeAnswer({{"profileImageUrl", "https://img/old.png"}, {"userId", 3}}),
+        "lastUser");
+
+    User user;
+    user.setImageURL("https://img/old.png");
+    QImage picture(2, 2, QImage::Format_RGB32);
+    user.changePicture(picture, "https://img/new.png");
+    EXPECT_EQ(user.imageURL(), "https://img/new.png");
+    EXPECT_FALSE(user.image().isNull());
+    EXPECT_FALSE(QFile::exists(documents + "/old.png"));
+    const QVariantMap stored = LoginHelper::decodeAnswer(
+        UserDefaults::standardUserDefaults().objectForKey("lastUser").toByteArray());
+    EXPECT_EQ(stored.value("profileImageUrl").toString(), "https://img/new.png");
+    EXPECT_EQ(stored.value("userId").toInt(), 3);
+
+    // With no address before, nothing is deleted.
+    QFile keep(documents + "/keep.png");
+    ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
+    keep.close();
+    User fresh;
+    fresh.changePicture(picture, "https://img/keep.png");
+    EXPECT_TRUE(QFile::exists(documents + "/keep.png"));
+    QFile::remove(documents + "/keep.png");
+    QStandardPaths::setTestModeEnabled(false);
+}
+
+TEST(UserAccountType, DescriptionNamesTheType) {
+    UserAccountType type;
+    EXPECT_EQ(type.description(), Language::textForFile("AccountType", "occasional"));
+    type.setType(1);
+    EXPECT_EQ(type.description(), Language::textForFile("AccountType", "professional"));
+    EXPECT_FALSE(type.description()->isEmpty());
+    type.setType(2);
+    EXPECT_EQ(type.description(), std::nullopt);
 }

@@ -2,6 +2,8 @@
 #include "ModelFixture.h"
 #include "SDK/User.h"
 #include "model/Client.h"
+#include "model/CreditCard.h"
+#include "model/Terminal.h"
 #include "platform/core/UserDefaults.h"
 
 namespace {
@@ -143,9 +145,32 @@ TEST_F(SaleTest, DescriptionCountsUnitsAndShowsTheTotal) {
     sale->addItem(line(10, 3));
     sale->addItem(line(10, 1));
     sale->recalculateTotalAmount();
+    CreditCard read;
+    read.setCardNumber("4111111111111234", "ANA RUIZ", "2812", "", "");
+    read.setCvv2("123");
+    sale->payWithCreditCard(read);
+    EXPECT_TRUE(sale->paidWithCreditCard());
+    EXPECT_EQ(sale->creditCard()->cvv2(), "123");
+    EXPECT_EQ(sale->description(), "Sale for a total of 4 item/s and it was bought with a card "
+                                   "finishing with 1234 for a total of $ 40.00");
     sale->setCreditCard(nullptr);
     EXPECT_EQ(sale->description(),
               "Sale for a total of 4 item/s and it was bought with cash for a total of $ 40.00");
+}
+
+TEST_F(SaleTest, ReaderFieldsLiveOnTheTerminal) {
+    auto sale = Sale::init();
+    sale->setSelectedReader("dspread_pinpad");
+    sale->setDeviceSerialNumber("MPOS-1");
+    EXPECT_EQ(sale->getSelectedReaderAPIID(), "dspread");
+    EXPECT_EQ(sale->terminal()->partialSerialNumber(), "MPOS-1");
+    auto copy = Sale::initWithSale(*sale);
+    copy->setDeviceSerialNumber("MPOS-2");
+    EXPECT_EQ(sale->deviceSerialNumber(), "MPOS-1");
+    sale->setSelectedReader("magicpos");
+    EXPECT_EQ(sale->getSelectedReaderAPIID(), "magicpos");
+    sale->cleanSale();
+    EXPECT_EQ(sale->selectedReader(), "");
 }
 
 TEST_F(SaleTest, ResetKeepsTheOperationRecordFieldsAndClearsTheRest) {

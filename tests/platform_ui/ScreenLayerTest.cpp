@@ -20,6 +20,7 @@ namespace {
 
 // A screen that writes its lifecycle into a shared log as "name:event".
 class LoggingScreen : public ViewController {
+    Q_OBJECT
 public:
     LoggingScreen(QString name, QStringList* log, QObject* parent = nullptr)
         : ViewController(parent)
@@ -355,3 +356,40 @@ TEST(TableAndPicker, TapsReachTheDelegateAndWheelsStayVirtual) {
     picker.pickRow(2501, 0);
     EXPECT_EQ(rows.picked, QList<int>({2501}));
 }
+
+TEST_F(WindowFixture, EscapeClosesASheetUnlessItIsModalInPresentation) {
+    for (bool modal : {true, false}) {
+        QPointer<LoggingScreen> sheet = new LoggingScreen("sheet", &log);
+        sheet->setModalPresentationStyle(ViewController::ModalPresentationStyle::FormSheet);
+        sheet->setModalInPresentation(modal);
+        root->presentViewController(sheet, false);
+        QTest::keyClick(window->presentationContainer(sheet), Qt::Key_Escape);
+        EXPECT_EQ(root->presentedViewController() == sheet.data(), modal);
+        root->dismissViewControllerAnimated(false);
+    }
+}
+
+TEST_F(WindowFixture, AnEmbedSeguePutsTheDestinationInItsContainer) {
+    Storyboard::registerViewController("Test", "Page",
+                                       [this] { return new LoggingScreen("page", &log); });
+    Storyboard::registerSegue("", "LoggingScreen", "page1",
+                              {"Test", "Page", SegueKind::Embed, "pageContainer"});
+    auto* host = new LoggingScreen("host", &log);
+    auto* container = new QWidget(host->view());
+    container->setObjectName("pageContainer");
+    root->presentViewController(host, false);
+    log.clear();
+
+    host->performSegueWithIdentifier("page1");
+    ASSERT_EQ(host->childViewControllers().size(), 1);
+    ViewController* page = host->childViewControllers().first();
+    EXPECT_TRUE(container->isAncestorOf(page->view()));
+    EXPECT_EQ(
+        log, QStringList({"host:prepare page1", "page:load", "page:willAppear", "page:didAppear"}));
+    host->performSegueWithIdentifier("unknownSegue"); // no such segue: nothing happens
+    EXPECT_EQ(host->childViewControllers().size(), 1);
+    Storyboard::removeViewController("Test", "Page");
+    Storyboard::removeSegue("", "LoggingScreen", "page1");
+}
+
+#include "ScreenLayerTest.moc"

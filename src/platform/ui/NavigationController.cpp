@@ -275,3 +275,8 @@ void NavigationController::setViewControllers(const QList<ViewController*>& cont
                                               bool animated) {
     transition(topViewController(), controllers, animated);
 }
+
+void NavigationController::childViewControllerDestroyed(ViewController* child) {
+    if (stack_.removeAll(child) > 0)
+        refreshBar();
+}

@@ -105,6 +105,7 @@ public:
     virtual void setDelegate(NavigationControllerDelegate* delegate) { delegate_ = delegate; }
 
     QList<ViewController*> childViewControllersForAppearance() const override;
+    void childViewControllerDestroyed(ViewController* child) override;
 
 protected:
     QWidget* loadView() override;

@@ -1,5 +1,7 @@
 #include "platform/ui/Services.h"
 
+#include "SDK/VersionDispatch.h"
+
 #include <QBuffer>
 #include <QDesktopServices>
 #include <QFile>
@@ -32,6 +34,11 @@ namespace {
 class BundleImages : public ImageProvider {
 public:
     QImage imageNamed(const QString& name, bool fromHost) override {
+        if (!fromHost) {
+            const QImage bundled = Bundle::load(name);
+            if (!bundled.isNull())
+                return bundled;
+        }
         // The SDK's images live under images/ in its resource file; the host's beside the binary.
         const QStringList candidates =
             fromHost ? QStringList{QStringLiteral(":/host/") + name, name}

@@ -23,8 +23,10 @@ ViewController::~ViewController() {
         presented_->presenting_ = nullptr;
     if (presenting_ && presenting_->presented_ == this)
         presenting_->presented_ = nullptr;
-    if (parent_)
+    if (parent_) {
         parent_->children_.removeAll(this);
+        parent_->childViewControllerDestroyed(this);
+    }
     for (ViewController* child : children_)
         child->parent_ = nullptr;
     if (presentationContainer_)

@@ -188,6 +188,8 @@ public:
 
     // Containers name the children whose appearance follows their own.
     virtual QList<ViewController*> childViewControllersForAppearance() const;
+    // A child is being destroyed; containers forget it.
+    virtual void childViewControllerDestroyed(ViewController* child) { (void)child; }
 
 protected:
     // Builds the root widget; the default is a plain white widget.

@@ -3,6 +3,7 @@
 #include "platform/ui/Services.h"
 #include "platform/ui/ViewController.h"
 
+#include <QCloseEvent>
 #include <QDialog>
 #include <QHash>
 #include <QVBoxLayout>
@@ -13,6 +14,30 @@ QPointer<Window>& key() {
     return window;
 }
 const char* const kWindowProperty = "tarvelloWindow";
+
+// The modal container of a presented screen. Closing it by the window system (Escape, the
+// close button) dismisses the screen, unless the screen is modal in presentation.
+class PresentationDialog : public QDialog {
+public:
+    PresentationDialog(QWidget* parent, Qt::WindowFlags flags, ViewController* screen)
+        : QDialog(parent, flags)
+        , screen_(screen) {}
+
+    void reject() override {
+        if (!screen_ || screen_->isModalInPresentation() || screen_->isBeingDismissed())
+            return;
+        screen_->dismissViewControllerAnimated(false);
+    }
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        reject();
+    }
+
+private:
+    QPointer<ViewController> screen_;
+};
 } // namespace
 
 Window::Window(QObject* parent)
@@ -121,7 +146,7 @@ void Window::showPresentation(ViewController* presented) {
         flags = Qt::Popup;
     else if (style == Style::OverFullScreen || style == Style::OverCurrentContext)
         flags = Qt::Dialog | Qt::FramelessWindowHint;
-    auto* dialog = new QDialog(widget_, flags);
+    auto* dialog = new PresentationDialog(widget_, flags, presented);
     dialog->setObjectName(QStringLiteral("presentationContainer"));
     dialog->setWindowModality(Qt::WindowModal);
     if (style == Style::OverFullScreen || style == Style::OverCurrentContext)
@@ -141,12 +166,6 @@ void Window::showPresentation(ViewController* presented) {
         dialog->move(origin + QPoint((whole.width() - size.width()) / 2,
                                      (whole.height() - size.height()) / 2));
     }
-    // Closing the dialog by the window system counts as a dismissal of the screen.
-    QPointer<ViewController> guard(presented);
-    QObject::connect(dialog, &QDialog::rejected, presented, [guard] {
-        if (guard && !guard->isBeingDismissed() && !guard->isModalInPresentation())
-            guard->dismissViewControllerAnimated(false);
-    });
     presented->presentationContainer_ = dialog;
     dialog->show();
 }
@@ -156,7 +175,6 @@ void Window::hidePresentation(ViewController* presented) {
     presented->presentationContainer_ = nullptr;
     if (!dialog)
         return;
-    QObject::disconnect(dialog, nullptr, presented, nullptr);
     if (presented->view_ && dialog->isAncestorOf(presented->view_)) {
         presented->view_->hide();
         presented->view_->setParent(nullptr);
