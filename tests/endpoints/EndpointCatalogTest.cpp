@@ -150,8 +150,9 @@ protected:
         for (const SandboxFile& file : request.files)
             files << file.field;
         EXPECT_EQ(files, c.files);
-        if (!c.jsonBody.isEmpty()) // NOLINT
+        if (!c.jsonBody.isEmpty()) {
             EXPECT_EQ(request.json, QJsonDocument::fromJson(c.jsonBody.toUtf8()).toVariant());
+        }
         for (const auto& [name, value] : c.headers) {
             EXPECT_EQ(QString::fromUtf8(request.header(name.toUtf8())), value)
                 << name.toStdString();
@@ -192,7 +193,7 @@ const Pairs noFix{{"latitude", "-180.000000"}, {"longitude", "-180.000000"}};
 
 TEST_F(EndpointCatalogTest, EveryOperationSendsItsPathTransportCodeAndFields) {
     const QString saleA = recordedSaleId(), saleB = recordedSaleId(), saleC = recordedSaleId(),
-                  saleD = recordedSaleId(), saleE = recordedSaleId(), saleF = recordedSaleId();
+                  saleD = recordedSaleId(), saleE = recordedSaleId(), saleF = recordedSaleId(), saleG = recordedSaleId();
     const QString U = userId, T = token;
     auto card = [](QString type, QString id = {}) { return cardSale(type, id); };
     auto tax21 = Tax::init();
@@ -307,13 +308,13 @@ TEST_F(EndpointCatalogTest, EveryOperationSendsItsPathTransportCodeAndFields) {
          with({{"operationId", saleF}, {"pin", ""}, {"paymentMethod", "cash"}})},
         {"partial refund", Kind::Delegate,
          [&](APIController& c) {
-             c.makePartialRefundForSale({{"saleId", saleA.toLongLong()}, {"currency", "032"},
+             c.makePartialRefundForSale({{"saleId", saleG.toLongLong()}, {"currency", "032"},
                                          {"latitude", -34.6}, {"longitude", "-58.38"}},
                                         12.345, U, T);
              return std::nullopt;
          },
          {}, "POST", "/operations/makeRefund.json", 49,
-         with({{"operationId", saleA}, {"currencyCode", "032"}, {"amount", "12.35"},
+         with({{"operationId", saleG}, {"currencyCode", "032"}, {"amount", "12.35"},
                {"latitude", "-34.6"}, {"longitude", "-58.38"}})},
         {"refund chip tags", Kind::Delegate,
          [&](APIController& c) {

@@ -5,14 +5,16 @@
 #include "api/APIConfiguration.h"
 #include "api/APIController.h"
 #include "api/APIControllerDelegate.h"
-#include "api/SessionBridge.h"
 #include "model/CreditCard.h"
 #include "model/LocationProvider.h"
 #include "model/Sale.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
 
+#include <TarvelloSDK/TarvelloSDK.h>
+
 #include <QJsonDocument>
+#include <QLoggingCategory>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -51,8 +53,10 @@ protected:
         LocationProvider::setFactory([] { return std::shared_ptr<LocationProvider>(); });
         APIConfiguration::setBaseURL(sandbox.baseUrl());
         ASSERT_TRUE(APIConfiguration::addTrustedCAFile(sandbox.caFile()));
-        SessionBridge::setApiKey(sandbox.apiKey());
+        QLoggingCategory::setFilterRules(QStringLiteral("tarvello.api.info=false"));
         token = sandbox.merchantToken();
+        TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
+        TarvelloSDK::sharedSDK().setUserToken(token);
         userId = QString::number(sandbox.state().userForToken(token)->userId);
         User::instance().setUserId(userId);
         User::instance().setToken(token);
@@ -62,7 +66,6 @@ protected:
     void TearDown() override {
         APIConfiguration::setBaseURL(QString());
         APIConfiguration::removeAddedCAs();
-        SessionBridge::setApiKey(std::nullopt);
         User::instance().reset();
         AccountSettings::instance().reset();
         LocationProvider::setFactory({});
