@@ -16,9 +16,8 @@ QVariantMap buyer() {
 
 const bool registered = [] {
     add("POST", "/users/getSubUsers.json", Caller::Session, {},
-        okWith({{"data", QVariantList{QVariantMap{{"subUserId", 71},
-                                                  {"email", "caja@example.com"},
-                                                  {"enabled", 1}}}}}));
+        okWith({{"data", QVariantList{QVariantMap{
+                             {"subUserId", 71}, {"email", "caja@example.com"}, {"enabled", 1}}}}}));
     add("POST", "/users/saveSubUser.json", Caller::Session,
         {"subUserId", "email", "firstName", "lastName", "parentId"},
         [](const SandboxRequest& request, SandboxState& state, SandboxUser*) {
@@ -47,8 +46,8 @@ const bool registered = [] {
                                              QStringLiteral("BUYER_NOT_FOUND"));
             return SandboxReply::ok({{"data", buyer()}});
         });
-    const QVariantList feedback{QVariantMap{
-        {"feedbackId", 31}, {"message", "Excelente atención"}, {"read", 0}}};
+    const QVariantList feedback{
+        QVariantMap{{"feedbackId", 31}, {"message", "Excelente atención"}, {"read", 0}}};
     add("POST", "/feedback/getFeedback.json", Caller::Session, {"page"},
         okWith({{"data", feedback}}));
     add("POST", "/feedback/saveFeedbackReadState.json", Caller::Session, {"feedbackId", "read"},

@@ -37,8 +37,7 @@ const bool registered = [] {
                                                   {"categoryId", 1},
                                                   {"taxes", QVariantList{}}}}}}));
     add("POST", "/inventories/deleteProduct.json", Caller::Session, {"productIds"}, okWith({}));
-    add("POST", "/inventories/deleteFavorite.json", Caller::Session, {"favoriteIds"},
-        okWith({}));
+    add("POST", "/inventories/deleteFavorite.json", Caller::Session, {"favoriteIds"}, okWith({}));
     add("POST", "/inventories/assignCategoryToProducts.json", Caller::Session,
         {"productIds", "categoryId"}, okWith({}));
     add("POST", "/discounts/getDiscounts.json", Caller::Session, {},
@@ -52,10 +51,9 @@ const bool registered = [] {
     add("POST", "/installments/setPrivateInstallmentsOrder.json", Caller::Session,
         {"installmentsOrder"}, okWith({}));
     add("POST", "/installments/savePrivateInstallment.json", Caller::Session,
-        {"installmentId", "issuerName", "enabled", "installments"},
-        savedWithId("installmentId"));
-    add("POST", "/installments/deletePrivateInstallment.json", Caller::Session,
-        {"installmentId"}, okWith({}));
+        {"installmentId", "issuerName", "enabled", "installments"}, savedWithId("installmentId"));
+    add("POST", "/installments/deletePrivateInstallment.json", Caller::Session, {"installmentId"},
+        okWith({}));
     return true;
 }();
 

@@ -41,9 +41,10 @@ const bool registered = [] {
         [](const SandboxRequest&, SandboxState& state, SandboxUser*) {
             const qint64 id = state.nextId();
             return SandboxReply::ok(
-                {{"data", QVariantMap{{"id", id},
-                                      {"shareToken", QStringLiteral("btn-%1").arg(id)},
-                                      {"url", QStringLiteral("https://pay.sandbox/btn-%1").arg(id)}}}});
+                {{"data",
+                  QVariantMap{{"id", id},
+                              {"shareToken", QStringLiteral("btn-%1").arg(id)},
+                              {"url", QStringLiteral("https://pay.sandbox/btn-%1").arg(id)}}}});
         });
     add("POST", "/paymentButtonsSendmail/*", Caller::Session, {"email"}, okWith({}));
     return true;

@@ -10,12 +10,9 @@ namespace {
 
 // What the host receives of an operation.
 QVariantMap sdkOf(const SandboxSale& sale) {
-    return {{"operationId", sale.id},
-            {"amount", sale.amount},
-            {"currency", sale.currencyCode},
-            {"paymentMethod", sale.paymentMethod},
-            {"status", sale.status},
-            {"reference", sale.reference}};
+    return {{"operationId", sale.id},        {"amount", sale.amount},
+            {"currency", sale.currencyCode}, {"paymentMethod", sale.paymentMethod},
+            {"status", sale.status},         {"reference", sale.reference}};
 }
 
 // The sale named by a form field, or a refusal.
@@ -37,8 +34,8 @@ SandboxReply registerSale(const SandboxRequest& request, SandboxState& state, Sa
     sale.amount = request.field("totalAmount").toDouble();
     sale.currencyCode = request.field("currency");
     sale.reference = request.field("externalReference");
-    sale.paymentMethod = request.hasField("paymentMethod") ? request.field("paymentMethod")
-                                                           : QStringLiteral("card");
+    sale.paymentMethod =
+        request.hasField("paymentMethod") ? request.field("paymentMethod") : QStringLiteral("card");
     sale.status = QStringLiteral("approved");
     const SandboxSale& added = state.addSale(sale);
     return SandboxReply::ok({{"saleId", added.id},

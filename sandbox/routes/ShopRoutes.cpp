@@ -43,16 +43,16 @@ const bool registered = [] {
             return SandboxReply::ok({{"data", QVariantMap{{"paymentId", state.nextId()}}}});
         });
     add("GET", "/deposits", Caller::Session, {"state", "offset", "limit"},
-        okWith({{"data", QVariantList{QVariantMap{{"id", 9001}, {"state", "PENDING"},
-                                                  {"amount", "1200.00"}}}}}));
+        okWith({{"data", QVariantList{QVariantMap{
+                             {"id", 9001}, {"state", "PENDING"}, {"amount", "1200.00"}}}}}));
     add("POST", "/users/readers.json", Caller::Session, {"deviceOS", "deviceModel", "success"},
         okWith({}));
     add("POST", "/users/selectReader.json", Caller::Session, {"selectedReader"}, okWith({}));
     add("POST", "/sell/getFrontData.json", Caller::Session, {},
-        okWith({{"data", QVariantMap{{"items", QVariantList{QVariantMap{
-                                                   {"id", 1},
-                                                   {"name", "Lector QPOS"},
-                                                   {"price", "1999.00"}}}}}}}));
+        okWith(
+            {{"data", QVariantMap{{"items", QVariantList{QVariantMap{{"id", 1},
+                                                                     {"name", "Lector QPOS"},
+                                                                     {"price", "1999.00"}}}}}}}));
     add("POST", "/sell/getBilleteraCards.json", Caller::Session, {},
         okWith({{"data", QVariantList{QVariantMap{{"walletId", "w-1"}, {"last4", "4242"}}}}}));
     add("POST", "/sell/setOrderData.json", Caller::Session,
@@ -68,8 +68,8 @@ const bool registered = [] {
             if (!request.hasField("provincia") && !request.hasField("localidad"))
                 return missingField(QStringLiteral("provincia"));
             return SandboxReply::ok(
-                {{"data", QVariantList{QVariantMap{{"pickUpId", "s-1"},
-                                                   {"name", "Sucursal Centro"}}}}});
+                {{"data",
+                  QVariantList{QVariantMap{{"pickUpId", "s-1"}, {"name", "Sucursal Centro"}}}}});
         });
     return true;
 }();

@@ -18,12 +18,14 @@ void APIController::getSubUsersForUserId(const QString& userId, const QString& t
     loadUrl(QStringLiteral("/users/getSubUsers.json"), userFields(userId, token));
 }
 
-void APIController::saveSubUserWithId(
-    const QString& subUserId, const QString& email, const QString& firstName,
-    const QString& lastName, const QImage& image, bool canAccessUserHistory,
-    bool canAccessFullHistory, bool canMakeRefunds, bool canMakeCancelations, bool canEditCatalog,
-    bool canEditGeneralSettings, bool canCreateSubUsers, bool canAccessBuyers,
-    const QString& createdByUserId, const QString& userId, const QString& token) {
+void APIController::saveSubUserWithId(const QString& subUserId, const QString& email,
+                                      const QString& firstName, const QString& lastName,
+                                      const QImage& image, bool canAccessUserHistory,
+                                      bool canAccessFullHistory, bool canMakeRefunds,
+                                      bool canMakeCancelations, bool canEditCatalog,
+                                      bool canEditGeneralSettings, bool canCreateSubUsers,
+                                      bool canAccessBuyers, const QString& createdByUserId,
+                                      const QString& userId, const QString& token) {
     setFunctionName(80);
     QVariantMap fields = userFields(userId, token);
     fields.insert("subUserId", subUserId);
@@ -46,8 +48,8 @@ void APIController::saveSubUserWithId(
     loadUrl(QStringLiteral("/users/saveSubUser.json"), fields);
 }
 
-void APIController::updateSubUserWithId(const QString& subUserId, bool state,
-                                        const QString& userId, const QString& token,
+void APIController::updateSubUserWithId(const QString& subUserId, bool state, const QString& userId,
+                                        const QString& token,
                                         const std::optional<QString>& newParentUserId) {
     setFunctionName(81);
     QVariantMap fields = userFields(userId, token);
@@ -89,15 +91,12 @@ void APIController::getBuyersWithId(const QString& buyerId, const QString& token
     loadUrl(QStringLiteral("/buyers/getBuyers.json"), {{"buyerId", buyerId}, {"token", token}});
 }
 
-void APIController::saveBuyerWithId(const QString& buyerId, const QString& email,
-                                    const QString& fullName, const QImage& image,
-                                    const QString& address, const QString& province,
-                                    const QString& city, const QString& zipCode,
-                                    const QString& countryId, const QString& birthdate,
-                                    const QString& phone, const QString& personalId,
-                                    const QString& personalIdType, const QString& saleId,
-                                    const QString& userId, const QString& token,
-                                    const QString& deleteImage) {
+void APIController::saveBuyerWithId(
+    const QString& buyerId, const QString& email, const QString& fullName, const QImage& image,
+    const QString& address, const QString& province, const QString& city, const QString& zipCode,
+    const QString& countryId, const QString& birthdate, const QString& phone,
+    const QString& personalId, const QString& personalIdType, const QString& saleId,
+    const QString& userId, const QString& token, const QString& deleteImage) {
     setFunctionName(85);
     QVariantMap fields = userFields(userId, token);
     fields.insert("buyerId", buyerId);
@@ -169,8 +168,7 @@ void APIController::getFeedbackMessagessWithId(const QString& feedbackId, const 
 void APIController::saveFeedbackReply(const QString& message, const QString& feedbackId,
                                       const QString& token) {
     setFunctionName(90);
-    loadUrl(messagesPath(feedbackId),
-            {{"token", token}, {"message", message}});
+    loadUrl(messagesPath(feedbackId), {{"token", token}, {"message", message}});
 }
 
 void APIController::getBalanceForUserId(const QString& userId, const QString& token) {
@@ -183,8 +181,8 @@ void APIController::getBankAccountForUserId(const QString& userId, const QString
     loadUrl(QStringLiteral("/account/getBankAccounts.json"), userFields(userId, token));
 }
 
-void APIController::makeCashoutOfAmount(double amount, const QString& userId,
-                                        const QString& token, const QString& account) {
+void APIController::makeCashoutOfAmount(double amount, const QString& userId, const QString& token,
+                                        const QString& account) {
     setFunctionName(93);
     QVariantMap fields = userFields(userId, token);
     fields.insert("amount", money(amount));

@@ -155,8 +155,7 @@ void APIController::setPrivateInstallmentsOrder(const QStringList& order, const 
 void APIController::savePrivateInstallmentWithId(const QString& installmentId,
                                                  const QString& issuer, const QString& key,
                                                  const QString& type, bool enabled,
-                                                 const QString& startingOn,
-                                                 const QString& endingOn,
+                                                 const QString& startingOn, const QString& endingOn,
                                                  const QVariantList& installments,
                                                  const QString& userId, const QString& token) {
     setFunctionName(77);

@@ -1,9 +1,9 @@
 // Block-style payment and account calls, and the payment-button requests. The user id and
 // session token come from the logged-in User.
-#include "api/APIController+Fields.h"
-#include "api/APIController.h"
 #include "SDK/AccountSettings.h"
 #include "SDK/User.h"
+#include "api/APIController+Fields.h"
+#include "api/APIController.h"
 #include "model/Sale.h"
 #include "model/Tax.h"
 

@@ -52,8 +52,8 @@ QVariantMap lineObject(const Item& item, SaleJsonForm form, SaleInformation& inf
     const bool prepaid = form == SaleJsonForm::Prepaid;
     const double unitPrice =
         prepaid ? product.getPriceWithNoTax() : product.getPriceWithTax() - product.getTotalTax();
-    const double lineTotal = prepaid ? item.getPriceWithTaxAndDiscount()
-                                     : doubleOf(product.price()) * item.quantity();
+    const double lineTotal =
+        prepaid ? item.getPriceWithTaxAndDiscount() : doubleOf(product.price()) * item.quantity();
     return {
         {"isCustomAmount", item.isCustomAmount()},
         {"productId", product.productId()},
@@ -63,8 +63,8 @@ QVariantMap lineObject(const Item& item, SaleJsonForm form, SaleInformation& inf
         {"imageKeyForUpload", uploadKey},
         {"quantity", integer(item.quantity())},
         {"taxes", taxes},
-        {"discountAmount",
-         money(doubleOf(item.discountAmount()) + item.getPriceWithTax() * item.discountPercentage())},
+        {"discountAmount", money(doubleOf(item.discountAmount()) +
+                                 item.getPriceWithTax() * item.discountPercentage())},
         {"productBackgroundColor", colorHex(product.backgroundColor())},
         {"totalAmount", money(lineTotal)},
     };
@@ -85,7 +85,8 @@ SaleInformation saleInformation(const Sale& sale, SaleJsonForm form) {
                                  {"discountAmount", money(discount->amount())}};
     QVariantList taxes;
     for (const TaxPtr& tax : sale.taxes())
-        taxes << QVariantMap{{"name", tax->name()}, {"amount", fourDecimals(doubleOf(tax->amount()))}};
+        taxes << QVariantMap{{"name", tax->name()},
+                             {"amount", fourDecimals(doubleOf(tax->amount()))}};
 
     const double total = doubleOf(sale.total());
     // The tip held in the total at the tip fraction, plus a fixed tip (the fraction's 1 + p in
@@ -308,8 +309,7 @@ QVariantMap APIController::prepareRegisterSalePayloadWithSale(const Sale& sale,
     return fields;
 }
 
-std::optional<QByteArray> APIController::makeRefundForSale(const Sale& sale,
-                                                           const QString& userId,
+std::optional<QByteArray> APIController::makeRefundForSale(const Sale& sale, const QString& userId,
                                                            const QString& token) {
     setFunctionName(46);
     QVariantMap fields;
@@ -398,8 +398,7 @@ void APIController::payWithPrepaidCard(const QString& cardNumber, const QString&
     loadUrl(QStringLiteral("/v1/prepaid-payments"), fields);
 }
 
-void APIController::rechargeAmount(double amount, const QString& cardNumber,
-                                   const QString& token) {
+void APIController::rechargeAmount(double amount, const QString& cardNumber, const QString& token) {
     setFunctionName(105);
     const QVariantMap fields{
         {"token", token}, {"cardNumber", cardNumber}, {"amount", sixDecimals(amount)}};

@@ -34,10 +34,10 @@ QString missingOrderEntry(const QVariantMap& data) {
                 return prefix + key;
         return {};
     };
-    QString missing = missingIn(data,
-                                {"items", "billingAddress", "payments", "promotionId",
-                                 "realAmount", "shipping", "payment"},
-                                {});
+    QString missing = missingIn(
+        data,
+        {"items", "billingAddress", "payments", "promotionId", "realAmount", "shipping", "payment"},
+        {});
     if (!missing.isEmpty())
         return missing;
     for (const QVariant& element : data.value("items").toList()) {
@@ -140,17 +140,15 @@ QString APIController::foldedProvinceName(const QString& name) {
 
 void APIController::createUserWithData(const QVariantMap& data) {
     setFunctionName(16);
-    const QVariantMap fields{{"email", data.value("email")},
-                             {"password", data.value("password")},
-                             {"name", data.value("name")},
-                             {"ruc", data.value("ruc")},
-                             {"phone", data.value("contactPhone")},
-                             {"agent_account_number", data.value("agentPhone")}};
+    const QVariantMap fields{
+        {"email", data.value("email")},        {"password", data.value("password")},
+        {"name", data.value("name")},          {"ruc", data.value("ruc")},
+        {"phone", data.value("contactPhone")}, {"agent_account_number", data.value("agentPhone")}};
     for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
         if (!it.value().isValid()) {
             failLater(TarvelloError{QStringLiteral("APIController"), 1,
-                                   QStringLiteral("The sign-up data has no \"%1\"").arg(it.key()),
-                                   nullptr});
+                                    QStringLiteral("The sign-up data has no \"%1\"").arg(it.key()),
+                                    nullptr});
             return;
         }
     }
@@ -176,9 +174,8 @@ void APIController::getCarriersForToken(const QString& token) {
 
 void APIController::makeRechargeForCompany(const QString& company,
                                            const LocationCoordinate& location,
-                                           const QString& phoneNumber,
-                                           const QString& currencyCode, double amount,
-                                           const QString& token) {
+                                           const QString& phoneNumber, const QString& currencyCode,
+                                           double amount, const QString& token) {
     setFunctionName(111);
     const QVariantMap fields{{"latitude", sixDecimals(location.latitude)},
                              {"longitude", sixDecimals(location.longitude)},
@@ -202,13 +199,10 @@ void APIController::getReceiptsForService(const QString& service, const QString&
            {{"token", token}, {"customerNumber", customerNumber}});
 }
 
-void APIController::makePaymentForService(const QString& service,
-                                          const LocationCoordinate& location,
-                                          const QString& accountNumber,
-                                          const QString& retrievalReferenceNumber,
-                                          const QString& receiptId, const QString& referenceId,
-                                          const QString& currencyCode, double totalAmount,
-                                          double fee, const QString& token) {
+void APIController::makePaymentForService(
+    const QString& service, const LocationCoordinate& location, const QString& accountNumber,
+    const QString& retrievalReferenceNumber, const QString& receiptId, const QString& referenceId,
+    const QString& currencyCode, double totalAmount, double fee, const QString& token) {
     setFunctionName(111);
     const QVariantMap fields{{"retrievalReferenceNumber", retrievalReferenceNumber},
                              {"referenceId", referenceId},
