@@ -329,11 +329,10 @@ public:
 
     static void dccVerificationForCardEncryptedData(const QString& encryptedData,
                                                     const QString& ksn, const QString& entryMode,
-                                                    const QString& installments,
-                                                    const QString& bin, double amount,
-                                                    double taxAmount, double tipAmount,
-                                                    const QString& reader, Completion completion,
-                                                    Failure failure);
+                                                    const QString& installments, const QString& bin,
+                                                    double amount, double taxAmount,
+                                                    double tipAmount, const QString& reader,
+                                                    Completion completion, Failure failure);
     static void getOperationWithIdentifier(const QString& identifier, Completion completion,
                                            Failure failure);
     static void getMultipleTaxesOnCompletion(std::function<void(const TaxList& taxes)> completion,
@@ -358,9 +357,8 @@ public:
                           bool deleteContent);
     // A null image sends no picture; no product id creates a product.
     void saveProductWithName(const QString& name, double price, const QString& description,
-                             const QImage& image, const TaxList& taxes,
-                             const QString& currencyCode, const QString& categoryId,
-                             const QColor& color, bool deleteImage,
+                             const QImage& image, const TaxList& taxes, const QString& currencyCode,
+                             const QString& categoryId, const QColor& color, bool deleteImage,
                              const std::optional<QString>& productId, const QString& userId,
                              const QString& token);
     void saveFavoriteWithProductId(const QString& productId, const QString& position,
@@ -373,8 +371,8 @@ public:
                           const QString& token);
     std::optional<QByteArray> getDiscountsForUserId(const QString& userId, const QString& token);
     // A discount id of 0 creates a discount.
-    void saveDiscountWithName(const QString& name, double percentage, double amount,
-                              int discountId, const QString& userId, const QString& token);
+    void saveDiscountWithName(const QString& name, double percentage, double amount, int discountId,
+                              const QString& userId, const QString& token);
     void deleteDiscountsIds(const QString& discountIds, const QString& userId,
                             const QString& token);
     void setPrivateInstallmentsOrder(const QStringList& order, const QString& userId,
@@ -391,18 +389,16 @@ public:
 
     void getSubUsersForUserId(const QString& userId, const QString& token);
     // A null image sends no picture.
-    void saveSubUserWithId(const QString& subUserId, const QString& email,
-                           const QString& firstName, const QString& lastName,
-                           const QImage& image, bool canAccessUserHistory,
-                           bool canAccessFullHistory, bool canMakeRefunds,
-                           bool canMakeCancelations, bool canEditCatalog,
-                           bool canEditGeneralSettings, bool canCreateSubUsers,
+    void saveSubUserWithId(const QString& subUserId, const QString& email, const QString& firstName,
+                           const QString& lastName, const QImage& image, bool canAccessUserHistory,
+                           bool canAccessFullHistory, bool canMakeRefunds, bool canMakeCancelations,
+                           bool canEditCatalog, bool canEditGeneralSettings, bool canCreateSubUsers,
                            bool canAccessBuyers, const QString& createdByUserId,
                            const QString& userId, const QString& token);
     void updateSubUserWithId(const QString& subUserId, bool state, const QString& userId,
                              const QString& token, const std::optional<QString>& newParentUserId);
-    void deleteSubUserWithId(const QString& subUserId, const QString& userId,
-                             const QString& token, const std::optional<QString>& newParentUserId);
+    void deleteSubUserWithId(const QString& subUserId, const QString& userId, const QString& token,
+                             const std::optional<QString>& newParentUserId);
     void transferSubusersFromParentId(const QString& fromParentId, const QString& toParentUserId,
                                       const QString& userId, const QString& token);
     void getBuyersForUserId(const QString& userId, const QString& token);
@@ -410,10 +406,9 @@ public:
     void saveBuyerWithId(const QString& buyerId, const QString& email, const QString& fullName,
                          const QImage& image, const QString& address, const QString& province,
                          const QString& city, const QString& zipCode, const QString& countryId,
-                         const QString& birthdate, const QString& phone,
-                         const QString& personalId, const QString& personalIdType,
-                         const QString& saleId, const QString& userId, const QString& token,
-                         const QString& deleteImage);
+                         const QString& birthdate, const QString& phone, const QString& personalId,
+                         const QString& personalIdType, const QString& saleId,
+                         const QString& userId, const QString& token, const QString& deleteImage);
     void deleteBuyerWithId(const QString& buyerId, const QString& userId, const QString& token);
     void getCountriesWithUserId(const QString& userId, const QString& token);
     void getBuyersWithPersonalId(const QString& personalId, const QString& token);
@@ -423,8 +418,7 @@ public:
                               const QString& token);
     void getFeedbacksWithToken(const QString& token, int pageNumber);
     void getFeedbackMessagessWithId(const QString& feedbackId, const QString& token);
-    void saveFeedbackReply(const QString& message, const QString& feedbackId,
-                           const QString& token);
+    void saveFeedbackReply(const QString& message, const QString& feedbackId, const QString& token);
     void getBalanceForUserId(const QString& userId, const QString& token);
     void getBankAccountForUserId(const QString& userId, const QString& token);
     void makeCashoutOfAmount(double amount, const QString& userId, const QString& token,
