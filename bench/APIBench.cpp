@@ -1,9 +1,16 @@
+#include "api/APIConfiguration.h"
 #include "api/APIController.h"
 #include "api/APIControllerDelegate.h"
 #include "api/LogRedaction.h"
 
+#include "sandbox/SandboxServer.h"
+
+#include <TarvelloSDK/TarvelloSDK.h>
+
+#include <QCoreApplication>
 #include <QImage>
 #include <QLoggingCategory>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -99,3 +106,34 @@ static void BM_ReplyRouting(benchmark::State& state) {
     benchmark::DoNotOptimize(delegate.delivered);
 }
 BENCHMARK(BM_ReplyRouting);
+
+// Building and sending a typical POST to the sandbox on loopback, answer routed to a delegate.
+static void BM_PostOnLoopback(benchmark::State& state) {
+    quietApiLog();
+    QTemporaryDir dir;
+    SandboxServer sandbox;
+    SandboxServer::Options options;
+    options.certificateDirectory = dir.path();
+    if (!sandbox.start(options)) {
+        state.SkipWithError("sandbox did not start");
+        return;
+    }
+    APIConfiguration::setBaseURL(sandbox.baseUrl());
+    APIConfiguration::addTrustedCAFile(sandbox.caFile());
+    TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.state().defaultApiKey());
+    TarvelloSDK::sharedSDK().setUserToken(sandbox.state().defaultToken());
+    const QString token = sandbox.state().defaultToken();
+    CountingDelegate delegate;
+    for (auto _ : state) {
+        const int before = delegate.delivered;
+        APIController client;
+        client.setDelegate(&delegate);
+        client.updateCatalogEnabled(true, "17", token);
+        while (delegate.delivered == before)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    sandbox.stop();
+    APIConfiguration::removeAddedCAs();
+    APIConfiguration::setBaseURL(QString());
+}
+BENCHMARK(BM_PostOnLoopback)->Unit(benchmark::kMicrosecond);

@@ -1,60 +1,71 @@
-// Catalog categories, products and favourites, discounts and private installment plans.
+// The merchant's catalog (categories and products) and the upload of signature pictures.
 
-#include "sandbox/routes/EndpointRoutes.h"
+#include "sandbox/SandboxRoutes.h"
 
-using namespace EndpointRoutes;
-
-namespace {
-
-// A saved record answers its id: the one sent, or a new one.
-Answer savedWithId(const QString& idField) {
-    return [idField](const SandboxRequest& request, SandboxState& state, SandboxUser*) {
-        const QString sent = request.field(idField);
-        const QVariant id = sent.isEmpty() ? QVariant(state.nextId()) : QVariant(sent);
-        return SandboxReply::ok({{"data", QVariantMap{{idField, id}}}});
+SANDBOX_ROUTE("POST", "/developers/api/inventories/getCategories.json") {
+    SandboxUser* user = nullptr;
+    if (auto refusal = state.checkSession(request, &user))
+        return *refusal;
+    const QVariantList data{
+        QVariantMap{{"categoryId", 1},
+                    {"categoryName", "Bebidas"},
+                    {"categoryDescription", ""},
+                    {"parentCategoryId", QVariant::fromValue(nullptr)},
+                    {"productsQuantity", 2}},
+        QVariantMap{{"categoryId", 2},
+                    {"categoryName", "Cafés"},
+                    {"categoryDescription", "Calientes"},
+                    {"parentCategoryId", 1},
+                    {"productsQuantity", 1}},
+        QVariantMap{{"categoryId", 3},
+                    {"categoryName", "Postres"},
+                    {"categoryDescription", ""},
+                    {"parentCategoryId", QVariant::fromValue(nullptr)},
+                    {"productsQuantity", 1}},
     };
+    return SandboxReply::ok({{QStringLiteral("data"), data}});
 }
 
-const bool registered = [] {
-    add("POST", "/inventories/saveCategory.json", Caller::Session,
-        {"categoryName", "categoryDescription", "parentCategoryId"}, savedWithId("categoryId"));
-    add("POST", "/inventories/getCategories.json", Caller::Session, {},
-        okWith({{"data", QVariantList{QVariantMap{{"categoryId", 1},
-                                                  {"categoryName", "Bebidas"},
-                                                  {"categoryDescription", ""},
-                                                  {"parentCategoryId", 0}}}}}));
-    add("POST", "/inventories/deleteCategory.json", Caller::Session,
-        {"categoryId", "deleteContent"}, okWith({}));
-    add("POST", "/inventories/saveProduct.json", Caller::Session,
-        {"productName", "productPrice", "taxes", "currencyCode", "categoryId"},
-        savedWithId("productId"));
-    add("POST", "/inventories/saveFavorite.json", Caller::Session, {"favoriteId", "position"},
-        okWith({}));
-    add("POST", "/inventories/getProducts.json", Caller::Session, {},
-        okWith({{"data", QVariantList{QVariantMap{{"productId", 1},
-                                                  {"productName", "Cafe"},
-                                                  {"productPrice", "25.00"},
-                                                  {"categoryId", 1},
-                                                  {"taxes", QVariantList{}}}}}}));
-    add("POST", "/inventories/deleteProduct.json", Caller::Session, {"productIds"}, okWith({}));
-    add("POST", "/inventories/deleteFavorite.json", Caller::Session, {"favoriteIds"}, okWith({}));
-    add("POST", "/inventories/assignCategoryToProducts.json", Caller::Session,
-        {"productIds", "categoryId"}, okWith({}));
-    add("POST", "/discounts/getDiscounts.json", Caller::Session, {},
-        okWith({{"data", QVariantList{QVariantMap{{"discountId", 1},
-                                                  {"name", "Promo"},
-                                                  {"discountPercentage", "10.00"},
-                                                  {"discountAmount", "0.00"}}}}}));
-    add("POST", "/discounts/saveDiscount.json", Caller::Session,
-        {"name", "discountPercentage", "discountAmount"}, savedWithId("discountId"));
-    add("POST", "/discounts/deleteDiscount.json", Caller::Session, {"discountIds"}, okWith({}));
-    add("POST", "/installments/setPrivateInstallmentsOrder.json", Caller::Session,
-        {"installmentsOrder"}, okWith({}));
-    add("POST", "/installments/savePrivateInstallment.json", Caller::Session,
-        {"installmentId", "issuerName", "enabled", "installments"}, savedWithId("installmentId"));
-    add("POST", "/installments/deletePrivateInstallment.json", Caller::Session, {"installmentId"},
-        okWith({}));
-    return true;
-}();
+SANDBOX_ROUTE("POST", "/developers/api/inventories/getProducts.json") {
+    SandboxUser* user = nullptr;
+    if (auto refusal = state.checkSession(request, &user))
+        return *refusal;
+    const QVariantList iva{QVariantMap{{"name", "IVA"}, {"amount", 0.16}}};
+    const QVariantList data{
+        QVariantMap{{"productId", 11},
+                    {"productName", "Agua"},
+                    {"productPrice", 15},
+                    {"currencyCode", 484},
+                    {"categoryId", 1},
+                    {"categoryName", "Bebidas"},
+                    {"taxes", iva},
+                    {"backgroundColor", "0A6ECD"}},
+        QVariantMap{{"productId", 12},
+                    {"productName", "Café americano"},
+                    {"productPrice", "38.50"},
+                    {"currencyCode", 484},
+                    {"categoryId", 2},
+                    {"categoryName", "Cafés"},
+                    {"taxes", iva}},
+        QVariantMap{{"productId", 13},
+                    {"productName", "Pastel"},
+                    {"productPrice", 65},
+                    {"currencyCode", 484},
+                    {"categoryId", 3},
+                    {"categoryName", "Postres"},
+                    {"taxes", QVariantList{}}},
+    };
+    return SandboxReply::ok({{QStringLiteral("data"), data}});
+}
 
-} // namespace
+SANDBOX_ROUTE("POST", "/developers/api/payments/saveSignatureImage.json") {
+    SandboxUser* user = nullptr;
+    if (auto refusal = state.checkSession(request, &user))
+        return *refusal;
+    const SandboxFile* picture = request.file(QStringLiteral("signatureImage"));
+    if (request.field(QStringLiteral("saleId")).trimmed().isEmpty() || !picture ||
+        picture->content.isEmpty())
+        return SandboxReply::failure(400, QStringLiteral("Firma inválida"),
+                                     QStringLiteral("INVALID_SIGNATURE"));
+    return SandboxReply::ok();
+}

@@ -2,7 +2,9 @@
 
 #include "SDK/User.h"
 #include "SDK/VersionDispatch.h"
+#include "model/CBUStatus.h"
 #include "model/Currency.h"
+#include "model/QRSettings.h"
 #include "model/Tax.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
@@ -29,17 +31,12 @@ void setCurrencyInForce(const QString& format, const QString& code, const QStrin
     Currency::instance()->setCurrencyFormat(format, code, name);
 }
 
-// QR-payment settings and the bank-account link state are not part of this build's model yet:
-// both stay none.
 std::shared_ptr<QRSettings> qrSettings(int mode, const QVariantMap& answer) {
-    Q_UNUSED(mode);
-    Q_UNUSED(answer);
-    return nullptr;
+    return QRSettings::settingsWithMode(quint64(mode), answer);
 }
 
 std::shared_ptr<CBUStatus> cbuStatus(const QVariantMap& data) {
-    Q_UNUSED(data);
-    return nullptr;
+    return CBUStatus::fromDictionary(data);
 }
 
 std::shared_ptr<UserAccountType> accountType(const QVariantMap& answer) {

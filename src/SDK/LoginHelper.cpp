@@ -9,7 +9,9 @@
 #include "SDK/SessionTimer.h"
 #include "SDK/VersionDispatch.h"
 #include "api/APIController.h"
+#include "model/AvailableCreditCards.h"
 #include "model/Buyers.h"
+#include "model/Catalog.h"
 #include "model/Currency.h"
 #include "model/Sale.h"
 #include "platform/ui/Services.h"
@@ -70,9 +72,15 @@ AlertController* locationAlert() {
     alert->addAction(AlertAction::actionWithTitle(QStringLiteral("OK"), 0));
     return alert;
 }
-// The catalog and card-issuer stores are not part of this build's model yet.
-void resetCatalog() {}
-void clearAvailableCreditCards() {}
+void resetCatalog() {
+    Catalog& catalog = Catalog::instance();
+    catalog.resetCategories();
+    catalog.resetProducts();
+    catalog.resetDiscounts();
+}
+void clearAvailableCreditCards() {
+    AvailableCreditCards::instance().setList(std::nullopt);
+}
 } // namespace services
 
 } // namespace

@@ -10,10 +10,12 @@ SDKAPI::SDKAPI() = default;
 
 SDKAPI::~SDKAPI() {
     dropLoginHelper();
+    // Deleted now rather than later: a client that is the inactivity timer's delegate gives the
+    // timer back, so a later expiry still ends the session.
     for (const QPointer<APIController>& client : clients_) {
         if (client) {
             client->setDelegate(nullptr);
-            client->deleteLater();
+            delete client.data();
         }
     }
 }

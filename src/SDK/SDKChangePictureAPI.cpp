@@ -2,27 +2,7 @@
 
 #include "SDK/User.h"
 #include "api/APIController.h"
-#include "platform/core/UserDefaults.h"
 #include "ui_kit/Extensions/SafeDictionary.h"
-
-namespace {
-
-// The user's picture and its address are replaced, and the stored login answer follows.
-void changePicture(const QImage& image, const QString& url) {
-    User& user = User::instance();
-    user.setImage(image);
-    user.setImageURL(url);
-    UserDefaults& store = UserDefaults::standardUserDefaults();
-    const QString key = QStringLiteral("lastUser");
-    if (store.hasKey(key)) {
-        QVariantMap answer = LoginHelper::decodeAnswer(store.objectForKey(key).toByteArray());
-        answer.insert(QStringLiteral("profileImageUrl"), url);
-        store.setObject(LoginHelper::encodeAnswer(answer), key);
-        store.synchronize();
-    }
-}
-
-} // namespace
 
 void SDKChangePictureAPI::changeMerchantLogo(const QImage& image,
                                              TarvelloSDK::Completion completion) {
@@ -44,7 +24,7 @@ bool SDKChangePictureAPI::apiDidFinishDownloadingWithDictionary(
     QString url;
     if (SafeDictionary::hasKey(answer, QStringLiteral("profileImageUrl")))
         url = SafeDictionary::safeObjectForKey(answer, QStringLiteral("profileImageUrl"));
-    changePicture(image_, url);
+    User::instance().changePicture(image_, url);
     finish(QVariantMap(), true);
     return true;
 }

@@ -63,16 +63,11 @@ std::optional<TarvelloError> refusal(const QVariantMap& answer) {
                               SafeDictionary::safeObjectForKey(r, QStringLiteral("message")));
 }
 
-// The paths and fields of the two requests of this flow.
 void sendOperationLookup(APIController* api, qint64 saleId) {
-    api->setFunctionName(52);
-    api->loadUrl(QStringLiteral("/operations/getOperationInfo.json"),
-                 {{QStringLiteral("userId"), User::instance().userId()},
-                  {QStringLiteral("token"), User::instance().token()},
-                  {QStringLiteral("operationId"), QString::number(qint32(saleId))},
-                  {QStringLiteral("legacyResponse"), QStringLiteral("1")}});
+    api->getSaleInfo(qint32(saleId), User::instance().userId(), User::instance().token());
 }
 
+// The void of a cash operation, with its path and fields.
 void sendCashVoid(APIController* api, const QString& operationId) {
     api->setFunctionName(45);
     api->loadUrl(QStringLiteral("/payments/annulation.json"),

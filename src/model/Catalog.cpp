@@ -35,8 +35,9 @@ std::optional<QVariantList> Catalog::entriesOf(const std::optional<QByteArray>& 
     const QVariantMap reply = json.toMap();
     if (SafeDictionary::safeObjectForKey(reply, QStringLiteral("success")) == QLatin1String("OK"))
         return reply.value(QStringLiteral("data")).toList();
-    if (SafeDictionary::safeObjectForKey(reply, QStringLiteral("error")) ==
-            QLatin1String("unauthorized") &&
+    // The error word is compared without regard to case.
+    if (SafeDictionary::safeObjectForKey(reply, QStringLiteral("error"))
+                .compare(QLatin1String("unauthorized"), Qt::CaseInsensitive) == 0 &&
         SafeDictionary::hasKey(reply, QStringLiteral("response")) &&
         Values::integerValue(
             reply.value(QStringLiteral("response")).toMap().value(QStringLiteral("code"))) == 401)

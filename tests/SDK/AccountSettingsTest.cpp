@@ -172,6 +172,10 @@ TEST_F(AccountSettingsTest, KeysReadAsDesigned) {
                     s.canAccessBuyers();
          }},
         {R"({"accountType": {"type": 2}})", [](auto& s) { return s.accountType() != nullptr; }},
+        {R"({"cbuData": {"blocked": true}})", [](auto& s) { return s.cbuStatus() != nullptr; }},
+        {R"({"cbuData": "blocked"})", [](auto& s) { return s.cbuStatus() == nullptr; }},
+        {R"({"qrConfig": [{"mode": "settings"}]})",
+         [](auto& s) { return s.settingsQR() != nullptr && s.transactionalQR() == nullptr; }},
     };
     for (const Case& c : cases) {
         AccountSettings s;

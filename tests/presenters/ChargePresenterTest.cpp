@@ -197,3 +197,12 @@ TEST_F(ChargeTest, AScreenEndingWithAnErrorPassesItOnOnce) {
     EXPECT_TRUE(completions.calls[0].sheetGone);
     EXPECT_TRUE(payment.expired());
 }
+
+TEST_F(ChargeTest, AValidTokenAgainstTheBackEndReplacesTheLoadingSheet) {
+    TarvelloSDK::sharedSDK().charge(twoLines(), &host, completions.completion());
+    ASSERT_NE(sheet(), nullptr); // the sheet shows at once, with the overlay
+    ASSERT_TRUE(waitFor([&] { return shownScreen() != nullptr || completions.count() > 0; }));
+    ASSERT_EQ(completions.count(), 0);
+    EXPECT_EQ(shownScreen()->name(), "PickPaymentMethod");
+    EXPECT_TRUE(User::instance().isLoggedIn());
+}

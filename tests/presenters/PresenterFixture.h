@@ -136,7 +136,8 @@ protected:
 
     void logIn() {
         User::instance().setIsLoggedIn(true);
-        User::instance().setUserId("7");
+        SandboxUser* merchant = sandbox.state().userForToken(sandbox.merchantToken());
+        User::instance().setUserId(merchant ? QString::number(merchant->userId) : QString("7"));
         User::instance().setToken(sandbox.merchantToken());
     }
 

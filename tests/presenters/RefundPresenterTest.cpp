@@ -280,3 +280,34 @@ TEST(ScreenPresenterBase, AFlowWithoutItsOwnFirstScreenIsAMisuse) {
     EXPECT_EQ(assertionMessage([&] { base.viewController(); }),
               "Subclasses need to overwrite this method");
 }
+
+TEST_F(RefundTest, TheBackEndsOwnRecordsDecide) {
+    // An operation the back end does not know: its 402 becomes 1202.
+    TarvelloSDK::sharedSDK().refundOperationID("99999", &host, completions.completion());
+    ASSERT_TRUE(waitFor([&] { return completions.count() > 0; }));
+    EXPECT_EQ(completions.errorCode(), 1202);
+
+    // A cash sale of a closed batch, as the back end records it.
+    SandboxUser* merchant = sandbox.state().userForToken(sandbox.merchantToken());
+    ASSERT_NE(merchant, nullptr);
+    SandboxSale recorded;
+    recorded.merchantId = merchant->merchantId;
+    recorded.amount = 80;
+    recorded.paymentMethod = "cash";
+    recorded.data = {{"isClose", true},
+                     {"canceled", false},
+                     {"saleId", "5001"},
+                     {"operationId", 6001},
+                     {"payment", QVariantMap{{"method", "cash"}}}};
+    const qint64 id = sandbox.state().addSale(recorded).id;
+    sandbox->script("POST", kCashVoid, SandboxReply::ok());
+    completions.calls.clear();
+    TarvelloSDK::sharedSDK().refundOperationID(QString::number(id), &host,
+                                               completions.completion());
+    ASSERT_TRUE(waitFor([&] { return completions.count() > 0; }));
+    settle();
+    ASSERT_EQ(completions.count(), 1);
+    EXPECT_TRUE(completions.calls[0].success);
+    ASSERT_EQ(sandbox->requestsTo(kCashVoid).size(), 1);
+    EXPECT_EQ(sandbox->requestsTo(kCashVoid).first().field("operationId"), "6001");
+}

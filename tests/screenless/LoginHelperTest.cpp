@@ -3,7 +3,6 @@
 #include "SDK/CacheHelper.h"
 #include "SDK/User.h"
 #include "api/APIConfiguration.h"
-#include "api/SessionBridge.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/ui/Services.h"
 #include "support/SandboxFixture.h"
@@ -52,7 +51,6 @@ protected:
     void SetUp() override {
         APIConfiguration::setBaseURL(sandbox.baseUrl());
         ASSERT_TRUE(APIConfiguration::addTrustedCAFile(sandbox.caFile()));
-        SessionBridge::setApiKey(sandbox.apiKey());
         TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
         TarvelloSDK::sharedSDK().setUserToken(sandbox.merchantToken());
         User::instance().reset();
@@ -63,7 +61,6 @@ protected:
         Services::set<URLOpener>(nullptr);
         User::instance().reset();
         AccountSettings::instance().reset();
-        SessionBridge::setApiKey(std::nullopt);
         APIConfiguration::removeAddedCAs();
         APIConfiguration::setBaseURL(QString());
     }

@@ -1,9 +1,9 @@
 #include "api/APIConfiguration.h"
 #include "api/APIController.h"
 #include "api/APIControllerDelegate.h"
-#include "api/SessionBridge.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
+#include <TarvelloSDK/TarvelloSDK.h>
 
 #include <QImage>
 #include <QJsonDocument>
@@ -34,12 +34,12 @@ protected:
     void SetUp() override {
         APIConfiguration::setBaseURL(sandbox.baseUrl());
         ASSERT_TRUE(APIConfiguration::addTrustedCAFile(sandbox.caFile()));
-        SessionBridge::setApiKey(sandbox.apiKey());
+        TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
+        TarvelloSDK::sharedSDK().setUserToken(sandbox.merchantToken());
         token = sandbox.merchantToken();
         userId = QString::number(sandbox.state().userForToken(token)->userId);
     }
     void TearDown() override {
-        SessionBridge::setApiKey(std::nullopt);
         APIConfiguration::removeAddedCAs();
         APIConfiguration::setBaseURL(QString());
     }

@@ -5,7 +5,6 @@
 #include "SDK/TarvelloSDKHandOver.h"
 #include "SDK/User.h"
 #include "api/APIConfiguration.h"
-#include "api/SessionBridge.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 #include "platform/ui/Clock.h"
@@ -37,7 +36,6 @@ protected:
         TarvelloSDKHandOver::install(nullptr);
         APIConfiguration::setBaseURL(sandbox.baseUrl());
         ASSERT_TRUE(APIConfiguration::addTrustedCAFile(sandbox.caFile()));
-        SessionBridge::setApiKey(sandbox.apiKey());
         TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
         useToken(sandbox.merchantToken());
         User::instance().reset();
@@ -47,7 +45,6 @@ protected:
     void TearDown() override {
         User::instance().reset();
         AccountSettings::instance().reset();
-        SessionBridge::setApiKey(std::nullopt);
         APIConfiguration::removeAddedCAs();
         APIConfiguration::setBaseURL(QString());
     }
@@ -482,6 +479,16 @@ TEST_F(ScreenlessTest, ExpiredSessionLogsOutOnEveryOperation) {
         EXPECT_EQ(outcome.error().code, 1003);
         EXPECT_EQ(outcome.error().description, forbidden ? "Acceso denegado" : "Sesión vencida");
     }
+
+    // An expiry reply without a message.
+    logIn();
+    sandbox->scriptOnce("*", SandboxServer::apiPath("/*"),
+                        SandboxReply::json(QVariantMap{{"error", "UNAUTHORIZED"},
+                                                       {"response", QVariantMap{{"code", 401}}}}));
+    const Outcome outcome = run(operations.first());
+    EXPECT_EQ(outcome.error().code, 1003);
+    EXPECT_EQ(outcome.error().description, "Session expired");
+    EXPECT_FALSE(User::instance().isLoggedIn());
 }
 
 TEST_F(ScreenlessTest, ConnectionFailureAndMissingCompletion) {

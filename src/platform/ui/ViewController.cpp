@@ -13,10 +13,7 @@
 
 ViewController::ViewController(QObject* parent)
     : QObject(parent)
-    , navigationItem_(this) {
-    if (auto* parentController = qobject_cast<ViewController*>(parent))
-        (void)parentController; // a QObject parent alone does not make a child screen
-}
+    , navigationItem_(this) {}
 
 ViewController::~ViewController() {
     if (presented_ && presented_->presenting_ == this)
@@ -163,11 +160,9 @@ void ViewController::addChildViewController(ViewController* child) {
 void ViewController::removeFromParentViewController() {
     if (!parent_)
         return;
-    ViewController* old = parent_;
-    old->children_.removeAll(this);
+    parent_->children_.removeAll(this);
     parent_ = nullptr;
     didMoveToParentViewController(nullptr);
-    (void)old;
 }
 
 void ViewController::embedChildViewController(ViewController* child, QWidget* container) {
