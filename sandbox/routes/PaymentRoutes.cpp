@@ -1,4 +1,4 @@
-// Currency-conversion check, sale record, taxes, bank account status and link, payment buttons.
+// Currency-conversion check, sale record, taxes, bank account status, payment buttons.
 
 #include "sandbox/routes/EndpointRoutes.h"
 
@@ -29,14 +29,6 @@ const bool registered = [] {
                                                    {"type", "RATE"}}}}}));
     add("GET", "/account/cbu", Caller::Session, {"userId"},
         okWith({{"blocked", false}, {"cbuStatus", true}, {"cbuUrl", QString()}}));
-    // The bank-account link sends its JSON under a multipart content type.
-    add("PUT", "/account/bank-account", Caller::Session, {},
-        [](const SandboxRequest& request, SandboxState&, SandboxUser*) {
-            if (!request.json.isValid() || request.json.isNull())
-                return SandboxReply::failure(400, QStringLiteral("Cuenta inválida"),
-                                             QStringLiteral("INVALID_ACCOUNT"));
-            return SandboxReply::ok({{"data", request.json}});
-        });
     add("POST", "/paymentButtons/*", Caller::Session, {"description", "amount", "currency_code"},
         [](const SandboxRequest&, SandboxState& state, SandboxUser*) {
             const qint64 id = state.nextId();

@@ -658,7 +658,8 @@ TEST_F(EndpointCatalogTest, EveryOperationSendsItsPathTransportCodeAndFields) {
          {},
          [&](auto ok, auto fail) {
              APIController::linkCBUOrAlias(
-                 "mi.alias", R"({"alias":"mi.alias"})", [ok](const Response&) { ok(); }, fail);
+                 "mi.alias", R"({"bankAccount":{"alias":"mi.alias"}})",
+                 [ok](const Response&) { ok(); }, fail);
          },
          "PUT",
          "/account/bank-account",
@@ -666,7 +667,7 @@ TEST_F(EndpointCatalogTest, EveryOperationSendsItsPathTransportCodeAndFields) {
          {},
          {},
          {},
-         R"({"alias":"mi.alias"})",
+         R"({"bankAccount":{"alias":"mi.alias"}})",
          {{"Content-Type", "multipart/form-data; boundary=----WebKitFormBoundary7MA4YWxkTrZu0gW"}}},
         {"payment button",
          Kind::Delegate,
