@@ -1,6 +1,7 @@
 #include "DemoCommand.h"
 
 #include "ResultJson.h"
+#include "ScreenlessCommands.h"
 
 #include <TarvelloSDK/TarvelloSDK.h>
 
@@ -70,6 +71,14 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
             sdk.chargeAmountCurrency(amount, options.currency, host, completion);
         else
             sdk.chargeAmount(amount, host, completion);
+    } else {
+        QString error;
+        if (!runScreenlessCommand(options.command, options.arguments, completion, &error)) {
+            std::fprintf(
+                stderr, "%s\n",
+                qPrintable(error.isEmpty() ? "unknown command: " + options.command : error));
+            return 2;
+        }
     }
 
     if (!finished)

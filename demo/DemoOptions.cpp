@@ -1,5 +1,6 @@
 #include "DemoOptions.h"
 
+#include "ScreenlessCommands.h"
 #include "api/APIConfiguration.h"
 
 #include <QCommandLineParser>
@@ -16,7 +17,8 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     const QCommandLineOption currency("currency", "Numeric currency code of a charge.", "C");
     const QCommandLineOption bins("bins", "Accepted card BINs of a charge, comma-separated.",
                                   "LIST");
-    parser.addOptions({apiKey, token, baseUrl, caFile, currency, bins});
+    const QCommandLineOption reference("reference", "External reference of payment-info.", "R");
+    parser.addOptions({apiKey, token, baseUrl, caFile, currency, bins, reference});
     if (!parser.parse(commandLine)) {
         options.error = parser.errorText();
         return options;
@@ -38,19 +40,20 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     if (!positional.isEmpty())
         options.command = positional.takeFirst();
     options.arguments = positional;
+    // payment-info --reference R looks the payment up by its external reference.
+    if (parser.isSet(reference))
+        options.arguments = QStringList{"--reference", parser.value(reference)} + positional;
     if (options.command == "charge" && options.arguments.size() != 1)
         options.error = "charge takes one AMOUNT";
     else if (options.command == "logout" && !options.arguments.isEmpty())
         options.error = "logout takes no arguments";
-    else if (!options.command.isEmpty() && options.command != "charge" &&
-             options.command != "logout")
-        options.error = "unknown command: " + options.command;
     return options;
 }
 
 QString DemoOptions::usage() {
     return "usage: tarvello-demo [--api-key K] [--token T] [--base-url URL] [--ca-file FILE]\n"
-           "                     [charge AMOUNT [--currency C] [--bins 123456,654321] | logout]\n"
+           "                     [charge AMOUNT [--currency C] [--bins 123456,654321] | logout]\n" +
+           screenlessCommandsUsage() +
            "A negative AMOUNT goes after -- (charge -- -5). Without a command the demo opens its\n"
            "window.\n";
 }

@@ -1,15 +1,51 @@
 #!/usr/bin/env bash
-# Runs the demo host from a build folder (./run demo passes the folder of the built programs):
-# with arguments, the demo runs them; without, it shows the charge checks of the facade.
+# Runs the demo host from a build folder (./run demo passes the folder of the built programs).
+# With arguments, the demo runs them as given. Without, it starts the sandbox back end on
+# loopback and runs the host's operations against it, one JSON line per completion.
 set -euo pipefail
 bin=$1; shift
 demo="$bin/tarvello-demo"
 if (($#)); then
     exec "$demo" "$@"
 fi
-echo "# charge of 0: refused as an invalid amount"
-"$demo" --api-key demo-key --token demo-token charge 0 || true
-echo "# charge with a BIN of five digits: refused as invalid bins"
-"$demo" --api-key demo-key --token demo-token charge 25.50 --bins 123456,12345 || true
-echo "# charge of 25.50 in currency 032: goes on to the session check with the back end"
-"$demo" --api-key demo-key --token demo-token charge 25.50 --currency 032 || true
+
+work=$(mktemp -d)
+sandbox_pid=""
+cleanup() {
+    [ -n "$sandbox_pid" ] && kill "$sandbox_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+"$bin/tarvello-sandbox" --cert-dir "$work/certs" >"$work/sandbox.json" 2>"$work/sandbox.log" &
+sandbox_pid=$!
+for _ in $(seq 1 100); do
+    [ -s "$work/sandbox.json" ] && break
+    sleep 0.1
+done
+if [ ! -s "$work/sandbox.json" ]; then
+    echo "the sandbox back end did not start:" >&2
+    cat "$work/sandbox.log" >&2
+    exit 1
+fi
+read -r base_url ca_file < <(python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); print(d["baseUrl"], d["caFile"])' "$work/sandbox.json")
+echo "# sandbox back end at $base_url"
+
+key=sbx_live_4f1c9a7e2d
+token=tok_aurora_ana_valid
+run() {
+    echo "# $*"
+    "$demo" --api-key "$key" --token "$token" --base-url "$base_url" --ca-file "$ca_file" "$@" \
+        2>>"$work/demo.log" || true
+}
+run charge 0
+run charge 25.50 --bins 123456,12345
+run charge 25.50 --currency 032
+run batches
+run agreements
+run payment-info 1001
+run send-receipt 1001 buyer@example.com
+run receipt-pdf 1001 "$work/receipt.pdf"
+run close-all-batches
+run logout
+echo "# the SDK's own log (redacted) of these runs: $(wc -l <"$work/demo.log") lines"
