@@ -8,7 +8,9 @@
 #include <TarvelloSDK/TarvelloError.h>
 
 #include <QByteArray>
+#include <QColor>
 #include <QDateTime>
+#include <QStringList>
 #include <QImage>
 #include <QObject>
 #include <QPointer>
@@ -17,9 +19,15 @@
 #include <QVariantMap>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class APIControllerDelegate;
 class QNetworkReply;
+class Sale;
+class Tax;
+struct LocationCoordinate;
+using SalePtr = std::shared_ptr<Sale>;
+using TaxList = std::vector<std::shared_ptr<Tax>>;
 
 // The one client of the merchant back end's REST API.
 //
@@ -262,6 +270,192 @@ public:
     void getSaleInfoForExternalReference(const QString& reference, const QString& userId,
                                          const QString& token);
     void getSalesSummaryFrom(const QDateTime& from, const QDateTime& to, const QString& token);
+
+    // ======== sale registration, refunds and voids (APIController+Sales.cpp)
+
+    // Registers the sale (function code 53). A card read by chip or contactless, or marked
+    // "pei" (any transaction type but the empty text, "manual", "prepaid" and "WALLET"), goes
+    // synchronously: call it from a worker thread; it answers the reply bytes for the caller to
+    // parse, nothing when the exchange failed or the call was made on the main thread. The others
+    // go asynchronously to the delegate and answer nothing.
+    std::optional<QByteArray> registerSale(const Sale& sale, const QString& userId,
+                                           const QString& token);
+    // The fields registerSale() sends for the sale (line pictures included); sends nothing.
+    static QVariantMap registerSaleFields(const Sale& sale, const QString& userId,
+                                          const QString& token);
+    // The reduced registration fields, without card, payment method or references; sends nothing.
+    static QVariantMap prepareRegisterSalePayloadWithSale(const Sale& sale, const QString& userId,
+                                                          const QString& token);
+    // Refund (46) and void (45) of a card sale: synchronous for "emv", "nfc_emv", "pei" and
+    // "WALLET" cards (as registerSale), asynchronous for the empty text, "manual" and "prepaid".
+    std::optional<QByteArray> makeRefundForSale(const Sale& sale, const QString& userId,
+                                                const QString& token);
+    std::optional<QByteArray> makeAnnulationForSale(const Sale& sale, const QString& userId,
+                                                    const QString& token);
+    void cancelOperationWithId(const QString& operationId, const QString& userId,
+                               const QString& token, const QString& pin,
+                               const QString& paymentMethodType);
+    // The record is a back-end sale record ("saleId", "currency", "latitude", "longitude").
+    void makePartialRefundForSale(const QVariantMap& saleRecord, double amount,
+                                  const QString& userId, const QString& token);
+    void makeRefundEMVTagsForUserId(const QString& userId, const QString& token, double amount);
+
+    // ======== prepaid cards (APIController+Sales.cpp)
+
+    void payWithPrepaidCard(const QString& cardNumber, const QString& pin, const Sale& sale,
+                            const QString& token);
+    void rechargeAmount(double amount, const QString& cardNumber, const QString& token);
+    void sendRechargeReceiptToEmail(const QString& email, const QString& rechargeId,
+                                    const QString& token);
+
+    // ======== installments, banks, issuers and promotions (APIController+Installments.cpp)
+
+    void getInstallmentsWithUserId(const QString& userId, const QString& token, double amount);
+    void getBanksWithUserId(const QString& userId, const QString& token);
+    void getInstallmentsForCard(const QString& issuerName, const QString& userId,
+                                const QString& token);
+    void getInstallmentsForBank(const QString& bankName, const QString& userId,
+                                const QString& token);
+    void getPromotionForSale(const Sale& sale, const QString& userId, const QString& token);
+    void getInstallmentsForSale(const Sale& sale, const QString& userId, const QString& token);
+    void getInstallmentsForBin(const QString& bin, const QString& userId, const QString& token,
+                               double total, const std::optional<QString>& from);
+    void getIssuersWithUserId(const QString& userId, const QString& token);
+
+    // ======== block-style payment and account calls (APIController+Payments.cpp)
+    // The user id and token come from the logged-in User.
+
+    static void dccVerificationForCardEncryptedData(const QString& encryptedData,
+                                                    const QString& ksn, const QString& entryMode,
+                                                    const QString& installments, const QString& bin,
+                                                    double amount, double taxAmount,
+                                                    double tipAmount, const QString& reader,
+                                                    Completion completion, Failure failure);
+    static void getOperationWithIdentifier(const QString& identifier, Completion completion,
+                                           Failure failure);
+    static void getMultipleTaxesOnCompletion(std::function<void(const TaxList& taxes)> completion,
+                                             Failure failure);
+    static void performSale(const Sale& sale, std::function<void(SalePtr sale)> completion,
+                            Failure failure);
+    static void getAccountCBUStatus(std::function<void(const QVariantMap& json)> completion,
+                                    Failure failure);
+    void generateShareTokenWithTitle(const QString& title, double amount,
+                                     const QString& currencyCode, const QString& quantity);
+    void sharePaymentButton(const QString& buttonId, const QString& email);
+
+    // ======== catalog, discounts and private installments (APIController+Catalog.cpp)
+
+    void saveCategoryWithName(const QString& name, const QString& description,
+                              const QString& categoryOwnerId,
+                              const std::optional<QString>& categoryId, const QString& userId,
+                              const QString& token);
+    // Synchronous (worker thread): the reply bytes, nothing when the request failed.
+    std::optional<QByteArray> getCategoriesForUserId(const QString& userId, const QString& token);
+    void deleteCategoryId(const QString& categoryId, const QString& userId, const QString& token,
+                          bool deleteContent);
+    // A null image sends no picture; no product id creates a product.
+    void saveProductWithName(const QString& name, double price, const QString& description,
+                             const QImage& image, const TaxList& taxes, const QString& currencyCode,
+                             const QString& categoryId, const QColor& color, bool deleteImage,
+                             const std::optional<QString>& productId, const QString& userId,
+                             const QString& token);
+    void saveFavoriteWithProductId(const QString& productId, const QString& position,
+                                   const QString& userId, const QString& token);
+    std::optional<QByteArray> getProductsForUserId(const QString& userId, const QString& token);
+    void deleteProductIds(const QString& productIds, const QString& userId, const QString& token);
+    void deleteFavoritesIds(const QString& favoriteIds, const QString& userId,
+                            const QString& token);
+    void assignCategoryId(int categoryId, const QString& productIds, const QString& userId,
+                          const QString& token);
+    std::optional<QByteArray> getDiscountsForUserId(const QString& userId, const QString& token);
+    // A discount id of 0 creates a discount.
+    void saveDiscountWithName(const QString& name, double percentage, double amount, int discountId,
+                              const QString& userId, const QString& token);
+    void deleteDiscountsIds(const QString& discountIds, const QString& userId,
+                            const QString& token);
+    void setPrivateInstallmentsOrder(const QStringList& order, const QString& userId,
+                                     const QString& token);
+    void savePrivateInstallmentWithId(const QString& installmentId, const QString& issuer,
+                                      const QString& key, const QString& type, bool enabled,
+                                      const QString& startingOn, const QString& endingOn,
+                                      const QVariantList& installments, const QString& userId,
+                                      const QString& token);
+    void deletePrivateInstallmentsWithId(const QString& installmentId, const QString& userId,
+                                         const QString& token);
+
+    // ======== sub-users, buyers, feedback and balances (APIController+Buyers.cpp)
+
+    void getSubUsersForUserId(const QString& userId, const QString& token);
+    // A null image sends no picture.
+    void saveSubUserWithId(const QString& subUserId, const QString& email, const QString& firstName,
+                           const QString& lastName, const QImage& image, bool canAccessUserHistory,
+                           bool canAccessFullHistory, bool canMakeRefunds, bool canMakeCancelations,
+                           bool canEditCatalog, bool canEditGeneralSettings, bool canCreateSubUsers,
+                           bool canAccessBuyers, const QString& createdByUserId,
+                           const QString& userId, const QString& token);
+    void updateSubUserWithId(const QString& subUserId, bool state, const QString& userId,
+                             const QString& token, const std::optional<QString>& newParentUserId);
+    void deleteSubUserWithId(const QString& subUserId, const QString& userId, const QString& token,
+                             const std::optional<QString>& newParentUserId);
+    void transferSubusersFromParentId(const QString& fromParentId, const QString& toParentUserId,
+                                      const QString& userId, const QString& token);
+    void getBuyersForUserId(const QString& userId, const QString& token);
+    void getBuyersWithId(const QString& buyerId, const QString& token);
+    void saveBuyerWithId(const QString& buyerId, const QString& email, const QString& fullName,
+                         const QImage& image, const QString& address, const QString& province,
+                         const QString& city, const QString& zipCode, const QString& countryId,
+                         const QString& birthdate, const QString& phone, const QString& personalId,
+                         const QString& personalIdType, const QString& saleId,
+                         const QString& userId, const QString& token, const QString& deleteImage);
+    void deleteBuyerWithId(const QString& buyerId, const QString& userId, const QString& token);
+    void getCountriesWithUserId(const QString& userId, const QString& token);
+    void getBuyersWithPersonalId(const QString& personalId, const QString& token);
+    void getFeedbackWithUserId(const QString& userId, const QString& token,
+                               const QString& freeTextSearch, int pageNumber);
+    void setFeedbackReadState(bool read, const QString& feedbackId, const QString& userId,
+                              const QString& token);
+    void getFeedbacksWithToken(const QString& token, int pageNumber);
+    void getFeedbackMessagessWithId(const QString& feedbackId, const QString& token);
+    void saveFeedbackReply(const QString& message, const QString& feedbackId, const QString& token);
+    void getBalanceForUserId(const QString& userId, const QString& token);
+    void getBankAccountForUserId(const QString& userId, const QString& token);
+    void makeCashoutOfAmount(double amount, const QString& userId, const QString& token,
+                             const QString& account);
+
+    // ======== recharges, service payments, deposits and the reader shop (APIController+Shop.cpp)
+
+    // The data holds "email", "password", "name", "ruc", "contactPhone" and "agentPhone".
+    void createUserWithData(const QVariantMap& data);
+    void checkPinWithTokenSubsidiaryId(const QString& pin, const QString& token, int subsidiaryId);
+    void rechargeBalanceForToken(const QString& token);
+    void getCarriersForToken(const QString& token);
+    void makeRechargeForCompany(const QString& company, const LocationCoordinate& location,
+                                const QString& phoneNumber, const QString& currencyCode,
+                                double amount, const QString& token);
+    void getCompaniesForToken(const QString& token);
+    void getReceiptsForService(const QString& service, const QString& customerNumber,
+                               const QString& token);
+    void makePaymentForService(const QString& service, const LocationCoordinate& location,
+                               const QString& accountNumber,
+                               const QString& retrievalReferenceNumber, const QString& receiptId,
+                               const QString& referenceId, const QString& currencyCode,
+                               double totalAmount, double fee, const QString& token);
+    static void getDepositsWithStates(const QStringList& states, unsigned long offset,
+                                      unsigned long limit, const QString& token,
+                                      Completion completion, Failure failure);
+    void readerCheckedWithToken(const QString& token, const QString& os, const QString& model,
+                                bool success);
+    void selectReader(const QString& reader, const QString& userId, const QString& token);
+    void getBuyReadersDataWithToken(const QString& token);
+    void getWalletCardsWithToken(const QString& token);
+    // The purchase dictionary of the shop screens: "items", "billingAddress", "payments",
+    // "promotionId", "realAmount", "shipping", "payment". Refused (the delegate gets
+    // apiDidFailWithError) when an entry it reads is missing.
+    void buyReaderWithToken(const QString& token, const QVariantMap& data);
+    void getBuyReadersPickUpLocationsAtState(const QString& state, const QString& token);
+    // The name in plain upper-case ASCII: accents and other marks dropped ("Córdoba" gives
+    // "CORDOBA"); a letter without an ASCII form is left out.
+    static QString foldedProvinceName(const QString& name);
 
 private:
     bool send(const QString& method, const QString& path, const QVariantMap& data);

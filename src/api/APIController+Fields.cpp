@@ -1,0 +1,61 @@
+// Field-building helpers shared by the endpoint operations.
+#include "api/APIController+Fields.h"
+
+#include "model/DecimalNumber.h"
+#include "platform/core/MainThread.h"
+
+#include <QJsonDocument>
+
+namespace EndpointFields {
+
+QVariantMap userFields(const QString& userId, const QString& token) {
+    return QVariantMap{{QStringLiteral("userId"), userId}, {QStringLiteral("token"), token}};
+}
+
+QString flag(bool value) {
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString integer(int value) {
+    return QString::number(value);
+}
+
+QString money(double value) {
+    return DecimalNumber::centsText(value);
+}
+
+QString sixDecimals(double value) {
+    return QString::asprintf("%lf", value);
+}
+
+QString fourDecimals(double value) {
+    return QString::asprintf("%.4lf", value);
+}
+
+QString trimmedSpaces(const QString& text) {
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text[start] == u' ')
+        ++start;
+    while (end > start && text[end - 1] == u' ')
+        --end;
+    return text.mid(start, end - start);
+}
+
+QString binOf(const QString& number) {
+    return number.left(6);
+}
+
+QString compactJson(const QVariant& value) {
+    return QString::fromUtf8(QJsonDocument::fromVariant(value).toJson(QJsonDocument::Compact));
+}
+
+void readOnMainThread(const std::function<void()>& read) {
+    if (!QCoreApplication::instance() || MainThread::isCurrent()) {
+        read();
+        return;
+    }
+    QMetaObject::invokeMethod(QCoreApplication::instance(), read, Qt::BlockingQueuedConnection);
+}
+
+} // namespace EndpointFields
