@@ -67,15 +67,10 @@ void sendOperationLookup(APIController* api, qint64 saleId) {
     api->getSaleInfo(qint32(saleId), User::instance().userId(), User::instance().token());
 }
 
-// The void of a cash operation, with its path and fields.
+// The void of a cash operation.
 void sendCashVoid(APIController* api, const QString& operationId) {
-    api->setFunctionName(45);
-    api->loadUrl(QStringLiteral("/payments/annulation.json"),
-                 {{QStringLiteral("userId"), User::instance().userId()},
-                  {QStringLiteral("token"), User::instance().token()},
-                  {QStringLiteral("operationId"), operationId},
-                  {QStringLiteral("pin"), QString()},
-                  {QStringLiteral("paymentMethod"), QStringLiteral("cash")}});
+    api->cancelOperationWithId(operationId, User::instance().userId(), User::instance().token(),
+                               QString(), QStringLiteral("cash"));
 }
 
 } // namespace
