@@ -106,18 +106,7 @@ void Product::setTaxRate(double rate) {
 }
 
 void Product::addOrRemoveTax(const TaxPtr& tax) {
-    if (!tax)
-        return;
-    for (auto it = taxes_->begin(); it != taxes_->end(); ++it) {
-        if ((*it)->name() == tax->name()) {
-            if (tax->amount()->doubleValue() > 0)
-                (*it)->setAmount(tax->amount());
-            else
-                taxes_->erase(it);
-            return;
-        }
-    }
-    taxes_->push_back(tax);
+    Tax::addOrRemoveInList(*taxes_, tax);
 }
 
 void Product::removeTax(const TaxPtr& tax) {
