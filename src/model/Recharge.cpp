@@ -11,9 +11,9 @@ std::shared_ptr<Recharge> Recharge::withDictionary(const QVariantMap& record) {
 
 void Recharge::initWithDictionary(const QVariantMap& record) {
     const AlternatePaymentBlock block(record, QStringLiteral("recharge"));
+    readCompanyAndAmounts(block);
     block.text("orderId", orderId_);
     block.text("type", type_);
-    block.text("companyName", companyName_);
     block.text("companyCode", companyCode_);
     if (block.has("companyIcon"))
         block.text("companyIcon", companyIcon_);
@@ -21,19 +21,11 @@ void Recharge::initWithDictionary(const QVariantMap& record) {
         block.issuerImage(companyIcon_);
     block.text("placeholder", placeholder_);
     block.text("destinationNumber", destinationNumber_);
-    block.number("commission", commission_);
-    block.number("initialBalance", initialBalance_);
-    block.number("currentBalance", currentBalance_);
     block.number("destinationCurrentBalance", destinationCurrentBalance_);
-    price_ = block.price(initialBalance_, currentBalance_);
 }
 
 QImage Recharge::itemIcon() const {
     return letterAvatar(companyName_.isEmpty() ? type_ : companyName_);
-}
-
-QString Recharge::itemAmount() const {
-    return Amount::initWithDouble(price_)->getAmount();
 }
 
 std::optional<QString> Recharge::commissionTitle() const {

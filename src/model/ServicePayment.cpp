@@ -1,7 +1,6 @@
 #include "model/ServicePayment.h"
 
 #include "model/AlternatePaymentBlock.h"
-#include "model/Amount.h"
 
 std::shared_ptr<ServicePayment> ServicePayment::withDictionary(const QVariantMap& record) {
     auto service = std::make_shared<ServicePayment>();
@@ -11,19 +10,11 @@ std::shared_ptr<ServicePayment> ServicePayment::withDictionary(const QVariantMap
 
 void ServicePayment::initWithDictionary(const QVariantMap& record) {
     const AlternatePaymentBlock block(record, QStringLiteral("service"));
-    block.text("companyName", companyName_);
+    readCompanyAndAmounts(block);
     block.text("serviceCode", serviceCode_);
     block.text("serviceName", serviceName_);
     block.issuerImage(companyIcon_);
     block.text("retrievalReferenceNumber", retrievalReferenceNumber_);
     block.text("referenceId", referenceId_);
     block.text("customerDetail", customerDetail_);
-    block.number("commission", commission_);
-    block.number("initialBalance", initialBalance_);
-    block.number("currentBalance", currentBalance_);
-    price_ = block.price(initialBalance_, currentBalance_);
-}
-
-QString ServicePayment::itemAmount() const {
-    return Amount::initWithDouble(price_)->getAmount();
 }
