@@ -95,11 +95,8 @@ std::shared_ptr<Sale> saleForOperation(const QVariantMap& a, double amount, int 
 std::shared_ptr<SDKRefundPresenter>
 SDKRefundPresenter::initWithSaleIdAskForAmount(qint64 saleId, bool askForAmount,
                                                TarvelloSDK::Completion completion) {
-    auto presenter = std::make_shared<SDKRefundPresenter>();
-    presenter->saleId_ = saleId;
+    auto presenter = initWithSaleIdAmount(saleId, 0.0, std::move(completion));
     presenter->askForAmount_ = askForAmount;
-    presenter->amount_ = 0.0;
-    presenter->setCompletion(std::move(completion));
     return presenter;
 }
 
