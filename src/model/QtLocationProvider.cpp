@@ -24,13 +24,18 @@ void QtLocationProvider::requestWhenInUseAuthorization() {
 }
 
 void QtLocationProvider::startUpdatingLocation() {
-    if (source_)
-        source_->startUpdates();
+    // Asked again while running (a sale reset), the source keeps its updates going.
+    if (!source_ || updating_)
+        return;
+    updating_ = true;
+    source_->startUpdates();
 }
 
 void QtLocationProvider::stopUpdatingLocation() {
-    if (source_)
-        source_->stopUpdates();
+    if (!source_ || !updating_)
+        return;
+    updating_ = false;
+    source_->stopUpdates();
 }
 
 std::optional<LocationCoordinate> QtLocationProvider::lastKnownLocation() const {

@@ -20,4 +20,5 @@ public:
 
 private:
     QGeoPositionInfoSource* source_ = nullptr;
+    bool updating_ = false;
 };
