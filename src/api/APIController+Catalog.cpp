@@ -19,10 +19,6 @@ QString taxListJson(const TaxList& taxes) {
     return compactJson(list);
 }
 
-QString colorHex(const QColor& color) {
-    return QString::asprintf("%02X%02X%02X", color.red(), color.green(), color.blue());
-}
-
 } // namespace
 
 void APIController::saveCategoryWithName(const QString& name, const QString& description,

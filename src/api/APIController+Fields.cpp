@@ -32,6 +32,14 @@ QString fourDecimals(double value) {
     return QString::asprintf("%.4lf", value);
 }
 
+QString twoDecimals(float value) {
+    return QString::asprintf("%.2f", static_cast<double>(value));
+}
+
+QString colorHex(const QColor& color) {
+    return QString::asprintf("%02X%02X%02X", color.red(), color.green(), color.blue());
+}
+
 QString trimmedSpaces(const QString& text) {
     qsizetype start = 0;
     qsizetype end = text.size();

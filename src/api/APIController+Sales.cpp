@@ -27,10 +27,6 @@ double doubleOf(const AmountPtr& amount) {
     return amount ? amount->doubleValue() : 0;
 }
 
-QString colorHex(const QColor& color) {
-    return QString::asprintf("%02X%02X%02X", color.red(), color.green(), color.blue());
-}
-
 QVariantMap lineTaxObject(const Tax& tax, SaleJsonForm form) {
     const double amount = doubleOf(tax.amount());
     if (form == SaleJsonForm::Prepaid)
@@ -119,8 +115,7 @@ void insertLocation(QVariantMap& fields, const Sale& sale) {
 }
 
 QString batteryCharge(const Sale& sale) {
-    return QString::asprintf("%.2f",
-                             static_cast<double>(static_cast<float>(sale.deviceBatteryCharge())));
+    return twoDecimals(static_cast<float>(sale.deviceBatteryCharge()));
 }
 
 // The card and reader fields that the payment, the card refund and the void all send.

@@ -10,11 +10,11 @@
 #include <QByteArray>
 #include <QColor>
 #include <QDateTime>
-#include <QStringList>
 #include <QImage>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <QVariantMap>
 #include <functional>

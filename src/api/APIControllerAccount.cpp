@@ -1,24 +1,8 @@
 // Login and user account requests.
+#include "api/APIController+Fields.h"
 #include "api/APIController.h"
 
-namespace {
-
-// Leading and trailing spaces (U+0020 only) removed; tabs and line breaks stay.
-QString trimmedSpaces(const QString& text) {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text[start] == u' ')
-        ++start;
-    while (end > start && text[end - 1] == u' ')
-        --end;
-    return text.mid(start, end - start);
-}
-
-QVariantMap userFields(const QString& userId, const QString& token) {
-    return QVariantMap{{QStringLiteral("userId"), userId}, {QStringLiteral("token"), token}};
-}
-
-} // namespace
+using namespace EndpointFields;
 
 void APIController::loadUser(const QString& email, const QString& password, const QString& uuid,
                              const QString& os, const QString& model, const QString& versionName,

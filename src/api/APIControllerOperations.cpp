@@ -1,32 +1,16 @@
 // Operation status, signature, receipt, sale history and operation lookup requests.
+#include "api/APIController+Fields.h"
 #include "api/APIController.h"
 
 #include <QJsonDocument>
 
+using namespace EndpointFields;
+
 namespace {
-
-QVariantMap userFields(const QString& userId, const QString& token) {
-    return QVariantMap{{QStringLiteral("userId"), userId}, {QStringLiteral("token"), token}};
-}
-
-QString flag(bool value) {
-    return value ? QStringLiteral("1") : QStringLiteral("0");
-}
 
 // The pretty-printed JSON text of the card's EMV tags.
 QString emvTagsText(const QVariantMap& tags) {
     return QString::fromUtf8(QJsonDocument::fromVariant(tags).toJson(QJsonDocument::Indented));
-}
-
-// Only the space character is trimmed from an e-mail address; tabs and line breaks stay.
-QString trimmedSpaces(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(begin, end - begin);
 }
 
 QString dateText(const QDateTime& date, const QString& pattern) {

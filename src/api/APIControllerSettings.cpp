@@ -1,21 +1,8 @@
 // Batch, settings and PIN requests.
+#include "api/APIController+Fields.h"
 #include "api/APIController.h"
 
-namespace {
-
-QVariantMap userFields(const QString& userId, const QString& token) {
-    return QVariantMap{{QStringLiteral("userId"), userId}, {QStringLiteral("token"), token}};
-}
-
-QString flag(bool value) {
-    return value ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-QString twoDecimals(float value) {
-    return QString::asprintf("%.2f", static_cast<double>(value));
-}
-
-} // namespace
+using namespace EndpointFields;
 
 void APIController::getBatchforUserId(const QString& userId, const QString& token) {
     setFunctionName(14);
