@@ -8,8 +8,10 @@
 
 namespace EndpointFields {
 
-QVariantMap userFields(const QString& userId, const QString& token) {
-    return QVariantMap{{QStringLiteral("userId"), userId}, {QStringLiteral("token"), token}};
+QVariantMap userFields(const QString& userId, const QString& token, const QVariantMap& more) {
+    QVariantMap fields{{QStringLiteral("userId"), userId}, {QStringLiteral("token"), token}};
+    fields.insert(more);
+    return fields;
 }
 
 QString flag(bool value) {

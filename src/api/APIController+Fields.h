@@ -12,8 +12,8 @@ class Sale;
 
 namespace EndpointFields {
 
-// {"userId": userId, "token": token}.
-QVariantMap userFields(const QString& userId, const QString& token);
+// {"userId": userId, "token": token} and the further fields.
+QVariantMap userFields(const QString& userId, const QString& token, const QVariantMap& more = {});
 // A flag as "1" or "0".
 QString flag(bool value);
 // An integer as "%d".
