@@ -14,8 +14,7 @@ QString messagesPath(const QString& feedbackId) {
 } // namespace
 
 void APIController::getSubUsersForUserId(const QString& userId, const QString& token) {
-    setFunctionName(79);
-    loadUrl(QStringLiteral("/users/getSubUsers.json"), userFields(userId, token));
+    loadUrlWithCode(79, QStringLiteral("/users/getSubUsers.json"), userFields(userId, token));
 }
 
 void APIController::saveSubUserWithId(const QString& subUserId, const QString& email,
@@ -26,7 +25,6 @@ void APIController::saveSubUserWithId(const QString& subUserId, const QString& e
                                       bool canEditGeneralSettings, bool canCreateSubUsers,
                                       bool canAccessBuyers, const QString& createdByUserId,
                                       const QString& userId, const QString& token) {
-    setFunctionName(80);
     QVariantMap fields = userFields(userId, token);
     fields.insert("subUserId", subUserId);
     fields.insert("firstName", firstName);
@@ -45,50 +43,45 @@ void APIController::saveSubUserWithId(const QString& subUserId, const QString& e
         fields.insert(QLatin1String(key), flag(canEditGeneralSettings));
     fields.insert("editClients", flag(canAccessBuyers));
     fields.insert("parentId", createdByUserId);
-    loadUrl(QStringLiteral("/users/saveSubUser.json"), fields);
+    loadUrlWithCode(80, QStringLiteral("/users/saveSubUser.json"), fields);
 }
 
 void APIController::updateSubUserWithId(const QString& subUserId, bool state, const QString& userId,
                                         const QString& token,
                                         const std::optional<QString>& newParentUserId) {
-    setFunctionName(81);
     QVariantMap fields = userFields(userId, token);
     fields.insert("subUserId", subUserId);
     fields.insert("enabled", flag(state));
     if (newParentUserId)
         fields.insert("toParentId", *newParentUserId);
-    loadUrl(QStringLiteral("/users/updateSubUserState.json"), fields);
+    loadUrlWithCode(81, QStringLiteral("/users/updateSubUserState.json"), fields);
 }
 
 void APIController::deleteSubUserWithId(const QString& subUserId, const QString& userId,
                                         const QString& token,
                                         const std::optional<QString>& newParentUserId) {
-    setFunctionName(82);
     QVariantMap fields = userFields(userId, token);
     fields.insert("subUserId", subUserId);
     if (newParentUserId)
         fields.insert("toParentId", *newParentUserId);
-    loadUrl(QStringLiteral("/users/deleteSubUser.json"), fields);
+    loadUrlWithCode(82, QStringLiteral("/users/deleteSubUser.json"), fields);
 }
 
 void APIController::transferSubusersFromParentId(const QString& fromParentId,
                                                  const QString& toParentUserId,
                                                  const QString& userId, const QString& token) {
-    setFunctionName(83);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("fromParentId", fromParentId);
-    fields.insert("toParentId", toParentUserId);
-    loadUrl(QStringLiteral("/users/transferSubUser.json"), fields);
+    loadUrlWithCode(83, QStringLiteral("/users/transferSubUser.json"),
+                    userFields(userId, token,
+                               {{"fromParentId", fromParentId}, {"toParentId", toParentUserId}}));
 }
 
 void APIController::getBuyersForUserId(const QString& userId, const QString& token) {
-    setFunctionName(84);
-    loadUrl(QStringLiteral("/buyers/getBuyers.json"), userFields(userId, token));
+    loadUrlWithCode(84, QStringLiteral("/buyers/getBuyers.json"), userFields(userId, token));
 }
 
 void APIController::getBuyersWithId(const QString& buyerId, const QString& token) {
-    setFunctionName(84);
-    loadUrl(QStringLiteral("/buyers/getBuyers.json"), {{"buyerId", buyerId}, {"token", token}});
+    loadUrlWithCode(84, QStringLiteral("/buyers/getBuyers.json"),
+                    {{"buyerId", buyerId}, {"token", token}});
 }
 
 void APIController::saveBuyerWithId(
@@ -97,7 +90,6 @@ void APIController::saveBuyerWithId(
     const QString& countryId, const QString& birthdate, const QString& phone,
     const QString& personalId, const QString& personalIdType, const QString& saleId,
     const QString& userId, const QString& token, const QString& deleteImage) {
-    setFunctionName(85);
     QVariantMap fields = userFields(userId, token);
     fields.insert("buyerId", buyerId);
     fields.insert("fullName", fullName);
@@ -116,76 +108,61 @@ void APIController::saveBuyerWithId(
     fields.insert("deleteImage", deleteImage);
     if (!image.isNull())
         fields.insert("buyerImage", image);
-    loadUrl(QStringLiteral("/buyers/saveBuyer.json"), fields);
+    loadUrlWithCode(85, QStringLiteral("/buyers/saveBuyer.json"), fields);
 }
 
 void APIController::deleteBuyerWithId(const QString& buyerId, const QString& userId,
                                       const QString& token) {
-    setFunctionName(86);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("buyerId", buyerId);
-    loadUrl(QStringLiteral("/buyers/deleteBuyer.json"), fields);
+    loadUrlWithCode(86, QStringLiteral("/buyers/deleteBuyer.json"),
+                    userFields(userId, token, {{"buyerId", buyerId}}));
 }
 
 void APIController::getCountriesWithUserId(const QString& userId, const QString& token) {
-    setFunctionName(87);
-    loadUrl(QStringLiteral("/buyers/getCountries.json"), userFields(userId, token));
+    loadUrlWithCode(87, QStringLiteral("/buyers/getCountries.json"), userFields(userId, token));
 }
 
 void APIController::getBuyersWithPersonalId(const QString& personalId, const QString& token) {
-    setFunctionName(84);
-    loadUrl(QStringLiteral("/buyers/find"), {{"dni", personalId}, {"token", token}});
+    loadUrlWithCode(84, QStringLiteral("/buyers/find"), {{"dni", personalId}, {"token", token}});
 }
 
 void APIController::getFeedbackWithUserId(const QString& userId, const QString& token,
                                           const QString& freeTextSearch, int pageNumber) {
-    setFunctionName(88);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("search", freeTextSearch);
-    fields.insert("page", integer(pageNumber));
-    loadUrl(QStringLiteral("/feedback/getFeedback.json"), fields);
+    loadUrlWithCode(
+        88, QStringLiteral("/feedback/getFeedback.json"),
+        userFields(userId, token, {{"search", freeTextSearch}, {"page", integer(pageNumber)}}));
 }
 
 void APIController::setFeedbackReadState(bool read, const QString& feedbackId,
                                          const QString& userId, const QString& token) {
-    setFunctionName(89);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("feedbackId", feedbackId);
-    fields.insert("read", flag(read));
-    loadUrl(QStringLiteral("/feedback/saveFeedbackReadState.json"), fields);
+    loadUrlWithCode(89, QStringLiteral("/feedback/saveFeedbackReadState.json"),
+                    userFields(userId, token, {{"feedbackId", feedbackId}, {"read", flag(read)}}));
 }
 
 void APIController::getFeedbacksWithToken(const QString& token, int pageNumber) {
-    setFunctionName(88);
-    getUrl(QStringLiteral("/feedback"), {{"token", token}, {"page", integer(pageNumber)}});
+    getUrlWithCode(88, QStringLiteral("/feedback"),
+                   {{"token", token}, {"page", integer(pageNumber)}});
 }
 
 void APIController::getFeedbackMessagessWithId(const QString& feedbackId, const QString& token) {
-    setFunctionName(88);
-    getUrl(messagesPath(feedbackId), {{"token", token}});
+    getUrlWithCode(88, messagesPath(feedbackId), {{"token", token}});
 }
 
 void APIController::saveFeedbackReply(const QString& message, const QString& feedbackId,
                                       const QString& token) {
-    setFunctionName(90);
-    loadUrl(messagesPath(feedbackId), {{"token", token}, {"message", message}});
+    loadUrlWithCode(90, messagesPath(feedbackId), {{"token", token}, {"message", message}});
 }
 
 void APIController::getBalanceForUserId(const QString& userId, const QString& token) {
-    setFunctionName(91);
-    loadUrl(QStringLiteral("/account/getBalance.json"), userFields(userId, token));
+    loadUrlWithCode(91, QStringLiteral("/account/getBalance.json"), userFields(userId, token));
 }
 
 void APIController::getBankAccountForUserId(const QString& userId, const QString& token) {
-    setFunctionName(92);
-    loadUrl(QStringLiteral("/account/getBankAccounts.json"), userFields(userId, token));
+    loadUrlWithCode(92, QStringLiteral("/account/getBankAccounts.json"), userFields(userId, token));
 }
 
 void APIController::makeCashoutOfAmount(double amount, const QString& userId, const QString& token,
                                         const QString& account) {
-    setFunctionName(93);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("amount", money(amount));
-    fields.insert("fullAccountNumber", account);
-    loadUrl(QStringLiteral("/account/makeCashout.json"), fields);
+    loadUrlWithCode(
+        93, QStringLiteral("/account/makeCashout.json"),
+        userFields(userId, token, {{"amount", money(amount)}, {"fullAccountNumber", account}}));
 }

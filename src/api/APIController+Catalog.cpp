@@ -19,24 +19,19 @@ QString taxListJson(const TaxList& taxes) {
     return compactJson(list);
 }
 
-QString colorHex(const QColor& color) {
-    return QString::asprintf("%02X%02X%02X", color.red(), color.green(), color.blue());
-}
-
 } // namespace
 
 void APIController::saveCategoryWithName(const QString& name, const QString& description,
                                          const QString& categoryOwnerId,
                                          const std::optional<QString>& categoryId,
                                          const QString& userId, const QString& token) {
-    setFunctionName(66);
     QVariantMap fields = userFields(userId, token);
     fields.insert("categoryName", name);
     fields.insert("categoryDescription", description);
     fields.insert("parentCategoryId", categoryOwnerId);
     if (categoryId)
         fields.insert("categoryId", *categoryId);
-    loadUrl(QStringLiteral("/inventories/saveCategory.json"), fields);
+    loadUrlWithCode(66, QStringLiteral("/inventories/saveCategory.json"), fields);
 }
 
 std::optional<QByteArray> APIController::getCategoriesForUserId(const QString& userId,
@@ -47,11 +42,10 @@ std::optional<QByteArray> APIController::getCategoriesForUserId(const QString& u
 
 void APIController::deleteCategoryId(const QString& categoryId, const QString& userId,
                                      const QString& token, bool deleteContent) {
-    setFunctionName(68);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("categoryId", categoryId);
-    fields.insert("deleteContent", flag(deleteContent));
-    loadUrl(QStringLiteral("/inventories/deleteCategory.json"), fields);
+    loadUrlWithCode(
+        68, QStringLiteral("/inventories/deleteCategory.json"),
+        userFields(userId, token,
+                   {{"categoryId", categoryId}, {"deleteContent", flag(deleteContent)}}));
 }
 
 void APIController::saveProductWithName(const QString& name, double price,
@@ -60,7 +54,6 @@ void APIController::saveProductWithName(const QString& name, double price,
                                         const QString& categoryId, const QColor& color,
                                         bool deleteImage, const std::optional<QString>& productId,
                                         const QString& userId, const QString& token) {
-    setFunctionName(67);
     QVariantMap fields = userFields(userId, token);
     fields.insert("productName", name);
     fields.insert("productPrice", price); // a decimal number: the body writes "%.4lf"
@@ -74,16 +67,13 @@ void APIController::saveProductWithName(const QString& name, double price,
     fields.insert("currencyCode", currencyCode);
     fields.insert("backgroundColor", colorHex(color));
     fields.insert("deleteProductImage", flag(deleteImage));
-    loadUrl(QStringLiteral("/inventories/saveProduct.json"), fields);
+    loadUrlWithCode(67, QStringLiteral("/inventories/saveProduct.json"), fields);
 }
 
 void APIController::saveFavoriteWithProductId(const QString& productId, const QString& position,
                                               const QString& userId, const QString& token) {
-    setFunctionName(71);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("favoriteId", productId);
-    fields.insert("position", position);
-    loadUrl(QStringLiteral("/inventories/saveFavorite.json"), fields);
+    loadUrlWithCode(71, QStringLiteral("/inventories/saveFavorite.json"),
+                    userFields(userId, token, {{"favoriteId", productId}, {"position", position}}));
 }
 
 std::optional<QByteArray> APIController::getProductsForUserId(const QString& userId,
@@ -94,27 +84,21 @@ std::optional<QByteArray> APIController::getProductsForUserId(const QString& use
 
 void APIController::deleteProductIds(const QString& productIds, const QString& userId,
                                      const QString& token) {
-    setFunctionName(69);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("productIds", productIds);
-    loadUrl(QStringLiteral("/inventories/deleteProduct.json"), fields);
+    loadUrlWithCode(69, QStringLiteral("/inventories/deleteProduct.json"),
+                    userFields(userId, token, {{"productIds", productIds}}));
 }
 
 void APIController::deleteFavoritesIds(const QString& favoriteIds, const QString& userId,
                                        const QString& token) {
-    setFunctionName(72);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("favoriteIds", favoriteIds);
-    loadUrl(QStringLiteral("/inventories/deleteFavorite.json"), fields);
+    loadUrlWithCode(72, QStringLiteral("/inventories/deleteFavorite.json"),
+                    userFields(userId, token, {{"favoriteIds", favoriteIds}}));
 }
 
 void APIController::assignCategoryId(int categoryId, const QString& productIds,
                                      const QString& userId, const QString& token) {
-    setFunctionName(70);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("productIds", productIds);
-    fields.insert("categoryId", integer(categoryId));
-    loadUrl(QStringLiteral("/inventories/assignCategoryToProducts.json"), fields);
+    loadUrlWithCode(70, QStringLiteral("/inventories/assignCategoryToProducts.json"),
+                    userFields(userId, token,
+                               {{"productIds", productIds}, {"categoryId", integer(categoryId)}}));
 }
 
 std::optional<QByteArray> APIController::getDiscountsForUserId(const QString& userId,
@@ -126,30 +110,25 @@ std::optional<QByteArray> APIController::getDiscountsForUserId(const QString& us
 void APIController::saveDiscountWithName(const QString& name, double percentage, double amount,
                                          int discountId, const QString& userId,
                                          const QString& token) {
-    setFunctionName(73);
     QVariantMap fields = userFields(userId, token);
     fields.insert("name", name);
     fields.insert("discountPercentage", money(percentage));
     fields.insert("discountAmount", money(amount));
     if (discountId != 0)
         fields.insert("discountId", integer(discountId));
-    loadUrl(QStringLiteral("/discounts/saveDiscount.json"), fields);
+    loadUrlWithCode(73, QStringLiteral("/discounts/saveDiscount.json"), fields);
 }
 
 void APIController::deleteDiscountsIds(const QString& discountIds, const QString& userId,
                                        const QString& token) {
-    setFunctionName(74);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("discountIds", discountIds);
-    loadUrl(QStringLiteral("/discounts/deleteDiscount.json"), fields);
+    loadUrlWithCode(74, QStringLiteral("/discounts/deleteDiscount.json"),
+                    userFields(userId, token, {{"discountIds", discountIds}}));
 }
 
 void APIController::setPrivateInstallmentsOrder(const QStringList& order, const QString& userId,
                                                 const QString& token) {
-    setFunctionName(76);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("installmentsOrder", order.join(u','));
-    loadUrl(QStringLiteral("/installments/setPrivateInstallmentsOrder.json"), fields);
+    loadUrlWithCode(76, QStringLiteral("/installments/setPrivateInstallmentsOrder.json"),
+                    userFields(userId, token, {{"installmentsOrder", order.join(u',')}}));
 }
 
 void APIController::savePrivateInstallmentWithId(const QString& installmentId,
@@ -158,23 +137,20 @@ void APIController::savePrivateInstallmentWithId(const QString& installmentId,
                                                  const QString& startingOn, const QString& endingOn,
                                                  const QVariantList& installments,
                                                  const QString& userId, const QString& token) {
-    setFunctionName(77);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("installmentId", installmentId);
-    fields.insert("issuerName", issuer);
-    fields.insert("key", key);
-    fields.insert("type", type);
-    fields.insert("enabled", flag(enabled));
-    fields.insert("startDate", startingOn);
-    fields.insert("endDate", endingOn);
-    fields.insert("installments", compactJson(installments));
-    loadUrl(QStringLiteral("/installments/savePrivateInstallment.json"), fields);
+    loadUrlWithCode(77, QStringLiteral("/installments/savePrivateInstallment.json"),
+                    userFields(userId, token,
+                               {{"installmentId", installmentId},
+                                {"issuerName", issuer},
+                                {"key", key},
+                                {"type", type},
+                                {"enabled", flag(enabled)},
+                                {"startDate", startingOn},
+                                {"endDate", endingOn},
+                                {"installments", compactJson(installments)}}));
 }
 
 void APIController::deletePrivateInstallmentsWithId(const QString& installmentId,
                                                     const QString& userId, const QString& token) {
-    setFunctionName(78);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("installmentId", installmentId);
-    loadUrl(QStringLiteral("/installments/deletePrivateInstallment.json"), fields);
+    loadUrlWithCode(78, QStringLiteral("/installments/deletePrivateInstallment.json"),
+                    userFields(userId, token, {{"installmentId", installmentId}}));
 }

@@ -8,8 +8,10 @@
 
 namespace EndpointFields {
 
-QVariantMap userFields(const QString& userId, const QString& token) {
-    return QVariantMap{{QStringLiteral("userId"), userId}, {QStringLiteral("token"), token}};
+QVariantMap userFields(const QString& userId, const QString& token, const QVariantMap& more) {
+    QVariantMap fields{{QStringLiteral("userId"), userId}, {QStringLiteral("token"), token}};
+    fields.insert(more);
+    return fields;
 }
 
 QString flag(bool value) {
@@ -30,6 +32,14 @@ QString sixDecimals(double value) {
 
 QString fourDecimals(double value) {
     return QString::asprintf("%.4lf", value);
+}
+
+QString twoDecimals(float value) {
+    return QString::asprintf("%.2f", static_cast<double>(value));
+}
+
+QString colorHex(const QColor& color) {
+    return QString::asprintf("%02X%02X%02X", color.red(), color.green(), color.blue());
 }
 
 QString trimmedSpaces(const QString& text) {

@@ -2,6 +2,7 @@
 
 // Field-building helpers shared by the endpoint operations of APIController.
 
+#include <QColor>
 #include <QString>
 #include <QVariant>
 #include <QVariantMap>
@@ -11,8 +12,8 @@ class Sale;
 
 namespace EndpointFields {
 
-// {"userId": userId, "token": token}.
-QVariantMap userFields(const QString& userId, const QString& token);
+// {"userId": userId, "token": token} and the further fields.
+QVariantMap userFields(const QString& userId, const QString& token, const QVariantMap& more = {});
 // A flag as "1" or "0".
 QString flag(bool value);
 // An integer as "%d".
@@ -23,6 +24,10 @@ QString money(double value);
 QString sixDecimals(double value);
 // "%.4lf".
 QString fourDecimals(double value);
+// A single-precision value as "%.2f".
+QString twoDecimals(float value);
+// A colour as six upper-case hex digits, "RRGGBB".
+QString colorHex(const QColor& color);
 // Leading and trailing spaces (U+0020 only) removed; tabs and line breaks stay.
 QString trimmedSpaces(const QString& text);
 // The first six characters of a card number or BIN, the whole text when shorter.

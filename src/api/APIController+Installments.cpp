@@ -30,58 +30,48 @@ QVariantMap saleCardFields(const Sale& sale, const QString& userId, const QStrin
 
 void APIController::getInstallmentsWithUserId(const QString& userId, const QString& token,
                                               double amount) {
-    setFunctionName(60);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("total", money(amount));
-    loadUrl(QStringLiteral("/installments/getInstallments.json"), fields);
+    loadUrlWithCode(60, QStringLiteral("/installments/getInstallments.json"),
+                    userFields(userId, token, {{"total", money(amount)}}));
 }
 
 void APIController::getBanksWithUserId(const QString& userId, const QString& token) {
-    setFunctionName(61);
-    loadUrl(QStringLiteral("/banks/getBanks.json"), userFields(userId, token));
+    loadUrlWithCode(61, QStringLiteral("/banks/getBanks.json"), userFields(userId, token));
 }
 
 void APIController::getInstallmentsForCard(const QString& issuerName, const QString& userId,
                                            const QString& token) {
-    setFunctionName(62);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("issuerName", issuerName);
-    loadUrl(QStringLiteral("/installments/getInformationByCard.json"), fields);
+    loadUrlWithCode(62, QStringLiteral("/installments/getInformationByCard.json"),
+                    userFields(userId, token, {{"issuerName", issuerName}}));
 }
 
 void APIController::getInstallmentsForBank(const QString& bankName, const QString& userId,
                                            const QString& token) {
-    setFunctionName(63);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("bankName", bankName);
-    loadUrl(QStringLiteral("/installments/getInformationByBank.json"), fields);
+    loadUrlWithCode(63, QStringLiteral("/installments/getInformationByBank.json"),
+                    userFields(userId, token, {{"bankName", bankName}}));
 }
 
 void APIController::getPromotionForSale(const Sale& sale, const QString& userId,
                                         const QString& token) {
-    setFunctionName(64);
-    loadUrl(QStringLiteral("/getpromotion"), saleCardFields(sale, userId, token, "amount"));
+    loadUrlWithCode(64, QStringLiteral("/getpromotion"),
+                    saleCardFields(sale, userId, token, "amount"));
 }
 
 void APIController::getInstallmentsForSale(const Sale& sale, const QString& userId,
                                            const QString& token) {
-    setFunctionName(64);
-    loadUrl(QStringLiteral("/installments/getInstallments.json"),
-            saleCardFields(sale, userId, token, "total"));
+    loadUrlWithCode(64, QStringLiteral("/installments/getInstallments.json"),
+                    saleCardFields(sale, userId, token, "total"));
 }
 
 void APIController::getInstallmentsForBin(const QString& bin, const QString& userId,
                                           const QString& token, double total,
                                           const std::optional<QString>& from) {
-    setFunctionName(64);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("bin", binOf(bin));
-    fields.insert("total", money(total));
-    fields.insert("from", from.value_or(QString("")));
-    loadUrl(QStringLiteral("/installments/getInstallments.json"), fields);
+    loadUrlWithCode(
+        64, QStringLiteral("/installments/getInstallments.json"),
+        userFields(
+            userId, token,
+            {{"bin", binOf(bin)}, {"total", money(total)}, {"from", from.value_or(QString(""))}}));
 }
 
 void APIController::getIssuersWithUserId(const QString& userId, const QString& token) {
-    setFunctionName(65);
-    loadUrl(QStringLiteral("/issuers/getIssuers.json"), userFields(userId, token));
+    loadUrlWithCode(65, QStringLiteral("/issuers/getIssuers.json"), userFields(userId, token));
 }

@@ -111,21 +111,21 @@ void APIController::getAccountCBUStatus(std::function<void(const QVariantMap& js
 void APIController::generateShareTokenWithTitle(const QString& title, double amount,
                                                 const QString& currencyCode,
                                                 const QString& quantity) {
-    setFunctionName(113);
     QVariantMap fields = sessionFields();
     fields.insert("description", title);
     fields.insert("amount", money(amount));
     fields.insert("max_elements", quantity);
     fields.insert("currency_code", currencyCode);
-    loadUrl(QStringLiteral("/paymentButtons/%1/%2")
-                .arg(User::instance().branchId())
-                .arg(escapedComponent(AccountSettings::instance().appLanguage())),
-            fields);
+    loadUrlWithCode(113,
+                    QStringLiteral("/paymentButtons/%1/%2")
+                        .arg(User::instance().branchId())
+                        .arg(escapedComponent(AccountSettings::instance().appLanguage())),
+                    fields);
 }
 
 void APIController::sharePaymentButton(const QString& buttonId, const QString& email) {
-    setFunctionName(114);
     QVariantMap fields = sessionFields();
     fields.insert("email", email);
-    loadUrl(QStringLiteral("/paymentButtonsSendmail/") + escapedComponent(buttonId), fields);
+    loadUrlWithCode(114, QStringLiteral("/paymentButtonsSendmail/") + escapedComponent(buttonId),
+                    fields);
 }

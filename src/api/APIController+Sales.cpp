@@ -27,10 +27,6 @@ double doubleOf(const AmountPtr& amount) {
     return amount ? amount->doubleValue() : 0;
 }
 
-QString colorHex(const QColor& color) {
-    return QString::asprintf("%02X%02X%02X", color.red(), color.green(), color.blue());
-}
-
 QVariantMap lineTaxObject(const Tax& tax, SaleJsonForm form) {
     const double amount = doubleOf(tax.amount());
     if (form == SaleJsonForm::Prepaid)
@@ -119,8 +115,7 @@ void insertLocation(QVariantMap& fields, const Sale& sale) {
 }
 
 QString batteryCharge(const Sale& sale) {
-    return QString::asprintf("%.2f",
-                             static_cast<double>(static_cast<float>(sale.deviceBatteryCharge())));
+    return twoDecimals(static_cast<float>(sale.deviceBatteryCharge()));
 }
 
 // The card and reader fields that the payment, the card refund and the void all send.
@@ -347,12 +342,11 @@ std::optional<QByteArray> APIController::makeAnnulationForSale(const Sale& sale,
 void APIController::cancelOperationWithId(const QString& operationId, const QString& userId,
                                           const QString& token, const QString& pin,
                                           const QString& paymentMethodType) {
-    setFunctionName(45);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("operationId", operationId);
-    fields.insert("pin", pin);
-    fields.insert("paymentMethod", paymentMethodType);
-    loadUrl(QStringLiteral("/payments/annulation.json"), fields);
+    loadUrlWithCode(
+        45, QStringLiteral("/payments/annulation.json"),
+        userFields(
+            userId, token,
+            {{"operationId", operationId}, {"pin", pin}, {"paymentMethod", paymentMethodType}}));
 }
 
 void APIController::makePartialRefundForSale(const QVariantMap& saleRecord, double amount,
@@ -375,10 +369,8 @@ void APIController::makePartialRefundForSale(const QVariantMap& saleRecord, doub
 
 void APIController::makeRefundEMVTagsForUserId(const QString& userId, const QString& token,
                                                double amount) {
-    setFunctionName(47);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("amount", money(amount));
-    loadUrl(QStringLiteral("/refunds/makeRefundEMVTags.json"), fields);
+    loadUrlWithCode(47, QStringLiteral("/refunds/makeRefundEMVTags.json"),
+                    userFields(userId, token, {{"amount", money(amount)}}));
 }
 
 void APIController::payWithPrepaidCard(const QString& cardNumber, const QString& pin,
@@ -399,15 +391,13 @@ void APIController::payWithPrepaidCard(const QString& cardNumber, const QString&
 }
 
 void APIController::rechargeAmount(double amount, const QString& cardNumber, const QString& token) {
-    setFunctionName(105);
     const QVariantMap fields{
         {"token", token}, {"cardNumber", cardNumber}, {"amount", sixDecimals(amount)}};
-    loadUrl(QStringLiteral("/v1/refills"), fields);
+    loadUrlWithCode(105, QStringLiteral("/v1/refills"), fields);
 }
 
 void APIController::sendRechargeReceiptToEmail(const QString& email, const QString& rechargeId,
                                                const QString& token) {
-    setFunctionName(106);
     const QVariantMap fields{{"token", token}, {"email", email}, {"refillId", rechargeId}};
-    loadUrl(QStringLiteral("/vouchers"), fields);
+    loadUrlWithCode(106, QStringLiteral("/vouchers"), fields);
 }

@@ -157,53 +157,50 @@ void APIController::createUserWithData(const QVariantMap& data) {
 
 void APIController::checkPinWithTokenSubsidiaryId(const QString& pin, const QString& token,
                                                   int subsidiaryId) {
-    setFunctionName(11);
-    loadUrl(QStringLiteral("/users/movila/pin.json"),
-            {{"token", token}, {"pin", pin}, {"subsidiary_id", integer(subsidiaryId)}});
+    loadUrlWithCode(11, QStringLiteral("/users/movila/pin.json"),
+                    {{"token", token}, {"pin", pin}, {"subsidiary_id", integer(subsidiaryId)}});
 }
 
 void APIController::rechargeBalanceForToken(const QString& token) {
-    setFunctionName(107);
-    loadUrl(QStringLiteral("/recharges/balance?token=") + escapedComponent(token), {});
+    loadUrlWithCode(107, QStringLiteral("/recharges/balance?token=") + escapedComponent(token), {});
 }
 
 void APIController::getCarriersForToken(const QString& token) {
-    setFunctionName(108);
-    loadUrl(QStringLiteral("/recharges/companies?token=") + escapedComponent(token), {});
+    loadUrlWithCode(108, QStringLiteral("/recharges/companies?token=") + escapedComponent(token),
+                    {});
 }
 
 void APIController::makeRechargeForCompany(const QString& company,
                                            const LocationCoordinate& location,
                                            const QString& phoneNumber, const QString& currencyCode,
                                            double amount, const QString& token) {
-    setFunctionName(111);
     const QVariantMap fields{{"latitude", sixDecimals(location.latitude)},
                              {"longitude", sixDecimals(location.longitude)},
                              {"phone", phoneNumber},
                              {"currency", currencyCode},
                              {"totalAmount", sixDecimals(amount)},
                              {"token", token}};
-    loadUrl(QStringLiteral("/recharges/companies/%1/recharges").arg(escapedComponent(company)),
-            fields);
+    loadUrlWithCode(
+        111, QStringLiteral("/recharges/companies/%1/recharges").arg(escapedComponent(company)),
+        fields);
 }
 
 void APIController::getCompaniesForToken(const QString& token) {
-    setFunctionName(110);
-    loadUrl(QStringLiteral("/services-payment/companies?token=") + escapedComponent(token), {});
+    loadUrlWithCode(
+        110, QStringLiteral("/services-payment/companies?token=") + escapedComponent(token), {});
 }
 
 void APIController::getReceiptsForService(const QString& service, const QString& customerNumber,
                                           const QString& token) {
-    setFunctionName(109);
-    getUrl(QStringLiteral("/services-payment/services/%1/items").arg(escapedComponent(service)),
-           {{"token", token}, {"customerNumber", customerNumber}});
+    getUrlWithCode(
+        109, QStringLiteral("/services-payment/services/%1/items").arg(escapedComponent(service)),
+        {{"token", token}, {"customerNumber", customerNumber}});
 }
 
 void APIController::makePaymentForService(
     const QString& service, const LocationCoordinate& location, const QString& accountNumber,
     const QString& retrievalReferenceNumber, const QString& receiptId, const QString& referenceId,
     const QString& currencyCode, double totalAmount, double fee, const QString& token) {
-    setFunctionName(111);
     const QVariantMap fields{{"retrievalReferenceNumber", retrievalReferenceNumber},
                              {"referenceId", referenceId},
                              {"customerNumber", accountNumber},
@@ -214,8 +211,10 @@ void APIController::makePaymentForService(
                              {"latitude", sixDecimals(location.latitude)},
                              {"longitude", sixDecimals(location.longitude)},
                              {"token", token}};
-    loadUrl(QStringLiteral("/services-payment/services/%1/payments").arg(escapedComponent(service)),
-            fields);
+    loadUrlWithCode(
+        111,
+        QStringLiteral("/services-payment/services/%1/payments").arg(escapedComponent(service)),
+        fields);
 }
 
 void APIController::getDepositsWithStates(const QStringList& states, unsigned long offset,
@@ -231,30 +230,26 @@ void APIController::getDepositsWithStates(const QStringList& states, unsigned lo
 
 void APIController::readerCheckedWithToken(const QString& token, const QString& os,
                                            const QString& model, bool success) {
-    setFunctionName(94);
-    loadUrl(QStringLiteral("/users/readers.json"), {{"token", token},
-                                                    {"deviceOS", os},
-                                                    {"deviceModel", model},
-                                                    {"deviceBuild", QString("")},
-                                                    {"success", flag(success)}});
+    loadUrlWithCode(94, QStringLiteral("/users/readers.json"),
+                    {{"token", token},
+                     {"deviceOS", os},
+                     {"deviceModel", model},
+                     {"deviceBuild", QString("")},
+                     {"success", flag(success)}});
 }
 
 void APIController::selectReader(const QString& reader, const QString& userId,
                                  const QString& token) {
-    setFunctionName(95);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert("selectedReader", reader);
-    loadUrl(QStringLiteral("/users/selectReader.json"), fields);
+    loadUrlWithCode(95, QStringLiteral("/users/selectReader.json"),
+                    userFields(userId, token, {{"selectedReader", reader}}));
 }
 
 void APIController::getBuyReadersDataWithToken(const QString& token) {
-    setFunctionName(102);
-    loadUrl(QStringLiteral("/sell/getFrontData.json"), {{"token", token}});
+    loadUrlWithCode(102, QStringLiteral("/sell/getFrontData.json"), {{"token", token}});
 }
 
 void APIController::getWalletCardsWithToken(const QString& token) {
-    setFunctionName(104);
-    loadUrl(QStringLiteral("/sell/getBilleteraCards.json"), {{"token", token}});
+    loadUrlWithCode(104, QStringLiteral("/sell/getBilleteraCards.json"), {{"token", token}});
 }
 
 void APIController::buyReaderWithToken(const QString& token, const QVariantMap& data) {
@@ -270,11 +265,10 @@ void APIController::buyReaderWithToken(const QString& token, const QVariantMap& 
 
 void APIController::getBuyReadersPickUpLocationsAtState(const QString& state,
                                                         const QString& token) {
-    setFunctionName(101);
     QVariantMap fields{{"token", token}};
     if (state == capitalProvince)
         fields.insert("localidad", capitalShortName);
     else
         fields.insert("provincia", foldedProvinceName(state));
-    loadUrl(QStringLiteral("/sell/veloxaConsultarSucursales.json"), fields);
+    loadUrlWithCode(101, QStringLiteral("/sell/veloxaConsultarSucursales.json"), fields);
 }

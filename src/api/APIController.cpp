@@ -172,6 +172,16 @@ bool APIController::getUrl(const QString& path, const QVariantMap& data) {
     return send(QStringLiteral("GET"), path, data);
 }
 
+bool APIController::loadUrlWithCode(int code, const QString& path, const QVariantMap& data) {
+    setFunctionName(code);
+    return loadUrl(path, data);
+}
+
+bool APIController::getUrlWithCode(int code, const QString& path, const QVariantMap& data) {
+    setFunctionName(code);
+    return getUrl(path, data);
+}
+
 bool APIController::send(const QString& method, const QString& path, const QVariantMap& data) {
     const QString urlText = urlForPath(path);
     LogRedaction::log(QStringLiteral("Url %1").arg(urlText));

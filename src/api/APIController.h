@@ -10,11 +10,11 @@
 #include <QByteArray>
 #include <QColor>
 #include <QDateTime>
-#include <QStringList>
 #include <QImage>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <QVariantMap>
 #include <functional>
@@ -64,6 +64,9 @@ public:
     bool loadUrl(const QString& path, const QVariantMap& data);
     // Asynchronous GET with the values as query items.
     bool getUrl(const QString& path, const QVariantMap& data);
+    // setFunctionName(code), then loadUrl() / getUrl().
+    bool loadUrlWithCode(int code, const QString& path, const QVariantMap& data);
+    bool getUrlWithCode(int code, const QString& path, const QVariantMap& data);
     // Synchronous multipart POST on the calling worker thread (its own network manager and event
     // loop); no delegate, no routing. Refused on the main thread. Nothing when the exchange
     // produced no reply.

@@ -1,29 +1,12 @@
 // Login and user account requests.
+#include "api/APIController+Fields.h"
 #include "api/APIController.h"
 
-namespace {
-
-// Leading and trailing spaces (U+0020 only) removed; tabs and line breaks stay.
-QString trimmedSpaces(const QString& text) {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text[start] == u' ')
-        ++start;
-    while (end > start && text[end - 1] == u' ')
-        --end;
-    return text.mid(start, end - start);
-}
-
-QVariantMap userFields(const QString& userId, const QString& token) {
-    return QVariantMap{{QStringLiteral("userId"), userId}, {QStringLiteral("token"), token}};
-}
-
-} // namespace
+using namespace EndpointFields;
 
 void APIController::loadUser(const QString& email, const QString& password, const QString& uuid,
                              const QString& os, const QString& model, const QString& versionName,
                              const QString& versionCode) {
-    setFunctionName(1);
     const QVariantMap fields{{QStringLiteral("email"), trimmedSpaces(email)},
                              {QStringLiteral("password"), password},
                              {QStringLiteral("clients"), QStringLiteral("1")},
@@ -32,83 +15,73 @@ void APIController::loadUser(const QString& email, const QString& password, cons
                              {QStringLiteral("deviceModel"), model},
                              {QStringLiteral("versionCode"), versionCode},
                              {QStringLiteral("versionName"), versionName}};
-    loadUrl(QStringLiteral("/users/login.json"), fields);
+    loadUrlWithCode(1, QStringLiteral("/users/login.json"), fields);
 }
 
 void APIController::checkPassword(const QString& password, const QString& userId,
                                   const QString& token) {
-    setFunctionName(2);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("password"), password);
-    loadUrl(QStringLiteral("/users/checkPassword.json"), fields);
+    loadUrlWithCode(2, QStringLiteral("/users/checkPassword.json"),
+                    userFields(userId, token, {{QStringLiteral("password"), password}}));
 }
 
 void APIController::getUserExtraInfo(const QString& userId, const QString& token) {
-    setFunctionName(3);
-    loadUrl(QStringLiteral("/users/getExtraInformation.json"), userFields(userId, token));
+    loadUrlWithCode(3, QStringLiteral("/users/getExtraInformation.json"),
+                    userFields(userId, token));
 }
 
 void APIController::recoverPasswordWithEmail(const QString& email, const QString& password) {
-    setFunctionName(4);
     QVariantMap fields{{QStringLiteral("email"), trimmedSpaces(email)}};
     if (!password.isNull())
         fields.insert(QStringLiteral("password"), password);
-    loadUrl(QStringLiteral("/users/resetPassword.json"), fields);
+    loadUrlWithCode(4, QStringLiteral("/users/resetPassword.json"), fields);
 }
 
 void APIController::isValidToken(const QString& token, const QString& userId, const QString& uuid,
                                  const QString& os, const QString& model,
                                  const QString& versionName, const QString& versionCode) {
-    setFunctionName(5);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("clients"), QStringLiteral("1"));
-    fields.insert(QStringLiteral("deviceId"), uuid);
-    fields.insert(QStringLiteral("deviceOS"), os);
-    fields.insert(QStringLiteral("deviceModel"), model);
-    fields.insert(QStringLiteral("reload_data"), true);
-    fields.insert(QStringLiteral("versionCode"), versionCode);
-    fields.insert(QStringLiteral("versionName"), versionName);
-    loadUrl(QStringLiteral("/users/isValidToken.json"), fields);
+    loadUrlWithCode(5, QStringLiteral("/users/isValidToken.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("clients"), QStringLiteral("1")},
+                                {QStringLiteral("deviceId"), uuid},
+                                {QStringLiteral("deviceOS"), os},
+                                {QStringLiteral("deviceModel"), model},
+                                {QStringLiteral("reload_data"), true},
+                                {QStringLiteral("versionCode"), versionCode},
+                                {QStringLiteral("versionName"), versionName}}));
 }
 
 void APIController::setBranchId(const QString& branchId, const QString& userId,
                                 const QString& token) {
-    setFunctionName(6);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("subsidiaryId"), branchId);
-    loadUrl(QStringLiteral("/users/setSubsidiary.json"), fields);
+    loadUrlWithCode(6, QStringLiteral("/users/setSubsidiary.json"),
+                    userFields(userId, token, {{QStringLiteral("subsidiaryId"), branchId}}));
 }
 
 void APIController::savePushToken(const QString& pushToken, const QString& userId,
                                   const QString& token, const QString& deviceId) {
-    setFunctionName(7);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("push_token"), pushToken);
-    fields.insert(QStringLiteral("deviceId"), deviceId);
-    loadUrl(QStringLiteral("/users/updatePushToken.json"), fields);
+    loadUrlWithCode(7, QStringLiteral("/users/updatePushToken.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("push_token"), pushToken},
+                                {QStringLiteral("deviceId"), deviceId}}));
 }
 
 void APIController::getHelpUrl() {
-    setFunctionName(8);
-    loadUrl(QStringLiteral("/urls/getUrls.json"), QVariantMap());
+    loadUrlWithCode(8, QStringLiteral("/urls/getUrls.json"), QVariantMap());
 }
 
 void APIController::acceptTermsForUserId(const QString& userId, const QString& token) {
-    setFunctionName(9);
-    loadUrl(QStringLiteral("/users/acceptTerms.json"), userFields(userId, token));
+    loadUrlWithCode(9, QStringLiteral("/users/acceptTerms.json"), userFields(userId, token));
 }
 
 void APIController::createUserWithEmail(const QString& email, const QString& password,
                                         const QString& firstName, const QString& lastName,
                                         const QImage& image) {
-    setFunctionName(16);
     QVariantMap fields{{QStringLiteral("email"), trimmedSpaces(email)},
                        {QStringLiteral("password"), password},
                        {QStringLiteral("firstName"), firstName},
                        {QStringLiteral("lastName"), lastName}};
     if (!image.isNull())
         fields.insert(QStringLiteral("profileImage"), image);
-    loadUrl(QStringLiteral("/users/register.json"), fields);
+    loadUrlWithCode(16, QStringLiteral("/users/register.json"), fields);
 }
 
 void APIController::userExtraInfoWithId(const QString& userId, const QString& token,
@@ -117,44 +90,39 @@ void APIController::userExtraInfoWithId(const QString& userId, const QString& to
                                         const QString& city, const QString& zipCode,
                                         const QString& birthdate, const QString& phone,
                                         const QString& occupation) {
-    setFunctionName(17);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("firstName"), firstName);
-    fields.insert(QStringLiteral("lastName"), lastName);
-    fields.insert(QStringLiteral("address"), address);
-    fields.insert(QStringLiteral("provinceId"), provinceId);
-    fields.insert(QStringLiteral("city"), city);
-    fields.insert(QStringLiteral("zipCode"), zipCode);
-    fields.insert(QStringLiteral("birthdate"), birthdate);
-    fields.insert(QStringLiteral("phone"), phone);
-    fields.insert(QStringLiteral("occupation"), occupation);
-    loadUrl(QStringLiteral("/users/setExtraInformation.json"), fields);
+    loadUrlWithCode(17, QStringLiteral("/users/setExtraInformation.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("firstName"), firstName},
+                                {QStringLiteral("lastName"), lastName},
+                                {QStringLiteral("address"), address},
+                                {QStringLiteral("provinceId"), provinceId},
+                                {QStringLiteral("city"), city},
+                                {QStringLiteral("zipCode"), zipCode},
+                                {QStringLiteral("birthdate"), birthdate},
+                                {QStringLiteral("phone"), phone},
+                                {QStringLiteral("occupation"), occupation}}));
 }
 
 void APIController::activateAccountWithId(const QString& userId, const QString& token,
                                           const QString& accountName,
                                           const QString& accountUniqueNumber,
                                           const QString& accountPersonalIdNumber) {
-    setFunctionName(18);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("accountName"), accountName);
-    fields.insert(QStringLiteral("cbu"), accountUniqueNumber);
-    fields.insert(QStringLiteral("cuit"), accountPersonalIdNumber);
-    loadUrl(QStringLiteral("/accounts/activateAccount.json"), fields);
+    loadUrlWithCode(18, QStringLiteral("/accounts/activateAccount.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("accountName"), accountName},
+                                {QStringLiteral("cbu"), accountUniqueNumber},
+                                {QStringLiteral("cuit"), accountPersonalIdNumber}}));
 }
 
 void APIController::getBankNameWithCBU(const QString& cbu, const QString& userId,
                                        const QString& token) {
-    setFunctionName(19);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("cbu"), cbu);
-    loadUrl(QStringLiteral("/banks/getBankName.json"), fields);
+    loadUrlWithCode(19, QStringLiteral("/banks/getBankName.json"),
+                    userFields(userId, token, {{QStringLiteral("cbu"), cbu}}));
 }
 
 void APIController::confirmAccountWithToken(const QString& token) {
-    setFunctionName(20);
-    getUrl(QStringLiteral("/register/validateToken"),
-           QVariantMap{{QStringLiteral("registration-token"), token}});
+    getUrlWithCode(20, QStringLiteral("/register/validateToken"),
+                   QVariantMap{{QStringLiteral("registration-token"), token}});
 }
 
 void APIController::linkCBUOrAlias(const QString& cbuOrAlias, const QByteArray& jsonContent,

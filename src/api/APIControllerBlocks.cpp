@@ -293,35 +293,52 @@ void APIController::handleFileDownloadRequest(const URLRequest& request,
 
 // ---- wrappers
 
-void APIController::get(const QString& url, Completion completion, Failure failure) {
+namespace {
+
+using Configure = std::function<void(HTTPRequestConfigurator&)>;
+
+// A request of the method to the address, after the configuration (when there is one).
+std::shared_ptr<HTTPRequestConfigurator> configured(const QString& method, const QString& url,
+                                                    const Configure& configure) {
     auto configurator = HTTPRequestConfigurator::configuratorWithURL(url);
-    configurator->setHTTPMethod(QStringLiteral("GET"));
-    requestWithConfigurator(configurator, std::move(completion), std::move(failure));
+    if (configure)
+        configure(*configurator);
+    configurator->setHTTPMethod(method);
+    return configurator;
+}
+
+void sendConfigured(const QString& method, const QString& url, const Configure& configure,
+                    APIController::Completion completion, APIController::Failure failure) {
+    APIController::requestWithConfigurator(configured(method, url, configure),
+                                           std::move(completion), std::move(failure));
+}
+
+Configure withParameters(const QVariantMap& parameters) {
+    return [parameters](HTTPRequestConfigurator& c) { c.setParamenters(parameters); };
+}
+
+} // namespace
+
+void APIController::get(const QString& url, Completion completion, Failure failure) {
+    sendConfigured(QStringLiteral("GET"), url, nullptr, std::move(completion), std::move(failure));
 }
 
 void APIController::getWithConfigurator(
     const QString& url, const std::function<void(HTTPRequestConfigurator&)>& configure,
     Completion completion, Failure failure) {
-    auto configurator = HTTPRequestConfigurator::configuratorWithURL(url);
-    if (configure)
-        configure(*configurator);
-    configurator->setHTTPMethod(QStringLiteral("GET"));
-    requestWithConfigurator(configurator, std::move(completion), std::move(failure));
+    sendConfigured(QStringLiteral("GET"), url, configure, std::move(completion),
+                   std::move(failure));
 }
 
 void APIController::getWithParameters(const QString& url, const QVariantMap& parameters,
                                       Completion completion, Failure failure) {
-    auto configurator = HTTPRequestConfigurator::configuratorWithURL(url);
-    configurator->setHTTPMethod(QStringLiteral("GET"));
-    configurator->setParamenters(parameters);
-    requestWithConfigurator(configurator, std::move(completion), std::move(failure));
+    sendConfigured(QStringLiteral("GET"), url, withParameters(parameters), std::move(completion),
+                   std::move(failure));
 }
 
 void APIController::downloadFromURL(const QString& url, const QVariantMap& parameters,
                                     DownloadCompletion completion, Failure failure) {
-    auto configurator = HTTPRequestConfigurator::configuratorWithURL(url);
-    configurator->setHTTPMethod(QStringLiteral("GET"));
-    configurator->setParamenters(parameters);
+    auto configurator = configured(QStringLiteral("GET"), url, withParameters(parameters));
     configurator->setContentType(QStringLiteral("application/pdf"));
     configurator->setValue(SessionBridge::userToken(), QStringLiteral("X-Authentication-Token"));
     handleFileDownloadRequest(requestWithConfiguration(*configurator), std::move(completion),
@@ -331,56 +348,54 @@ void APIController::downloadFromURL(const QString& url, const QVariantMap& param
 void APIController::postWithJsonContent(const QString& url, const QByteArray& content,
                                         const QString& contentType, Completion completion,
                                         Failure failure) {
-    auto configurator = HTTPRequestConfigurator::configuratorWithURL(url);
-    configurator->setHTTPMethod(QStringLiteral("POST"));
-    configurator->setContent(content, contentType);
-    requestWithConfigurator(configurator, std::move(completion), std::move(failure));
+    sendConfigured(
+        QStringLiteral("POST"), url,
+        [&](HTTPRequestConfigurator& c) { c.setContent(content, contentType); },
+        std::move(completion), std::move(failure));
 }
 
 void APIController::postWithParameters(const QString& url, const QVariantMap& parameters,
                                        Completion completion, Failure failure) {
-    auto configurator = HTTPRequestConfigurator::configuratorWithURL(url);
-    configurator->setHTTPMethod(QStringLiteral("POST"));
-    configurator->setParamenters(parameters);
-    requestWithConfigurator(configurator, std::move(completion), std::move(failure));
+    sendConfigured(QStringLiteral("POST"), url, withParameters(parameters), std::move(completion),
+                   std::move(failure));
 }
 
 void APIController::postImage(const QString& url, const QImage& image, Completion completion,
                               Failure failure) {
-    auto configurator = HTTPRequestConfigurator::configuratorWithURL(url);
-    configurator->setHTTPMethod(QStringLiteral("POST"));
     QByteArray jpeg;
     QBuffer buffer(&jpeg);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "JPEG", 80);
-    configurator->setFormData([jpeg](MultipartFormData& form) {
-        form.appendPartWithFileData(jpeg, QStringLiteral("file"), QStringLiteral("file"),
-                                    QStringLiteral("image/jpeg"));
-    });
-    requestWithConfigurator(configurator, std::move(completion), std::move(failure));
+    sendConfigured(
+        QStringLiteral("POST"), url,
+        [jpeg](HTTPRequestConfigurator& c) {
+            c.setFormData([jpeg](MultipartFormData& form) {
+                form.appendPartWithFileData(jpeg, QStringLiteral("file"), QStringLiteral("file"),
+                                            QStringLiteral("image/jpeg"));
+            });
+        },
+        std::move(completion), std::move(failure));
 }
 
 void APIController::post(const QString& url, Completion completion, Failure failure) {
-    auto configurator = HTTPRequestConfigurator::configuratorWithURL(url);
-    configurator->setHTTPMethod(QStringLiteral("POST"));
-    requestWithConfigurator(configurator, std::move(completion), std::move(failure));
+    sendConfigured(QStringLiteral("POST"), url, nullptr, std::move(completion), std::move(failure));
 }
 
 void APIController::put(const QString& url, const std::optional<QByteArray>& jsonContent,
                         Completion completion, Failure failure) {
-    auto configurator = HTTPRequestConfigurator::configuratorWithURL(url);
-    configurator->setHTTPMethod(QStringLiteral("PUT"));
-    if (jsonContent)
-        configurator->setJsonContent(*jsonContent);
-    requestWithConfigurator(configurator, std::move(completion), std::move(failure));
+    sendConfigured(
+        QStringLiteral("PUT"), url,
+        [&](HTTPRequestConfigurator& c) {
+            if (jsonContent)
+                c.setJsonContent(*jsonContent);
+        },
+        std::move(completion), std::move(failure));
 }
 
 void APIController::deleteWithParameters(const QString& url, const QVariantMap& parameters,
                                          Completion completion, Failure failure) {
-    auto configurator = HTTPRequestConfigurator::configuratorWithURL(url);
-    configurator->setHTTPMethod(QStringLiteral("DELETE"));
-    configurator->setParamenters(parameters);
-    requestWithConfigurator(configurator, std::move(completion), std::move(failure));
+    sendConfigured(QStringLiteral("DELETE"), url, withParameters(parameters), std::move(completion),
+                   std::move(failure));
 }
 
 std::shared_ptr<HTTPRequestConfigurator>

@@ -1,32 +1,16 @@
 // Operation status, signature, receipt, sale history and operation lookup requests.
+#include "api/APIController+Fields.h"
 #include "api/APIController.h"
 
 #include <QJsonDocument>
 
+using namespace EndpointFields;
+
 namespace {
-
-QVariantMap userFields(const QString& userId, const QString& token) {
-    return QVariantMap{{QStringLiteral("userId"), userId}, {QStringLiteral("token"), token}};
-}
-
-QString flag(bool value) {
-    return value ? QStringLiteral("1") : QStringLiteral("0");
-}
 
 // The pretty-printed JSON text of the card's EMV tags.
 QString emvTagsText(const QVariantMap& tags) {
     return QString::fromUtf8(QJsonDocument::fromVariant(tags).toJson(QJsonDocument::Indented));
-}
-
-// Only the space character is trimmed from an e-mail address; tabs and line breaks stay.
-QString trimmedSpaces(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(begin, end - begin);
 }
 
 QString dateText(const QDateTime& date, const QString& pattern) {
@@ -37,60 +21,53 @@ QString dateText(const QDateTime& date, const QString& pattern) {
 
 void APIController::registerSignatureForSaleId(const QString& saleId, const QImage& signature,
                                                const QString& userId, const QString& token) {
-    setFunctionName(54);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("saleId"), saleId);
-    fields.insert(QStringLiteral("signatureImage"), signature);
-    loadUrl(QStringLiteral("/payments/saveSignatureImage.json"), fields);
+    loadUrlWithCode(54, QStringLiteral("/payments/saveSignatureImage.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("saleId"), saleId},
+                                {QStringLiteral("signatureImage"), signature}}));
 }
 
 void APIController::registerPersonalIdForSaleId(const QString& saleId,
                                                 const QString& personalIdType,
                                                 const QString& personalIdNumber,
                                                 const QString& userId, const QString& token) {
-    setFunctionName(55);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("saleId"), saleId);
-    fields.insert(QStringLiteral("holderIdentificationType"), personalIdType);
-    fields.insert(QStringLiteral("holderIdentificationNumber"), personalIdNumber);
-    loadUrl(QStringLiteral("/payments/savePersonalId.json"), fields);
+    loadUrlWithCode(55, QStringLiteral("/payments/savePersonalId.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("saleId"), saleId},
+                                {QStringLiteral("holderIdentificationType"), personalIdType},
+                                {QStringLiteral("holderIdentificationNumber"), personalIdNumber}}));
 }
 
 void APIController::adjustTip(double tip, const QString& saleId, const QString& userId,
                               const QString& token) {
-    setFunctionName(56);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("saleId"), saleId);
-    fields.insert(QStringLiteral("tipAmount"), tip);
-    loadUrl(QStringLiteral("/payments/adjustTip.json"), fields);
+    loadUrlWithCode(
+        56, QStringLiteral("/payments/adjustTip.json"),
+        userFields(userId, token,
+                   {{QStringLiteral("saleId"), saleId}, {QStringLiteral("tipAmount"), tip}}));
 }
 
 void APIController::sendInvoiceForSaleId(const QString& saleId, const QString& email,
                                          const QString& userId, const QString& token,
                                          bool isResend) {
-    setFunctionName(57);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("saleId"), saleId);
-    fields.insert(QStringLiteral("email"), trimmedSpaces(email));
-    fields.insert(QStringLiteral("resend"), flag(isResend));
-    loadUrl(QStringLiteral("/invoices/sendInvoice.json"), fields);
+    loadUrlWithCode(57, QStringLiteral("/invoices/sendInvoice.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("saleId"), saleId},
+                                {QStringLiteral("email"), trimmedSpaces(email)},
+                                {QStringLiteral("resend"), flag(isResend)}}));
 }
 
 void APIController::printInvoiceForSaleId(const QString& saleId, const QString& userId,
                                           const QString& token) {
-    setFunctionName(58);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("saleId"), saleId);
-    loadUrl(QStringLiteral("/invoices/getToPrint.json"), fields);
+    loadUrlWithCode(58, QStringLiteral("/invoices/getToPrint.json"),
+                    userFields(userId, token, {{QStringLiteral("saleId"), saleId}}));
 }
 
 void APIController::operationStatus(bool status, const QString& operationId, const QString& userId,
                                     const QString& token) {
-    setFunctionName(59);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("operationId"), operationId);
-    fields.insert(QStringLiteral("status"), flag(status));
-    loadUrl(QStringLiteral("/payments/operationCompletion.json"), fields);
+    loadUrlWithCode(59, QStringLiteral("/payments/operationCompletion.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("operationId"), operationId},
+                                {QStringLiteral("status"), flag(status)}}));
 }
 
 void APIController::operationStatusTrack(bool status, const QString& operationId,
@@ -98,7 +75,6 @@ void APIController::operationStatusTrack(bool status, const QString& operationId
                                          const std::optional<QVariantMap>& emvTags,
                                          const QString& userId, const QString& annulmentReason,
                                          const QString& token) {
-    setFunctionName(59);
     QVariantMap fields = userFields(userId, token);
     fields.insert(QStringLiteral("operationId"), operationId);
     fields.insert(QStringLiteral("track2data"), track);
@@ -107,7 +83,7 @@ void APIController::operationStatusTrack(bool status, const QString& operationId
     fields.insert(QStringLiteral("annulmentReason"), annulmentReason);
     if (emvTags)
         fields.insert(QStringLiteral("emvTags"), emvTagsText(*emvTags));
-    loadUrl(QStringLiteral("/payments/operationCompletion.json"), fields);
+    loadUrlWithCode(59, QStringLiteral("/payments/operationCompletion.json"), fields);
 }
 
 std::optional<QByteArray>
@@ -126,61 +102,56 @@ APIController::operationStatusEmvTags(bool status, const QString& operationId,
 void APIController::getSaleHistoryFromUserId(const QString& userId, const QString& token,
                                              const QString& subuserId, const QString& buyerId,
                                              const QString& freeTextSearch, int pageNumber) {
-    setFunctionName(51);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("search"), freeTextSearch);
-    fields.insert(QStringLiteral("page"), QString::number(pageNumber));
-    fields.insert(QStringLiteral("subUserId"), subuserId);
-    fields.insert(QStringLiteral("buyerId"), buyerId);
-    loadUrl(QStringLiteral("/sales/getSaleRecord.json"), fields);
+    loadUrlWithCode(51, QStringLiteral("/sales/getSaleRecord.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("search"), freeTextSearch},
+                                {QStringLiteral("page"), QString::number(pageNumber)},
+                                {QStringLiteral("subUserId"), subuserId},
+                                {QStringLiteral("buyerId"), buyerId}}));
 }
 
 void APIController::getSaleHistoryFromUserIdFromTo(const QString& userId, const QString& token,
                                                    const QString& subuserId, const QString& buyerId,
                                                    const QDateTime& from, const QDateTime& to,
                                                    const QString& freeTextSearch, int pageNumber) {
-    setFunctionName(51);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("search"), freeTextSearch);
-    fields.insert(QStringLiteral("page"), QString::number(pageNumber));
-    fields.insert(QStringLiteral("subUserId"), subuserId);
-    fields.insert(QStringLiteral("buyerId"), buyerId);
-    fields.insert(QStringLiteral("start_date"), dateText(from, QStringLiteral("dd/MM/yyyy")));
-    fields.insert(QStringLiteral("end_date"), dateText(to, QStringLiteral("dd/MM/yyyy")));
-    loadUrl(QStringLiteral("/sales/getSaleRecord.json"), fields);
+    loadUrlWithCode(
+        51, QStringLiteral("/sales/getSaleRecord.json"),
+        userFields(userId, token,
+                   {{QStringLiteral("search"), freeTextSearch},
+                    {QStringLiteral("page"), QString::number(pageNumber)},
+                    {QStringLiteral("subUserId"), subuserId},
+                    {QStringLiteral("buyerId"), buyerId},
+                    {QStringLiteral("start_date"), dateText(from, QStringLiteral("dd/MM/yyyy"))},
+                    {QStringLiteral("end_date"), dateText(to, QStringLiteral("dd/MM/yyyy"))}}));
 }
 
 void APIController::getSaleWithId(int saleId, const QString& userId, const QString& token) {
-    setFunctionName(52);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("saleId"), QString::number(saleId));
-    fields.insert(QStringLiteral("operationId"), QString::number(saleId));
-    loadUrl(QStringLiteral("/sales/getSaleRecord.json"), fields);
+    loadUrlWithCode(52, QStringLiteral("/sales/getSaleRecord.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("saleId"), QString::number(saleId)},
+                                {QStringLiteral("operationId"), QString::number(saleId)}}));
 }
 
 void APIController::getSaleInfo(int operationId, const QString& userId, const QString& token) {
-    setFunctionName(52);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("operationId"), QString::number(operationId));
-    fields.insert(QStringLiteral("legacyResponse"), QStringLiteral("1"));
-    loadUrl(QStringLiteral("/operations/getOperationInfo.json"), fields);
+    loadUrlWithCode(52, QStringLiteral("/operations/getOperationInfo.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("operationId"), QString::number(operationId)},
+                                {QStringLiteral("legacyResponse"), QStringLiteral("1")}}));
 }
 
 void APIController::getSaleInfoForExternalReference(const QString& reference, const QString& userId,
                                                     const QString& token) {
-    setFunctionName(52);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("externalReference"), reference);
-    fields.insert(QStringLiteral("legacyResponse"), QStringLiteral("1"));
-    loadUrl(QStringLiteral("/operations/getOperationInfo.json"), fields);
+    loadUrlWithCode(52, QStringLiteral("/operations/getOperationInfo.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("externalReference"), reference},
+                                {QStringLiteral("legacyResponse"), QStringLiteral("1")}}));
 }
 
 void APIController::getSalesSummaryFrom(const QDateTime& from, const QDateTime& to,
                                         const QString& token) {
-    setFunctionName(100);
     const QVariantMap fields{
         {QStringLiteral("token"), token},
         {QStringLiteral("dateFrom"), dateText(from, QStringLiteral("yyyy-MM-dd"))},
         {QStringLiteral("dateTo"), dateText(to, QStringLiteral("yyyy-MM-dd"))}};
-    loadUrl(QStringLiteral("/operations/summary"), fields);
+    loadUrlWithCode(100, QStringLiteral("/operations/summary"), fields);
 }

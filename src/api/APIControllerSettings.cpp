@@ -1,50 +1,33 @@
 // Batch, settings and PIN requests.
+#include "api/APIController+Fields.h"
 #include "api/APIController.h"
 
-namespace {
-
-QVariantMap userFields(const QString& userId, const QString& token) {
-    return QVariantMap{{QStringLiteral("userId"), userId}, {QStringLiteral("token"), token}};
-}
-
-QString flag(bool value) {
-    return value ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-QString twoDecimals(float value) {
-    return QString::asprintf("%.2f", static_cast<double>(value));
-}
-
-} // namespace
+using namespace EndpointFields;
 
 void APIController::getBatchforUserId(const QString& userId, const QString& token) {
-    setFunctionName(14);
-    loadUrl(QStringLiteral("/batch/getPaymentMethods.json"), userFields(userId, token));
+    loadUrlWithCode(14, QStringLiteral("/batch/getPaymentMethods.json"), userFields(userId, token));
 }
 
 void APIController::getBatchHistoryforUserId(const QString& userId, const QString& token) {
-    setFunctionName(15);
-    loadUrl(QStringLiteral("/batchs/getBatchClousures.json"), userFields(userId, token));
+    loadUrlWithCode(15, QStringLiteral("/batchs/getBatchClousures.json"),
+                    userFields(userId, token));
 }
 
 void APIController::closeBatchWithInstallmentId(const QString& installmentId, const QString& userId,
                                                 const QString& token) {
-    setFunctionName(13);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("installmentId"), installmentId);
-    loadUrl(QStringLiteral("/batch/closeBatch.json"), fields);
+    loadUrlWithCode(13, QStringLiteral("/batch/closeBatch.json"),
+                    userFields(userId, token, {{QStringLiteral("installmentId"), installmentId}}));
 }
 
 void APIController::updateSetupSettingsWithUserId(const QString& userId, const QString& token,
                                                   bool buyersOn, bool catalogOn, bool tipsOn,
                                                   bool subusersOn) {
-    setFunctionName(21);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("buyersOn"), flag(buyersOn));
-    fields.insert(QStringLiteral("catalogOn"), flag(catalogOn));
-    fields.insert(QStringLiteral("tipsOn"), flag(tipsOn));
-    fields.insert(QStringLiteral("subusersOn"), flag(subusersOn));
-    loadUrl(QStringLiteral("/settings/initialSetup.json"), fields);
+    loadUrlWithCode(21, QStringLiteral("/settings/initialSetup.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("buyersOn"), flag(buyersOn)},
+                                {QStringLiteral("catalogOn"), flag(catalogOn)},
+                                {QStringLiteral("tipsOn"), flag(tipsOn)},
+                                {QStringLiteral("subusersOn"), flag(subusersOn)}}));
 }
 
 std::optional<QByteArray> APIController::getSettingsWithUserId(const QString& userId,
@@ -55,65 +38,62 @@ std::optional<QByteArray> APIController::getSettingsWithUserId(const QString& us
 
 void APIController::updateUserPicture(const QImage& image, const QString& userId,
                                       const QString& token) {
-    setFunctionName(22);
     QVariantMap fields = userFields(userId, token);
     if (!image.isNull())
         fields.insert(QStringLiteral("profileImage"), image);
     else
         fields.insert(QStringLiteral("deleteProfileImage"), QStringLiteral("1"));
-    loadUrl(QStringLiteral("/subsidiaries/uploadImage.json"), fields);
+    loadUrlWithCode(22, QStringLiteral("/subsidiaries/uploadImage.json"), fields);
 }
 
 void APIController::updateTaxSettingsDefaultTaxRate(float rate, const QString& name,
                                                     const QString& userId, const QString& token) {
-    setFunctionName(23);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("percentage"), static_cast<double>(rate));
-    fields.insert(QStringLiteral("name"), name);
-    loadUrl(QStringLiteral("/settings/updatePredefinedTax.json"), fields);
+    loadUrlWithCode(23, QStringLiteral("/settings/updatePredefinedTax.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("percentage"), static_cast<double>(rate)},
+                                {QStringLiteral("name"), name}}));
 }
 
 void APIController::updateTipSettingsAllowTips(bool allowTips, const QString& userId,
                                                const QString& token) {
-    setFunctionName(allowTips ? 24 : 25);
-    loadUrl(allowTips ? QStringLiteral("/settings/setAvailableTip.json")
-                      : QStringLiteral("/settings/setNotAvailableTip.json"),
-            userFields(userId, token));
+    loadUrlWithCode(allowTips ? 24 : 25,
+                    allowTips ? QStringLiteral("/settings/setAvailableTip.json")
+                              : QStringLiteral("/settings/setNotAvailableTip.json"),
+                    userFields(userId, token));
 }
 
 void APIController::updateTipSettingsDefaultTip(int defaultTip, const QString& userId,
                                                 const QString& token) {
-    setFunctionName(26);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("predefinedTipIndex"), QString::number(defaultTip));
-    loadUrl(QStringLiteral("/settings/updatePredefinedTip.json"), fields);
+    loadUrlWithCode(
+        26, QStringLiteral("/settings/updatePredefinedTip.json"),
+        userFields(userId, token,
+                   {{QStringLiteral("predefinedTipIndex"), QString::number(defaultTip)}}));
 }
 
 void APIController::updateTipSettingsWithTipAndTipAndTip(float tip1, float tip2, float tip3,
                                                          const QString& userId,
                                                          const QString& token) {
-    setFunctionName(27);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(
-        QStringLiteral("percentages"),
-        QStringLiteral("%1, %2, %3").arg(twoDecimals(tip1), twoDecimals(tip2), twoDecimals(tip3)));
-    loadUrl(QStringLiteral("/settings/setTipsToShow.json"), fields);
+    loadUrlWithCode(
+        27, QStringLiteral("/settings/setTipsToShow.json"),
+        userFields(userId, token,
+                   {{QStringLiteral("percentages"),
+                     QStringLiteral("%1, %2, %3")
+                         .arg(twoDecimals(tip1), twoDecimals(tip2), twoDecimals(tip3))}}));
 }
 
 void APIController::updateTipSettingsMandatoryTip(float mandatoryTip, const QString& userId,
                                                   const QString& token) {
-    setFunctionName(28);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("percentage"), twoDecimals(mandatoryTip));
-    loadUrl(QStringLiteral("/settings/updateObligatoryTipPercentage.json"), fields);
+    loadUrlWithCode(
+        28, QStringLiteral("/settings/updateObligatoryTipPercentage.json"),
+        userFields(userId, token, {{QStringLiteral("percentage"), twoDecimals(mandatoryTip)}}));
 }
 
 void APIController::updateDiscountSettingsAllowDiscounts(bool allowDiscounts, const QString& userId,
                                                          const QString& token) {
-    setFunctionName(allowDiscounts ? 29 : 30);
-    loadUrl(allowDiscounts ? QStringLiteral("/settings/setAvailableDiscount.json")
-                           : QStringLiteral("/settings/setNotAvailableDiscount.json"),
-            userFields(userId, token));
+    loadUrlWithCode(allowDiscounts ? 29 : 30,
+                    allowDiscounts ? QStringLiteral("/settings/setAvailableDiscount.json")
+                                   : QStringLiteral("/settings/setNotAvailableDiscount.json"),
+                    userFields(userId, token));
 }
 
 void APIController::updateDiscountSettingsWithDiscountAndDiscountAndDiscount(float discount1,
@@ -121,21 +101,21 @@ void APIController::updateDiscountSettingsWithDiscountAndDiscountAndDiscount(flo
                                                                              float discount3,
                                                                              const QString& userId,
                                                                              const QString& token) {
-    setFunctionName(31);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("percentages"),
-                  QStringLiteral("%1, %2, %3")
-                      .arg(twoDecimals(discount1), twoDecimals(discount2), twoDecimals(discount3)));
-    loadUrl(QStringLiteral("/settings/setDiscountsToShow.json"), fields);
+    loadUrlWithCode(31, QStringLiteral("/settings/setDiscountsToShow.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("percentages"),
+                                 QStringLiteral("%1, %2, %3")
+                                     .arg(twoDecimals(discount1), twoDecimals(discount2),
+                                          twoDecimals(discount3))}}));
 }
 
 void APIController::updateDiscountSettingsDefaultDiscount(int defaultDiscount,
                                                           const QString& userId,
                                                           const QString& token) {
-    setFunctionName(32);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("predefinedDiscountIndex"), QString::number(defaultDiscount));
-    loadUrl(QStringLiteral("/settings/updatePredefinedDiscount.json"), fields);
+    loadUrlWithCode(32, QStringLiteral("/settings/updatePredefinedDiscount.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("predefinedDiscountIndex"),
+                                 QString::number(defaultDiscount)}}));
 }
 
 namespace {
@@ -148,36 +128,31 @@ QVariantMap availability(bool value, const QString& userId, const QString& token
 
 void APIController::updateSignaturePresent(bool present, const QString& userId,
                                            const QString& token) {
-    setFunctionName(present ? 33 : 34);
-    loadUrl(QStringLiteral("/settings/updateSignAvailability.json"),
-            availability(present, userId, token));
+    loadUrlWithCode(present ? 33 : 34, QStringLiteral("/settings/updateSignAvailability.json"),
+                    availability(present, userId, token));
 }
 
 void APIController::updateCatalogEnabled(bool enabled, const QString& userId,
                                          const QString& token) {
-    setFunctionName(enabled ? 35 : 36);
-    loadUrl(QStringLiteral("/settings/updateCatalogAvailability.json"),
-            availability(enabled, userId, token));
+    loadUrlWithCode(enabled ? 35 : 36, QStringLiteral("/settings/updateCatalogAvailability.json"),
+                    availability(enabled, userId, token));
 }
 
 void APIController::updateBuyersEnabled(bool enabled, const QString& userId, const QString& token) {
-    setFunctionName(enabled ? 37 : 38);
-    loadUrl(QStringLiteral("/settings/updateBuyersAvailability.json"),
-            availability(enabled, userId, token));
+    loadUrlWithCode(enabled ? 37 : 38, QStringLiteral("/settings/updateBuyersAvailability.json"),
+                    availability(enabled, userId, token));
 }
 
 void APIController::updateSubusersEnabled(bool enabled, const QString& userId,
                                           const QString& token) {
-    setFunctionName(enabled ? 39 : 40);
-    loadUrl(QStringLiteral("/settings/updateSubusersAvailability.json"),
-            availability(enabled, userId, token));
+    loadUrlWithCode(enabled ? 39 : 40, QStringLiteral("/settings/updateSubusersAvailability.json"),
+                    availability(enabled, userId, token));
 }
 
 void APIController::tutorialSettingsUpdateUserId(const QString& userId, const QString& token,
                                                  bool amount, bool catalog, bool salesHistory,
                                                  bool buyers, bool editCatalog, bool subusers,
                                                  bool configuration) {
-    setFunctionName(41);
     QVariantMap fields = userFields(userId, token);
     const std::pair<bool, const char*> flags[] = {{amount, "tutorialAmount"},
                                                   {catalog, "tutorialCatalog"},
@@ -189,58 +164,50 @@ void APIController::tutorialSettingsUpdateUserId(const QString& userId, const QS
     for (const auto& [on, key] : flags)
         if (on)
             fields.insert(QString::fromLatin1(key), QStringLiteral("1"));
-    loadUrl(QStringLiteral("/settings/updateTutorialSettings.json"), fields);
+    loadUrlWithCode(41, QStringLiteral("/settings/updateTutorialSettings.json"), fields);
 }
 
 void APIController::updateFeedbackSettings(bool enabled, const QString& userId,
                                            const QString& token) {
-    setFunctionName(42);
-    loadUrl(enabled ? QStringLiteral("/account/feedback/enabled")
-                    : QStringLiteral("/account/feedback/disabled"),
-            userFields(userId, token));
+    loadUrlWithCode(42,
+                    enabled ? QStringLiteral("/account/feedback/enabled")
+                            : QStringLiteral("/account/feedback/disabled"),
+                    userFields(userId, token));
 }
 
 void APIController::setApplicationLanguage(const QString& language, const QString& userId,
                                            const QString& token) {
-    setFunctionName(43);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("language"), language);
-    loadUrl(QStringLiteral("/settings/setLanguage.json"), fields);
+    loadUrlWithCode(43, QStringLiteral("/settings/setLanguage.json"),
+                    userFields(userId, token, {{QStringLiteral("language"), language}}));
 }
 
 void APIController::setExchangeRate(float rate, const QString& currencyCode, const QString& userId,
                                     const QString& token) {
-    setFunctionName(44);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("code"), currencyCode);
-    fields.insert(QStringLiteral("rate"), twoDecimals(rate));
-    loadUrl(QStringLiteral("/settings/updateExchangeRate.json"), fields);
+    loadUrlWithCode(44, QStringLiteral("/settings/updateExchangeRate.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("code"), currencyCode},
+                                {QStringLiteral("rate"), twoDecimals(rate)}}));
 }
 
 void APIController::updateSettingsCatalogOn(bool catalogOn, const QString& userId,
                                             const QString& token) {
-    setFunctionName(50);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("mode"),
-                  catalogOn ? QStringLiteral("list") : QStringLiteral("simple"));
-    loadUrl(QStringLiteral("/settings/setMode.json"), fields);
+    loadUrlWithCode(50, QStringLiteral("/settings/setMode.json"),
+                    userFields(userId, token,
+                               {{QStringLiteral("mode"),
+                                 catalogOn ? QStringLiteral("list") : QStringLiteral("simple")}}));
 }
 
 void APIController::setPin(const QString& pin, const QString& userId, const QString& token) {
-    setFunctionName(10);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("pin"), pin);
-    loadUrl(QStringLiteral("/users/setPin.json"), fields);
+    loadUrlWithCode(10, QStringLiteral("/users/setPin.json"),
+                    userFields(userId, token, {{QStringLiteral("pin"), pin}}));
 }
 
 void APIController::checkPin(const QString& pin, const QString& userId, const QString& token) {
-    setFunctionName(11);
-    QVariantMap fields = userFields(userId, token);
-    fields.insert(QStringLiteral("pin"), pin);
-    loadUrl(QStringLiteral("/users/checkPin.json"), fields);
+    loadUrlWithCode(11, QStringLiteral("/users/checkPin.json"),
+                    userFields(userId, token, {{QStringLiteral("pin"), pin}}));
 }
 
 void APIController::getAgreementNumbersForToken(const QString& token) {
-    setFunctionName(12);
-    getUrl(QStringLiteral("/agreements"), QVariantMap{{QStringLiteral("token"), token}});
+    getUrlWithCode(12, QStringLiteral("/agreements"),
+                   QVariantMap{{QStringLiteral("token"), token}});
 }

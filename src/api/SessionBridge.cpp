@@ -16,10 +16,6 @@ std::optional<QString> apiKey() {
     return TarvelloSDK::sharedSDK().getApiKey();
 }
 
-void setApiKey(const std::optional<QString>& key) {
-    TarvelloSDK::sharedSDK().setApiKey(key);
-}
-
 QString userToken() {
     return User::instance().token();
 }

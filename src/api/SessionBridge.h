@@ -11,8 +11,6 @@ namespace SessionBridge {
 
 // The host's API key, nothing when the SDK has none.
 std::optional<QString> apiKey();
-// Sets the facade's API key (kept for callers written before the facade had its setter).
-void setApiKey(const std::optional<QString>& key);
 // The session token of the logged-in user.
 QString userToken();
 // Ends the session as a reply without a delegate hook asks (a new LoginHelper expires it).

@@ -72,7 +72,7 @@ TEST_F(DelegateStyle, GetCarriesOnlyTheApiKeyAndEncodedQueryItems) {
 
 TEST_F(DelegateStyle, NoApiKeyAtTheFacadeSendsNoApiKeyHeader) {
     answerEverything(SandboxReply::ok());
-    TarvelloSDK::sharedSDK().setApiKey(std::nullopt);
+    TarvelloSDK::sharedSDK().startWithAPIKey(std::nullopt);
     APIController client;
     client.setDelegate(&delegate);
     client.getHelpUrl();
