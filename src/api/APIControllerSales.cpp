@@ -1,6 +1,6 @@
 // Sale registration, refund, void and prepaid-card requests.
-#include "api/APIController+Fields.h"
 #include "api/APIController.h"
+#include "api/APIControllerFields.h"
 #include "api/LogRedaction.h"
 #include "model/CreditCard.h"
 #include "model/Sale.h"
