@@ -71,6 +71,9 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
             sdk.chargeAmountCurrency(amount, options.currency, host, completion);
         else
             sdk.chargeAmount(amount, host, completion);
+    } else if (options.command == "refund") {
+        // A cash operation is voided at once; a card one goes on to the card-reading screen.
+        sdk.refundOperationID(options.arguments.value(0), host, completion);
     } else {
         QString error;
         if (!runScreenlessCommand(options.command, options.arguments, completion, &error)) {

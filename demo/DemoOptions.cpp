@@ -45,6 +45,8 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
         options.arguments = QStringList{"--reference", parser.value(reference)} + positional;
     if (options.command == "charge" && options.arguments.size() != 1)
         options.error = "charge takes one AMOUNT";
+    else if (options.command == "refund" && options.arguments.size() != 1)
+        options.error = "refund takes one OPERATION_ID";
     else if (options.command == "logout" && !options.arguments.isEmpty())
         options.error = "logout takes no arguments";
     return options;
@@ -52,7 +54,8 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
 
 QString DemoOptions::usage() {
     return "usage: tarvello-demo [--api-key K] [--token T] [--base-url URL] [--ca-file FILE]\n"
-           "                     [charge AMOUNT [--currency C] [--bins 123456,654321] | logout]\n" +
+           "                     [charge AMOUNT [--currency C] [--bins 123456,654321] | refund ID "
+           "| logout]\n" +
            screenlessCommandsUsage() +
            "A negative AMOUNT goes after -- (charge -- -5). Without a command the demo opens its\n"
            "window.\n";

@@ -17,7 +17,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-"$bin/tarvello-sandbox" --cert-dir "$work/certs" >"$work/sandbox.json" 2>"$work/sandbox.log" &
+here=$(cd "$(dirname "$0")" && pwd)
+"$bin/tarvello-sandbox" --cert-dir "$work/certs" --fixture "$here/sandbox-fixture.json" >"$work/sandbox.json" 2>"$work/sandbox.log" &
 sandbox_pid=$!
 for _ in $(seq 1 100); do
     [ -s "$work/sandbox.json" ] && break
@@ -43,9 +44,13 @@ run charge 25.50 --bins 123456,12345
 run charge 25.50 --currency 032
 run batches
 run agreements
-run payment-info 1001
-run send-receipt 1001 buyer@example.com
-run receipt-pdf 1001 "$work/receipt.pdf"
+run payment-info 5001
+run payment-info --reference ORDER-5002
+run payment-info 4040
+run send-receipt 5001 buyer@example.com
+run receipt-pdf 5001 "$work/receipt.pdf"
+run refund 5002
+run refund 5002
 run close-all-batches
 run logout
 echo "# the SDK's own log (redacted) of these runs: $(wc -l <"$work/demo.log") lines"

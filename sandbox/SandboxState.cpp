@@ -1,5 +1,7 @@
 #include "sandbox/SandboxState.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QJsonDocument>
 #include <QUuid>
@@ -99,6 +101,24 @@ bool SandboxState::loadFixture(const QByteArray& json, QString* error) {
     sales_.clear();
     refunds_.clear();
     batches_.clear();
+    // Earlier sales the back end already knows, as a demo or a test may want to look them up.
+    for (const QVariant& entry : root.value(QStringLiteral("sales")).toList()) {
+        QVariantMap map = entry.toMap();
+        SandboxSale sale;
+        sale.id = toId(map.take(QStringLiteral("id")));
+        sale.merchantId = toId(map.take(QStringLiteral("merchantId")));
+        sale.userId = toId(map.take(QStringLiteral("userId")));
+        sale.amount = map.take(QStringLiteral("amount")).toDouble();
+        sale.currencyCode = map.take(QStringLiteral("currencyCode")).toString();
+        sale.reference = map.take(QStringLiteral("reference")).toString();
+        sale.paymentMethod = map.take(QStringLiteral("paymentMethod")).toString();
+        sale.status = map.take(QStringLiteral("status")).toString();
+        sale.data = map;
+        if (sale.id == 0 || !merchant(sale.merchantId))
+            return fail(QStringLiteral("a sale has no id or an unknown merchant"));
+        nextId_ = std::max(nextId_, sale.id + 1);
+        addSale(sale);
+    }
     return true;
 }
 

@@ -129,6 +129,23 @@ APIController* SDKAPI::newClient() {
     return client;
 }
 
+void SDKAPI::finishWithBatches(const std::optional<QVariantMap>& dictionary) {
+    const QVariantMap answer = dictionary.value_or(QVariantMap());
+    if (!isOK(answer)) {
+        finishWithRefusal(answer.value(QStringLiteral("response")));
+        return;
+    }
+    QVariantList batches;
+    const QVariant data = answer.value(QStringLiteral("data"));
+    if (data.typeId() == QMetaType::QVariantList) {
+        for (const QVariant& entry : data.toList()) {
+            const QVariant sdk = entry.toMap().value(QStringLiteral("sdk"));
+            batches.append(sdk.typeId() == QMetaType::QVariantMap ? sdk.toMap() : QVariantMap());
+        }
+    }
+    finish(QVariantMap{{QStringLiteral("batches"), batches}}, true);
+}
+
 bool SDKAPI::isOK(const QVariantMap& answer) {
     const QVariant success = answer.value(QStringLiteral("success"));
     return success.typeId() == QMetaType::QString && success.toString() == QLatin1String("OK");

@@ -51,6 +51,9 @@ protected:
     // empty dictionary when either is missing. A code of 402 becomes the given one, if any.
     void finishWithRefusal(const QVariant& response, qint64 code402 = 0,
                            const QString& message402 = QString());
+    // Ends with the answer's batches, {"batches": [...]}: one entry per batch, its "sdk" data or
+    // an empty dictionary when it has none; a refusal ends as finishWithRefusal does.
+    void finishWithBatches(const std::optional<QVariantMap>& dictionary);
     // A new client of the back end that answers this object.
     APIController* newClient();
     // "success" is exactly the text "OK".

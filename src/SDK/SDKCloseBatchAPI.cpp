@@ -14,20 +14,6 @@ void SDKCloseBatchAPI::closeBatchWithInstallmentId(const QString& batchId,
 
 bool SDKCloseBatchAPI::apiDidFinishDownloadingWithDictionary(
     int /*functionName*/, const std::optional<QVariantMap>& dictionary) {
-    const QVariantMap answer = dictionary.value_or(QVariantMap());
-    if (!isOK(answer)) {
-        finishWithRefusal(answer.value(QStringLiteral("response")));
-        return true;
-    }
-    // One entry per batch: its "sdk" data, an empty dictionary when it has none.
-    QVariantList batches;
-    const QVariant data = answer.value(QStringLiteral("data"));
-    if (data.typeId() == QMetaType::QVariantList) {
-        for (const QVariant& entry : data.toList()) {
-            const QVariant sdk = entry.toMap().value(QStringLiteral("sdk"));
-            batches.append(sdk.typeId() == QMetaType::QVariantMap ? sdk.toMap() : QVariantMap());
-        }
-    }
-    finish(QVariantMap{{QStringLiteral("batches"), batches}}, true);
+    finishWithBatches(dictionary);
     return true;
 }

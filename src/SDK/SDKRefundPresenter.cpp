@@ -67,15 +67,27 @@ void sendOperationLookup(APIController* api, qint64 saleId) {
     api->getSaleInfo(qint32(saleId), User::instance().userId(), User::instance().token());
 }
 
-// The void of a cash operation, with its path and fields.
+// The void of a cash operation.
 void sendCashVoid(APIController* api, const QString& operationId) {
-    api->setFunctionName(45);
-    api->loadUrl(QStringLiteral("/payments/annulation.json"),
-                 {{QStringLiteral("userId"), User::instance().userId()},
-                  {QStringLiteral("token"), User::instance().token()},
-                  {QStringLiteral("operationId"), operationId},
-                  {QStringLiteral("pin"), QString()},
-                  {QStringLiteral("paymentMethod"), QStringLiteral("cash")}});
+    api->cancelOperationWithId(operationId, User::instance().userId(), User::instance().token(),
+                               QString(), QStringLiteral("cash"));
+}
+
+// "success" reads "OK", in any case.
+bool answerIsOK(const std::optional<QVariantMap>& answer) {
+    return answer &&
+           SafeDictionary::safeObjectForKey(*answer, QStringLiteral("success")).toUpper() ==
+               QLatin1String("OK");
+}
+
+// The sale that reads the card for a void (1) or a refund (2) of the operation described.
+std::shared_ptr<Sale> saleForOperation(const QVariantMap& a, double amount, int trxType) {
+    auto sale = Sale::init();
+    sale->setSaleId(decimal32(a.value(QStringLiteral("saleId"))));
+    sale->setEmail(SafeDictionary::safeObjectForKey(a, QStringLiteral("email")));
+    sale->setSubtotal(Amount::initWithDouble(amount));
+    sale->setTrxType(trxType);
+    return sale;
 }
 
 } // namespace
@@ -83,11 +95,8 @@ void sendCashVoid(APIController* api, const QString& operationId) {
 std::shared_ptr<SDKRefundPresenter>
 SDKRefundPresenter::initWithSaleIdAskForAmount(qint64 saleId, bool askForAmount,
                                                TarvelloSDK::Completion completion) {
-    auto presenter = std::make_shared<SDKRefundPresenter>();
-    presenter->saleId_ = saleId;
+    auto presenter = initWithSaleIdAmount(saleId, 0.0, std::move(completion));
     presenter->askForAmount_ = askForAmount;
-    presenter->amount_ = 0.0;
-    presenter->setCompletion(std::move(completion));
     return presenter;
 }
 
@@ -129,13 +138,15 @@ ViewController* SDKRefundPresenter::viewController() {
     return screen;
 }
 
+SDKNavigationController* SDKRefundPresenter::currentNavigation() const {
+    if (navigation_)
+        return navigation_.data();
+    return controller_ ? qobject_cast<SDKNavigationController*>(controller_->navigationController())
+                       : nullptr;
+}
+
 void SDKRefundPresenter::showOnly(ViewController* screen) {
-    SDKNavigationController* navigation =
-        navigation_
-            ? navigation_.data()
-            : (controller_
-                   ? qobject_cast<SDKNavigationController*>(controller_->navigationController())
-                   : nullptr);
+    SDKNavigationController* navigation = currentNavigation();
     if (!navigation) {
         delete screen;
         return;
@@ -145,12 +156,7 @@ void SDKRefundPresenter::showOnly(ViewController* screen) {
 }
 
 void SDKRefundPresenter::closeWithError(std::optional<TarvelloError> error) {
-    SDKNavigationController* navigation =
-        navigation_
-            ? navigation_.data()
-            : (controller_
-                   ? qobject_cast<SDKNavigationController*>(controller_->navigationController())
-                   : nullptr);
+    SDKNavigationController* navigation = currentNavigation();
     if (navigation)
         navigation->canceled(error);
     else
@@ -238,13 +244,8 @@ void SDKRefundPresenter::annulate(const QVariantMap& a) {
         sendCashVoid(newRequest(), decimal32(a.value(QStringLiteral("operationId"))));
         return;
     }
-    auto sale = Sale::init();
-    sale->setSaleId(decimal32(a.value(QStringLiteral("saleId"))));
-    sale->setEmail(SafeDictionary::safeObjectForKey(a, QStringLiteral("email")));
-    sale->setSubtotal(
-        Amount::initWithDouble(Values::doubleValue(a.value(QStringLiteral("totalAmount")))));
-    sale->setTrxType(1);
-    openCardReading(sale);
+    openCardReading(
+        saleForOperation(a, Values::doubleValue(a.value(QStringLiteral("totalAmount"))), 1));
 }
 
 void SDKRefundPresenter::refund(const QVariantMap& a) {
@@ -275,12 +276,7 @@ void SDKRefundPresenter::refund(const QVariantMap& a) {
         closeWithError(TarvelloError::sdk(1201, QStringLiteral("Invalid refund amount")));
         return;
     }
-    auto sale = Sale::init();
-    sale->setSaleId(decimal32(a.value(QStringLiteral("saleId"))));
-    sale->setEmail(SafeDictionary::safeObjectForKey(a, QStringLiteral("email")));
-    sale->setSubtotal(Amount::initWithDouble(double(wanted) / 100.0));
-    sale->setTrxType(2);
-    openCardReading(sale);
+    openCardReading(saleForOperation(a, double(wanted) / 100.0, 2));
 }
 
 void SDKRefundPresenter::openCardReading(std::shared_ptr<Sale> sale) {
@@ -305,14 +301,8 @@ QString SDKRefundPresenter::currencyFormatForCode(const QString& code) {
 }
 
 void SDKRefundPresenter::cashVoidAnswer(const std::optional<QVariantMap>& answer) {
-    if (answer && SafeDictionary::safeObjectForKey(*answer, QStringLiteral("success")).toUpper() ==
-                      QLatin1String("OK")) {
-        SDKNavigationController* navigation =
-            navigation_
-                ? navigation_.data()
-                : (controller_
-                       ? qobject_cast<SDKNavigationController*>(controller_->navigationController())
-                       : nullptr);
+    if (answerIsOK(answer)) {
+        SDKNavigationController* navigation = currentNavigation();
         if (navigation)
             navigation->operationDone(nullptr);
         else
@@ -323,8 +313,7 @@ void SDKRefundPresenter::cashVoidAnswer(const std::optional<QVariantMap>& answer
 }
 
 void SDKRefundPresenter::pinAnswer(const std::optional<QVariantMap>& answer) {
-    if (answer && SafeDictionary::safeObjectForKey(*answer, QStringLiteral("success")).toUpper() ==
-                      QLatin1String("OK")) {
+    if (answerIsOK(answer)) {
         refund(saleDic_);
         return;
     }

@@ -84,6 +84,8 @@ private:
     // Replaces the loading screen by the card-reading screen with the sale.
     void openCardReading(std::shared_ptr<Sale> sale);
     void showOnly(ViewController* screen);
+    // The sheet's navigation: the one kept, else the first screen's; none without a sheet.
+    SDKNavigationController* currentNavigation() const;
     APIController* newRequest();
 
     qint64 saleId_ = 0;

@@ -8,11 +8,6 @@
 #include <cmath>
 
 namespace {
-QString textOf(const QVariant& value) {
-    if (!value.isValid() || Values::isJsonNull(value))
-        return QString("");
-    return Values::describe(value);
-}
 
 bool present(const QVariantMap& d, const char* key) {
     const QVariant value = d.value(QLatin1String(key));
@@ -42,19 +37,20 @@ std::shared_ptr<Batch> Batch::instanceFromDictionary(const QVariant& value) {
             Amount::initWithDouble(Values::doubleValue(d.value(QStringLiteral("tipAmount"))));
     batch->currencyCode_ = d.value(QStringLiteral("currencyCode"));
     batch->isClose_ = Values::boolValue(d.value(QStringLiteral("isClose")));
-    batch->authorizationCode_ = textOf(d.value(QStringLiteral("authorizationCode")));
-    batch->transactionId_ = textOf(d.value(QStringLiteral("transactionId")));
-    batch->transaactionQuantity_ = textOf(d.value(QStringLiteral("transactionsQuantity")));
-    batch->internalTrace_ = textOf(d.value(QStringLiteral("internalTrace")));
-    batch->terminalId_ = textOf(d.value(QStringLiteral("terminalId")));
+    batch->authorizationCode_ = Values::fieldText(d.value(QStringLiteral("authorizationCode")));
+    batch->transactionId_ = Values::fieldText(d.value(QStringLiteral("transactionId")));
+    batch->transaactionQuantity_ =
+        Values::fieldText(d.value(QStringLiteral("transactionsQuantity")));
+    batch->internalTrace_ = Values::fieldText(d.value(QStringLiteral("internalTrace")));
+    batch->terminalId_ = Values::fieldText(d.value(QStringLiteral("terminalId")));
     batch->userEmail_ = d.value(QStringLiteral("userEmail"));
     batch->userName_ = d.value(QStringLiteral("userName"));
     batch->aditionalNumber_ = d.value(QStringLiteral("aditionalNumber"));
     batch->name_ = d.value(QStringLiteral("name"));
     if (present(d, "imageUrl"))
-        batch->imageUrl_ = QUrl(textOf(d.value(QStringLiteral("imageUrl"))));
+        batch->imageUrl_ = QUrl(Values::fieldText(d.value(QStringLiteral("imageUrl"))));
     if (present(d, "imageSmallUrl"))
-        batch->imageSmallUrl_ = QUrl(textOf(d.value(QStringLiteral("imageSmallUrl"))));
+        batch->imageSmallUrl_ = QUrl(Values::fieldText(d.value(QStringLiteral("imageSmallUrl"))));
     return batch;
 }
 

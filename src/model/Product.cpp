@@ -9,11 +9,6 @@
 #include <cmath>
 
 namespace {
-QString textOf(const QVariant& value) {
-    if (!value.isValid() || Values::isJsonNull(value))
-        return QString("");
-    return Values::describe(value);
-}
 
 // Reads "RRGGBB", with or without a leading "#"; invalid when the text is not six hex digits.
 QColor colorFromHex(QString text) {
@@ -44,8 +39,8 @@ Product::Product()
 
 void Product::loadWithDictionary(const QVariantMap& d) {
     productId_ = QString::number(Values::integerValue(d.value(QStringLiteral("productId"))));
-    name_ = textOf(d.value(QStringLiteral("productName")));
-    description_ = textOf(d.value(QStringLiteral("productDescription")));
+    name_ = Values::fieldText(d.value(QStringLiteral("productName")));
+    description_ = Values::fieldText(d.value(QStringLiteral("productDescription")));
     double price = Values::doubleValue(d.value(QStringLiteral("productPrice")));
     const qint64 code = Values::integerValue(d.value(QStringLiteral("currencyCode")));
     currencyCode_ = code < 1 ? QStringLiteral("484") : QString::number(code);
@@ -75,9 +70,9 @@ void Product::loadWithDictionary(const QVariantMap& d) {
         categoryId_ = int(Values::integerValue(categoryId));
     const QVariant categoryName = d.value(QStringLiteral("categoryName"));
     if (!Values::isJsonNull(categoryName))
-        categoryName_ = textOf(categoryName);
+        categoryName_ = Values::fieldText(categoryName);
     imageUrl_ = SafeDictionary::hasKey(d, QStringLiteral("productImageUrl"))
-                    ? textOf(d.value(QStringLiteral("productImageUrl")))
+                    ? Values::fieldText(d.value(QStringLiteral("productImageUrl")))
                     : QString("");
 }
 
@@ -106,18 +101,7 @@ void Product::setTaxRate(double rate) {
 }
 
 void Product::addOrRemoveTax(const TaxPtr& tax) {
-    if (!tax)
-        return;
-    for (auto it = taxes_->begin(); it != taxes_->end(); ++it) {
-        if ((*it)->name() == tax->name()) {
-            if (tax->amount()->doubleValue() > 0)
-                (*it)->setAmount(tax->amount());
-            else
-                taxes_->erase(it);
-            return;
-        }
-    }
-    taxes_->push_back(tax);
+    Tax::addOrRemoveInList(*taxes_, tax);
 }
 
 void Product::removeTax(const TaxPtr& tax) {

@@ -12,8 +12,6 @@
 #include <optional>
 #include <vector>
 
-using TaxList = std::vector<TaxPtr>;
-
 // A catalog product and the product behind every sale line: unit price with its currency and
 // tax lines, descriptive fields and stock fields. Shared by reference (catalog lists, lines).
 class Product {

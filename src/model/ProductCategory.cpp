@@ -4,17 +4,9 @@
 
 #include <algorithm>
 
-namespace {
-QString textOf(const QVariant& value) {
-    if (!value.isValid() || Values::isJsonNull(value))
-        return QString("");
-    return Values::describe(value);
-}
-} // namespace
-
 void ProductCategory::loadWithDictionary(const QVariantMap& d) {
-    name_ = textOf(d.value(QStringLiteral("categoryName")));
-    description_ = textOf(d.value(QStringLiteral("categoryDescription")));
+    name_ = Values::fieldText(d.value(QStringLiteral("categoryName")));
+    description_ = Values::fieldText(d.value(QStringLiteral("categoryDescription")));
     categoryId_ = int(Values::integerValue(d.value(QStringLiteral("categoryId"))));
     const QVariant parent = d.value(QStringLiteral("parentCategoryId"));
     if (!Values::isJsonNull(parent))

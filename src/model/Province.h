@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/AddressArea.h"
 #include "model/City.h"
 
 #include <QString>
@@ -7,24 +8,15 @@
 #include <vector>
 
 // A province of an address, with its cities.
-class Province {
+class Province : public AddressArea {
 public:
     // Same texts; a new list holding the same cities.
     std::shared_ptr<Province> copy() const { return std::make_shared<Province>(*this); }
 
-    QString identifier() const { return identifier_; }
-    void setIdentifier(const QString& value) { identifier_ = value; }
-    QString name() const { return name_; }
-    void setName(const QString& value) { name_ = value; }
-    QString code() const { return code_; }
-    void setCode(const QString& value) { code_ = value; }
     const std::vector<CityPtr>& cities() const { return cities_; }
     void setCities(const std::vector<CityPtr>& value) { cities_ = value; }
 
 private:
-    QString identifier_{""};
-    QString name_{""};
-    QString code_{""};
     std::vector<CityPtr> cities_;
 };
 

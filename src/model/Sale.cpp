@@ -442,18 +442,7 @@ bool Sale::hasDiscount(const Discount& discount) const {
 }
 
 void Sale::addOrRemoveTax(const TaxPtr& tax) {
-    if (!tax)
-        return;
-    for (auto it = taxes_->begin(); it != taxes_->end(); ++it) {
-        if ((*it)->name() == tax->name()) {
-            if (tax->amount()->doubleValue() > 0)
-                (*it)->setAmount(tax->amount());
-            else
-                taxes_->erase(it);
-            return;
-        }
-    }
-    taxes_->push_back(tax);
+    Tax::addOrRemoveInList(*taxes_, tax);
 }
 
 double Sale::totalTaxAmount() const {

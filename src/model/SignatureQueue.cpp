@@ -14,7 +14,6 @@
 
 namespace {
 const QString kPendingKey = QStringLiteral("pendingSignatures");
-constexpr int kSignatureFunction = 54;
 
 QVariantList storedEntries() {
     const QByteArray archive =
@@ -114,12 +113,8 @@ void SignatureQueue::sendNextSignature() {
             qInfo().noquote() << "[SignatureQueue] Sending" << saleIdOf(sendingSignatureInfo_);
             auto* client = new APIController(this);
             client->setDelegate(this);
-            client->setFunctionName(kSignatureFunction);
-            client->loadUrl(QStringLiteral("/payments/saveSignatureImage.json"),
-                            {{"userId", sendingUserId_},
-                             {"token", sendingToken_},
-                             {"saleId", saleIdOf(sendingSignatureInfo_)},
-                             {"signatureImage", picture}});
+            client->registerSignatureForSaleId(saleIdOf(sendingSignatureInfo_), picture,
+                                               sendingUserId_, sendingToken_);
             return;
         }
         qWarning().noquote() << "[SignatureQueue] Not found" << saleIdOf(sendingSignatureInfo_);

@@ -211,3 +211,19 @@ QString Tax::description() const {
     text += fixed_ ? QStringLiteral(" - FIXED.") : QStringLiteral(" - DYNAMIC.");
     return text;
 }
+
+void Tax::addOrRemoveInList(std::vector<std::shared_ptr<Tax>>& taxes,
+                            const std::shared_ptr<Tax>& tax) {
+    if (!tax)
+        return;
+    for (auto it = taxes.begin(); it != taxes.end(); ++it) {
+        if ((*it)->name() == tax->name()) {
+            if (tax->amount()->doubleValue() > 0)
+                (*it)->setAmount(tax->amount());
+            else
+                taxes.erase(it);
+            return;
+        }
+    }
+    taxes.push_back(tax);
+}

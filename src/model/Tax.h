@@ -8,6 +8,7 @@
 #include <QVariantMap>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // One tax line: a named tax with its rate (a fraction: 0.16 is 16 %), the money it comes to,
 // whether the price already includes it, whether its rate is fixed, and its allowed range.
@@ -37,6 +38,10 @@ public:
     // deposit of 0).
     static std::shared_ptr<Tax> forDepositWithAmount(double deposit, const QVariantMap& dictionary);
     static std::shared_ptr<Tax> forAmount(double amount, const QString& name);
+    // Adds the tax to the list; when one of its name is there already, that one takes the new
+    // amount, or leaves the list for an amount of zero.
+    static void addOrRemoveInList(std::vector<std::shared_ptr<Tax>>& taxes,
+                                  const std::shared_ptr<Tax>& tax);
 
     // The amount becomes the rate (the upper limit for a fixed tax) times the base, to cents.
     void recalculateTaxForAmount(double base);
@@ -97,3 +102,4 @@ private:
 };
 
 using TaxPtr = std::shared_ptr<Tax>;
+using TaxList = std::vector<TaxPtr>;

@@ -117,6 +117,12 @@ QString describe(const QVariant& value) {
     }
 }
 
+QString fieldText(const QVariant& value) {
+    if (!value.isValid() || isJsonNull(value))
+        return QString("");
+    return describe(value);
+}
+
 qint64 lenientInteger(const QString& text) {
     qsizetype i = skipBlanks(text);
     bool negative = false;

@@ -16,6 +16,8 @@ bool isNumber(const QVariant& value);
 // decimals, other numbers in their shortest round-trip form, maps and lists as a multi-line
 // description. An invalid value renders "(null)".
 QString describe(const QVariant& value);
+// The "%@" text of a field; a missing field or JSON null reads as the empty text.
+QString fieldText(const QVariant& value);
 
 // Lenient readings of a text: leading blanks, an optional sign, then the leading digits;
 // "12abc" is 12, "abc" is 0. Integers saturate at the 64-bit limits.
