@@ -274,7 +274,7 @@ public:
                                          const QString& token);
     void getSalesSummaryFrom(const QDateTime& from, const QDateTime& to, const QString& token);
 
-    // ======== sale registration, refunds and voids (APIController+Sales.cpp)
+    // ======== sale registration, refunds and voids (APIControllerSales.cpp)
 
     // Registers the sale (function code 53). A card read by chip or contactless, or marked
     // "pei" (any transaction type but the empty text, "manual", "prepaid" and "WALLET"), goes
@@ -303,7 +303,7 @@ public:
                                   const QString& userId, const QString& token);
     void makeRefundEMVTagsForUserId(const QString& userId, const QString& token, double amount);
 
-    // ======== prepaid cards (APIController+Sales.cpp)
+    // ======== prepaid cards (APIControllerSales.cpp)
 
     void payWithPrepaidCard(const QString& cardNumber, const QString& pin, const Sale& sale,
                             const QString& token);
@@ -311,7 +311,7 @@ public:
     void sendRechargeReceiptToEmail(const QString& email, const QString& rechargeId,
                                     const QString& token);
 
-    // ======== installments, banks, issuers and promotions (APIController+Installments.cpp)
+    // ======== installments, banks, issuers and promotions (APIControllerInstallments.cpp)
 
     void getInstallmentsWithUserId(const QString& userId, const QString& token, double amount);
     void getBanksWithUserId(const QString& userId, const QString& token);
@@ -325,7 +325,7 @@ public:
                                double total, const std::optional<QString>& from);
     void getIssuersWithUserId(const QString& userId, const QString& token);
 
-    // ======== block-style payment and account calls (APIController+Payments.cpp)
+    // ======== block-style payment and account calls (APIControllerPayments.cpp)
     // The user id and token come from the logged-in User.
 
     static void dccVerificationForCardEncryptedData(const QString& encryptedData,
@@ -346,7 +346,7 @@ public:
                                      const QString& currencyCode, const QString& quantity);
     void sharePaymentButton(const QString& buttonId, const QString& email);
 
-    // ======== catalog, discounts and private installments (APIController+Catalog.cpp)
+    // ======== catalog, discounts and private installments (APIControllerCatalog.cpp)
 
     void saveCategoryWithName(const QString& name, const QString& description,
                               const QString& categoryOwnerId,
@@ -386,7 +386,7 @@ public:
     void deletePrivateInstallmentsWithId(const QString& installmentId, const QString& userId,
                                          const QString& token);
 
-    // ======== sub-users, buyers, feedback and balances (APIController+Buyers.cpp)
+    // ======== sub-users, buyers, feedback and balances (APIControllerBuyers.cpp)
 
     void getSubUsersForUserId(const QString& userId, const QString& token);
     // A null image sends no picture.
@@ -425,7 +425,7 @@ public:
     void makeCashoutOfAmount(double amount, const QString& userId, const QString& token,
                              const QString& account);
 
-    // ======== recharges, service payments, deposits and the reader shop (APIController+Shop.cpp)
+    // ======== recharges, service payments, deposits and the reader shop (APIControllerShop.cpp)
 
     // The data holds "email", "password", "name", "ruc", "contactPhone" and "agentPhone".
     void createUserWithData(const QVariantMap& data);

@@ -1,20 +1,30 @@
 // Login and user account requests.
-#include "api/APIController+Fields.h"
 #include "api/APIController.h"
+#include "api/APIControllerFields.h"
 
 using namespace EndpointFields;
+
+namespace {
+
+// The device and app version that the login and the token check report.
+QVariantMap deviceFields(const QString& uuid, const QString& os, const QString& model,
+                         const QString& versionName, const QString& versionCode) {
+    return QVariantMap{{QStringLiteral("clients"), QStringLiteral("1")},
+                       {QStringLiteral("deviceId"), uuid},
+                       {QStringLiteral("deviceOS"), os},
+                       {QStringLiteral("deviceModel"), model},
+                       {QStringLiteral("versionCode"), versionCode},
+                       {QStringLiteral("versionName"), versionName}};
+}
+
+} // namespace
 
 void APIController::loadUser(const QString& email, const QString& password, const QString& uuid,
                              const QString& os, const QString& model, const QString& versionName,
                              const QString& versionCode) {
-    const QVariantMap fields{{QStringLiteral("email"), trimmedSpaces(email)},
-                             {QStringLiteral("password"), password},
-                             {QStringLiteral("clients"), QStringLiteral("1")},
-                             {QStringLiteral("deviceId"), uuid},
-                             {QStringLiteral("deviceOS"), os},
-                             {QStringLiteral("deviceModel"), model},
-                             {QStringLiteral("versionCode"), versionCode},
-                             {QStringLiteral("versionName"), versionName}};
+    QVariantMap fields = deviceFields(uuid, os, model, versionName, versionCode);
+    fields.insert(QStringLiteral("email"), trimmedSpaces(email));
+    fields.insert(QStringLiteral("password"), password);
     loadUrlWithCode(1, QStringLiteral("/users/login.json"), fields);
 }
 
@@ -39,15 +49,10 @@ void APIController::recoverPasswordWithEmail(const QString& email, const QString
 void APIController::isValidToken(const QString& token, const QString& userId, const QString& uuid,
                                  const QString& os, const QString& model,
                                  const QString& versionName, const QString& versionCode) {
-    loadUrlWithCode(5, QStringLiteral("/users/isValidToken.json"),
-                    userFields(userId, token,
-                               {{QStringLiteral("clients"), QStringLiteral("1")},
-                                {QStringLiteral("deviceId"), uuid},
-                                {QStringLiteral("deviceOS"), os},
-                                {QStringLiteral("deviceModel"), model},
-                                {QStringLiteral("reload_data"), true},
-                                {QStringLiteral("versionCode"), versionCode},
-                                {QStringLiteral("versionName"), versionName}}));
+    QVariantMap fields =
+        userFields(userId, token, deviceFields(uuid, os, model, versionName, versionCode));
+    fields.insert(QStringLiteral("reload_data"), true);
+    loadUrlWithCode(5, QStringLiteral("/users/isValidToken.json"), fields);
 }
 
 void APIController::setBranchId(const QString& branchId, const QString& userId,

@@ -1,6 +1,6 @@
 // Operation status, signature, receipt, sale history and operation lookup requests.
-#include "api/APIController+Fields.h"
 #include "api/APIController.h"
+#include "api/APIControllerFields.h"
 
 #include <QJsonDocument>
 

@@ -1,6 +1,6 @@
 // Batch, settings and PIN requests.
-#include "api/APIController+Fields.h"
 #include "api/APIController.h"
+#include "api/APIControllerFields.h"
 
 using namespace EndpointFields;
 

@@ -1,6 +1,6 @@
 // Sale registration, refund, void and prepaid-card requests.
-#include "api/APIController+Fields.h"
 #include "api/APIController.h"
+#include "api/APIControllerFields.h"
 #include "api/LogRedaction.h"
 #include "model/CreditCard.h"
 #include "model/Sale.h"
@@ -259,6 +259,17 @@ bool isAsynchronousType(const QString& type, bool walletIsAsynchronous) {
            (walletIsAsynchronous && type == QLatin1String("WALLET"));
 }
 
+// An asynchronous request answers through the delegate and returns nothing; a synchronous one
+// returns the reply bytes.
+std::optional<QByteArray> sendForType(APIController& client, const QString& path,
+                                      const QVariantMap& fields, bool asynchronous) {
+    if (asynchronous) {
+        client.loadUrl(path, fields);
+        return std::nullopt;
+    }
+    return client.loadSynchronousUrl(path, fields);
+}
+
 } // namespace
 
 std::optional<QByteArray> APIController::registerSale(const Sale& sale, const QString& userId,
@@ -272,12 +283,8 @@ std::optional<QByteArray> APIController::registerSale(const Sale& sale, const QS
         type = sale.creditCard() ? sale.creditCard()->transactionType() : QStringLiteral("none");
     });
     LogRedaction::log(type);
-    const QString path = QStringLiteral("/payments/savePayment.json");
-    if (isAsynchronousType(type, true)) {
-        loadUrl(path, fields);
-        return std::nullopt;
-    }
-    return loadSynchronousUrl(path, fields);
+    return sendForType(*this, QStringLiteral("/payments/savePayment.json"), fields,
+                       isAsynchronousType(type, true));
 }
 
 QVariantMap APIController::registerSaleFields(const Sale& sale, const QString& userId,
@@ -313,12 +320,8 @@ std::optional<QByteArray> APIController::makeRefundForSale(const Sale& sale, con
         fields = refundFields(sale, userId, token);
         type = cardOf(sale)->transactionType();
     });
-    const QString path = QStringLiteral("/refunds/makeRefund.json");
-    if (isAsynchronousType(type, false)) {
-        loadUrl(path, fields);
-        return std::nullopt;
-    }
-    return loadSynchronousUrl(path, fields);
+    return sendForType(*this, QStringLiteral("/refunds/makeRefund.json"), fields,
+                       isAsynchronousType(type, false));
 }
 
 std::optional<QByteArray> APIController::makeAnnulationForSale(const Sale& sale,
@@ -331,12 +334,8 @@ std::optional<QByteArray> APIController::makeAnnulationForSale(const Sale& sale,
         fields = voidFields(sale, userId, token);
         type = cardOf(sale)->transactionType();
     });
-    const QString path = QStringLiteral("/operations/makeAnnulation.json");
-    if (isAsynchronousType(type, false)) {
-        loadUrl(path, fields);
-        return std::nullopt;
-    }
-    return loadSynchronousUrl(path, fields);
+    return sendForType(*this, QStringLiteral("/operations/makeAnnulation.json"), fields,
+                       isAsynchronousType(type, false));
 }
 
 void APIController::cancelOperationWithId(const QString& operationId, const QString& userId,

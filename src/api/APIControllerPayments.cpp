@@ -2,8 +2,8 @@
 // session token come from the logged-in User.
 #include "SDK/AccountSettings.h"
 #include "SDK/User.h"
-#include "api/APIController+Fields.h"
 #include "api/APIController.h"
+#include "api/APIControllerFields.h"
 #include "model/Sale.h"
 #include "model/Tax.h"
 

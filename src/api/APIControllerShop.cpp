@@ -1,7 +1,7 @@
 // Partner sign-up and PIN, recharges, service payments, deposits, the reader record and the
 // reader shop.
-#include "api/APIController+Fields.h"
 #include "api/APIController.h"
+#include "api/APIControllerFields.h"
 #include "model/LocationProvider.h"
 #include "platform/core/Values.h"
 

@@ -1,5 +1,5 @@
 // Field-building helpers shared by the endpoint operations.
-#include "api/APIController+Fields.h"
+#include "api/APIControllerFields.h"
 
 #include "model/DecimalNumber.h"
 #include "platform/core/MainThread.h"

@@ -1,6 +1,6 @@
 // Installment, bank, issuer and promotion requests.
-#include "api/APIController+Fields.h"
 #include "api/APIController.h"
+#include "api/APIControllerFields.h"
 #include "model/CreditCard.h"
 #include "model/Sale.h"
 

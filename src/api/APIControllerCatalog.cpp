@@ -1,6 +1,6 @@
 // Catalog, discount and private installment requests.
-#include "api/APIController+Fields.h"
 #include "api/APIController.h"
+#include "api/APIControllerFields.h"
 #include "model/Tax.h"
 
 using namespace EndpointFields;

@@ -1,6 +1,6 @@
 // Sub-user, buyer, feedback and balance requests.
-#include "api/APIController+Fields.h"
 #include "api/APIController.h"
+#include "api/APIControllerFields.h"
 
 using namespace EndpointFields;
 
