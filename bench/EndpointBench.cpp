@@ -1,31 +1,13 @@
+#include "SampleSale.h"
 #include "api/APIController.h"
 #include "model/CreditCard.h"
-#include "model/LocationProvider.h"
-#include "model/Sale.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 // A chip-card sale of 50 lines, each with a tax, some with line discounts, with a discount list.
 SalePtr fiftyLineCardSale() {
-    LocationProvider::setFactory([] { return std::shared_ptr<LocationProvider>(); });
-    auto sale = Sale::init();
-    for (int i = 0; i < 50; ++i) {
-        auto item = Item::init();
-        item->product()->setProductId(QString::number(i));
-        item->product()->setName(QStringLiteral("Producto %1").arg(i));
-        item->product()->setTaxRate(0.16);
-        item->product()->setPrice(Amount::initWithDouble(10 + i * 0.37));
-        item->setQuantity(1 + i % 4);
-        if (i % 5 == 0)
-            item->setDiscountAmount(Amount::initWithDouble(0.5));
-        sale->addItem(item);
-    }
-    auto discount = Discount::init();
-    discount->setName("ten");
-    discount->setPercentage(0.10);
-    sale->addOrRemoveDiscount(discount);
-    sale->setTipPercentage(0.15);
+    auto sale = sampleSale(50);
     sale->setPaidWithCreditCard(true);
     auto card = std::make_shared<CreditCard>();
     card->setNumber("4111111111111111");
@@ -36,7 +18,6 @@ SalePtr fiftyLineCardSale() {
     card->setTransactionType("emv");
     sale->setCreditCard(card);
     sale->recalculateTotalAmount();
-    LocationProvider::setFactory({});
     return sale;
 }
 } // namespace

@@ -1,33 +1,15 @@
-#include "model/LocationProvider.h"
-#include "model/Sale.h"
+#include "SampleSale.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 // A sale of 1,000 lines with taxes, line discounts and a discount list.
 SalePtr thousandLineSale() {
-    LocationProvider::setFactory([] { return std::shared_ptr<LocationProvider>(); });
-    auto sale = Sale::init();
-    for (int i = 0; i < 1000; ++i) {
-        auto item = Item::init();
-        item->product()->setTaxIncludedInPrice(i % 2 == 0);
-        item->product()->setTaxRate(0.16);
-        item->product()->setPrice(Amount::initWithDouble(10 + i * 0.37));
-        item->setQuantity(1 + i % 4);
-        if (i % 5 == 0)
-            item->setDiscountAmount(Amount::initWithDouble(0.5));
-        sale->addItem(item);
-    }
-    auto percent = Discount::init();
-    percent->setName("ten");
-    percent->setPercentage(0.10);
-    sale->addOrRemoveDiscount(percent);
+    auto sale = sampleSale(1000);
     auto fixed = Discount::init();
     fixed->setName("five");
     fixed->setAmount(5);
     sale->addOrRemoveDiscount(fixed);
-    sale->setTipPercentage(0.15);
-    LocationProvider::setFactory({});
     return sale;
 }
 } // namespace

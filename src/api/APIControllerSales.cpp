@@ -10,6 +10,7 @@
 #include <QList>
 #include <QPair>
 #include <QVariantList>
+#include <functional>
 
 using namespace EndpointFields;
 
@@ -270,6 +271,20 @@ std::optional<QByteArray> sendForType(APIController& client, const QString& path
     return client.loadSynchronousUrl(path, fields);
 }
 
+// A refund or void of a card sale: its fields and transaction type are read on the main thread,
+// then it goes out as the card's transaction type asks (a wallet one synchronously).
+std::optional<QByteArray> sendCardOperation(APIController& client, const Sale& sale,
+                                            const QString& path,
+                                            const std::function<QVariantMap()>& buildFields) {
+    QVariantMap fields;
+    QString type;
+    readOnMainThread([&] {
+        fields = buildFields();
+        type = cardOf(sale)->transactionType();
+    });
+    return sendForType(client, path, fields, isAsynchronousType(type, false));
+}
+
 } // namespace
 
 std::optional<QByteArray> APIController::registerSale(const Sale& sale, const QString& userId,
@@ -314,28 +329,16 @@ QVariantMap APIController::prepareRegisterSalePayloadWithSale(const Sale& sale,
 std::optional<QByteArray> APIController::makeRefundForSale(const Sale& sale, const QString& userId,
                                                            const QString& token) {
     setFunctionName(46);
-    QVariantMap fields;
-    QString type;
-    readOnMainThread([&] {
-        fields = refundFields(sale, userId, token);
-        type = cardOf(sale)->transactionType();
-    });
-    return sendForType(*this, QStringLiteral("/refunds/makeRefund.json"), fields,
-                       isAsynchronousType(type, false));
+    return sendCardOperation(*this, sale, QStringLiteral("/refunds/makeRefund.json"),
+                             [&] { return refundFields(sale, userId, token); });
 }
 
 std::optional<QByteArray> APIController::makeAnnulationForSale(const Sale& sale,
                                                                const QString& userId,
                                                                const QString& token) {
     setFunctionName(45);
-    QVariantMap fields;
-    QString type;
-    readOnMainThread([&] {
-        fields = voidFields(sale, userId, token);
-        type = cardOf(sale)->transactionType();
-    });
-    return sendForType(*this, QStringLiteral("/operations/makeAnnulation.json"), fields,
-                       isAsynchronousType(type, false));
+    return sendCardOperation(*this, sale, QStringLiteral("/operations/makeAnnulation.json"),
+                             [&] { return voidFields(sale, userId, token); });
 }
 
 void APIController::cancelOperationWithId(const QString& operationId, const QString& userId,
