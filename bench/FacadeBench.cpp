@@ -1,6 +1,6 @@
 #include <TarvelloSDK/TarvelloSDK.h>
 
-#include "SDK/VersionDispatch.h"
+#include "platform/core/VersionDispatch.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
+#include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
-#include "ui_kit/Extensions/SafeDictionary.h"
 
 #include <benchmark/benchmark.h>
 

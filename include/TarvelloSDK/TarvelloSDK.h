@@ -38,17 +38,17 @@ public:
     void setUserToken(const std::optional<QString>& userToken);
 
     // Plain accessors, not checked.
-    std::optional<QString> getApiKey() const { return apiKey_; }
-    void setApiKey(const std::optional<QString>& apiKey) { apiKey_ = apiKey; }
-    std::optional<QString> getUserToken() const { return userToken_; }
+    std::optional<QString> getApiKey() const;
+    void setApiKey(const std::optional<QString>& apiKey);
+    std::optional<QString> getUserToken() const;
 
     // Checked accessors used for every request to the back end: they assert the start order.
     QString apiKey() const;
     QString userToken() const;
 
     // Theme colour of every SDK screen; none before startWithAPIKey(), which overwrites it.
-    std::optional<QColor> mainColor() const { return mainColor_; }
-    void setMainColor(const std::optional<QColor>& color) { mainColor_ = color; }
+    std::optional<QColor> mainColor() const;
+    void setMainColor(const std::optional<QColor>& color);
 
     // Checked. True lets the card screens show a refusal and try again; false ends the charge
     // with error 1004.
@@ -178,9 +178,6 @@ private:
     bool checkStarted() const;
 
     bool retryOnDenied_ = false;
-    std::optional<QColor> mainColor_;
-    std::optional<QString> apiKey_;
-    std::optional<QString> userToken_;
     std::optional<QString> enforcedUserAccount_;
     std::optional<QString> enforcedDomain_;
 };

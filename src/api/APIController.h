@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SDK/SessionTimer.h"
+#include "SDK/session/SessionTimer.h"
 #include "api/HTTPRequestConfigurator.h"
 #include "api/Response.h"
 #include "api/URLRequest.h"

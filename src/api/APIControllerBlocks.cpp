@@ -7,8 +7,8 @@
 #include "api/SessionBridge.h"
 #include "platform/core/Assert.h"
 #include "platform/core/MainThread.h"
+#include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
-#include "ui_kit/Extensions/SafeDictionary.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Catalog, discount and private installment requests.
 #include "api/APIController.h"
 #include "api/APIControllerFields.h"
-#include "model/Tax.h"
+#include "model/values/Tax.h"
 
 using namespace EndpointFields;
 

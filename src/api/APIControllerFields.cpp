@@ -1,7 +1,7 @@
 // Field-building helpers shared by the endpoint operations.
 #include "api/APIControllerFields.h"
 
-#include "model/DecimalNumber.h"
+#include "model/values/DecimalNumber.h"
 #include "platform/core/MainThread.h"
 
 #include <QJsonDocument>

@@ -1,11 +1,11 @@
 // Block-style payment and account calls, and the payment-button requests. The user id and
 // session token come from the logged-in User.
-#include "SDK/AccountSettings.h"
-#include "SDK/User.h"
+#include "SDK/session/AccountSettings.h"
+#include "SDK/session/User.h"
 #include "api/APIController.h"
 #include "api/APIControllerFields.h"
 #include "model/Sale.h"
-#include "model/Tax.h"
+#include "model/values/Tax.h"
 
 #include <QImage>
 

@@ -1,19 +1,18 @@
 #include "api/SessionBridge.h"
 
-#include "SDK/LoginHelper.h"
-#include "SDK/SessionTimer.h"
-#include "SDK/User.h"
+#include "SDK/session/SessionExpiry.h"
+#include "SDK/session/SessionTimer.h"
+#include "SDK/session/User.h"
 #include "api/APIController.h"
+#include "api/HostCredentials.h"
 #include "ui_kit/texts/Language.h"
-
-#include <TarvelloSDK/TarvelloSDK.h>
 
 namespace SessionBridge {
 
 std::optional<QString> apiKey() {
     // Read without the start-order assertion: the facade's entry points assert before any
     // request, and a request (possibly on a worker thread) must never stop the program.
-    return TarvelloSDK::sharedSDK().getApiKey();
+    return HostCredentials::apiKey();
 }
 
 QString userToken() {
@@ -21,8 +20,7 @@ QString userToken() {
 }
 
 void expireSession() {
-    LoginHelper helper;
-    helper.expireSession();
+    SessionExpiry::expire();
 }
 
 void handOverTimer(APIController* client, bool restartTimer) {

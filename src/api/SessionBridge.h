@@ -5,7 +5,7 @@
 
 class APIController;
 
-// What the API client needs of the rest of the SDK: the facade's API key, the session token,
+// What the API client needs of the layers below it: the host's API key, the session token,
 // expiring the session, handing the inactivity timer over to a client, the connection-error text.
 namespace SessionBridge {
 
@@ -13,7 +13,7 @@ namespace SessionBridge {
 std::optional<QString> apiKey();
 // The session token of the logged-in user.
 QString userToken();
-// Ends the session as a reply without a delegate hook asks (a new LoginHelper expires it).
+// Ends the session as a reply without a delegate hook asks (through SessionExpiry).
 void expireSession();
 // Makes the client the inactivity timer's delegate after a successful reply; a login reply
 // restarts the timer first.

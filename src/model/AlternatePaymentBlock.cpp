@@ -1,7 +1,7 @@
 #include "model/AlternatePaymentBlock.h"
 
+#include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
-#include "ui_kit/Extensions/SafeDictionary.h"
 
 AlternatePaymentBlock::AlternatePaymentBlock(const QVariantMap& record, const QString& blockKey)
     : record_(record) {

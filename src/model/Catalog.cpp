@@ -1,9 +1,10 @@
 #include "model/Catalog.h"
 
-#include "SDK/User.h"
+#include "SDK/session/User.h"
 #include "model/DocumentsFolder.h"
+#include "platform/core/SafeDictionary.h"
+#include "platform/core/ServiceRegistry.h"
 #include "platform/core/Values.h"
-#include "ui_kit/Extensions/SafeDictionary.h"
 
 #include <QJsonDocument>
 #include <QUrl>
@@ -14,14 +15,17 @@ Catalog& Catalog::instance() {
     return shared;
 }
 
-void Catalog::setSource(std::shared_ptr<CatalogSource> source) {
-    source_ = std::move(source);
-}
-
-CatalogSource& Catalog::source() {
-    if (!source_)
-        source_ = CatalogSource::backEnd();
-    return *source_;
+void Catalog::fetchFromSource(bool products, const CatalogSource::Completion& completion) {
+    const auto source = Services::get<CatalogSource>();
+    if (!source) {
+        completion(std::nullopt);
+        return;
+    }
+    const User& user = User::instance();
+    if (products)
+        source->fetchProducts(user.userId(), user.token(), completion);
+    else
+        source->fetchCategories(user.userId(), user.token(), completion);
 }
 
 bool Catalog::nameLess(const QString& a, const QString& b) {
@@ -56,28 +60,27 @@ void Catalog::loadCategories(CategoriesCompletion completion) {
     if (categoriesWaiting_.size() > 1)
         return; // one request serves every caller
     const int generation = categoriesGeneration_;
-    source().fetchCategories(User::instance().userId(), User::instance().token(),
-                             [this, generation](const std::optional<QByteArray>& answer) {
-                                 if (generation != categoriesGeneration_)
-                                     return;
-                                 if (const auto entries = entriesOf(answer)) {
-                                     CategoryList list;
-                                     for (const QVariant& entry : *entries) {
-                                         if (entry.typeId() != QMetaType::QVariantMap)
-                                             continue;
-                                         auto category = ProductCategory::init();
-                                         category->loadWithDictionary(entry.toMap());
-                                         list.push_back(category);
-                                     }
-                                     categories_ = list;
-                                     sortCategories();
-                                 }
-                                 const auto waiting = std::exchange(categoriesWaiting_, {});
-                                 for (const auto& done : waiting) {
-                                     if (done)
-                                         done(categories_);
-                                 }
-                             });
+    fetchFromSource(false, [this, generation](const std::optional<QByteArray>& answer) {
+        if (generation != categoriesGeneration_)
+            return;
+        if (const auto entries = entriesOf(answer)) {
+            CategoryList list;
+            for (const QVariant& entry : *entries) {
+                if (entry.typeId() != QMetaType::QVariantMap)
+                    continue;
+                auto category = ProductCategory::init();
+                category->loadWithDictionary(entry.toMap());
+                list.push_back(category);
+            }
+            categories_ = list;
+            sortCategories();
+        }
+        const auto waiting = std::exchange(categoriesWaiting_, {});
+        for (const auto& done : waiting) {
+            if (done)
+                done(categories_);
+        }
+    });
 }
 
 void Catalog::loadProducts(ProductsCompletion completion) {
@@ -91,28 +94,27 @@ void Catalog::loadProducts(ProductsCompletion completion) {
     if (productsWaiting_.size() > 1)
         return;
     const int generation = productsGeneration_;
-    source().fetchProducts(User::instance().userId(), User::instance().token(),
-                           [this, generation](const std::optional<QByteArray>& answer) {
-                               if (generation != productsGeneration_)
-                                   return;
-                               if (const auto entries = entriesOf(answer)) {
-                                   ProductList list;
-                                   for (const QVariant& entry : *entries) {
-                                       if (entry.typeId() != QMetaType::QVariantMap)
-                                           continue;
-                                       auto product = Product::init();
-                                       product->loadWithDictionary(entry.toMap());
-                                       list.push_back(product);
-                                   }
-                                   products_ = list;
-                                   sortProducts();
-                               }
-                               const auto waiting = std::exchange(productsWaiting_, {});
-                               for (const auto& done : waiting) {
-                                   if (done)
-                                       done(products_);
-                               }
-                           });
+    fetchFromSource(true, [this, generation](const std::optional<QByteArray>& answer) {
+        if (generation != productsGeneration_)
+            return;
+        if (const auto entries = entriesOf(answer)) {
+            ProductList list;
+            for (const QVariant& entry : *entries) {
+                if (entry.typeId() != QMetaType::QVariantMap)
+                    continue;
+                auto product = Product::init();
+                product->loadWithDictionary(entry.toMap());
+                list.push_back(product);
+            }
+            products_ = list;
+            sortProducts();
+        }
+        const auto waiting = std::exchange(productsWaiting_, {});
+        for (const auto& done : waiting) {
+            if (done)
+                done(products_);
+        }
+    });
 }
 
 void Catalog::resetCategories() {

@@ -26,9 +26,6 @@ public:
 
     static Catalog& instance();
 
-    // The source of the lists (the back end unless replaced).
-    void setSource(std::shared_ptr<CatalogSource> source);
-
     using CategoriesCompletion = std::function<void(const std::optional<CategoryList>& list)>;
     using ProductsCompletion = std::function<void(const std::optional<ProductList>& list)>;
     // Hands over the loaded list, fetching it first when it is not loaded; none when the fetch
@@ -81,7 +78,9 @@ public:
     static bool nameLess(const QString& a, const QString& b);
 
 private:
-    CatalogSource& source();
+    // Asks the catalog source in force (a Services entry) for one list; none when there is no
+    // source.
+    static void fetchFromSource(bool products, const CatalogSource::Completion& completion);
     // Reads an answer: the entries of "data" on "OK"; none otherwise (noting a 401).
     std::optional<QVariantList> entriesOf(const std::optional<QByteArray>& answer);
     void sortCategories();
@@ -89,7 +88,6 @@ private:
     void sortDiscounts();
     ProductCategoryPtr categoryWithId(int categoryId) const;
 
-    std::shared_ptr<CatalogSource> source_;
     std::optional<CategoryList> categories_;
     std::optional<ProductList> products_;
     std::optional<std::vector<DiscountPtr>> discounts_;

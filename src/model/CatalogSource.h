@@ -8,7 +8,8 @@
 
 // Where the catalog's lists come from: the back end's category and product requests, sent off
 // the main thread, their raw answers handed back on the main thread (none when the connection
-// failed). Tests and the demo set a source of their own.
+// failed). The source in force is a service (BackEndCatalogSource by default); tests and the
+// demo install their own through Services.
 class CatalogSource {
 public:
     virtual ~CatalogSource() = default;
@@ -18,7 +19,4 @@ public:
                                  Completion completion) = 0;
     virtual void fetchProducts(const QString& userId, const QString& token,
                                Completion completion) = 0;
-
-    // The back-end source ("/inventories/getCategories.json", "/inventories/getProducts.json").
-    static std::shared_ptr<CatalogSource> backEnd();
 };

@@ -1,8 +1,8 @@
 #include "model/Client.h"
 
 #include "model/Buyers.h"
+#include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
-#include "ui_kit/Extensions/SafeDictionary.h"
 
 #include <QDebug>
 #include <QLocale>

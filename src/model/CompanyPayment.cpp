@@ -1,7 +1,7 @@
 #include "model/CompanyPayment.h"
 
 #include "model/AlternatePaymentBlock.h"
-#include "model/Amount.h"
+#include "model/values/Amount.h"
 
 QString CompanyPayment::itemAmount() const {
     return Amount::initWithDouble(price_)->getAmount();

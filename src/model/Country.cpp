@@ -1,7 +1,7 @@
 #include "model/Country.h"
 
+#include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
-#include "ui_kit/Extensions/SafeDictionary.h"
 
 std::shared_ptr<Country> Country::fromDictionary(const QVariant& value) {
     if (!value.isValid() || Values::isJsonNull(value) || value.typeId() != QMetaType::QVariantMap)

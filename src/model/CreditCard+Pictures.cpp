@@ -1,6 +1,6 @@
 #include "model/CreditCard.h"
 
-#include "SDK/VersionDispatch.h"
+#include "platform/core/VersionDispatch.h"
 
 // Brand pictures of the resource bundle.
 

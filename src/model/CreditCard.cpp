@@ -1,6 +1,6 @@
 #include "model/CreditCard.h"
 
-#include "ui_kit/Extensions/SafeDictionary.h"
+#include "platform/core/SafeDictionary.h"
 
 #include <QRegularExpression>
 

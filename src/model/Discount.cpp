@@ -1,8 +1,8 @@
 #include "model/Discount.h"
 
-#include "model/Amount.h"
+#include "model/values/Amount.h"
+#include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
-#include "ui_kit/Extensions/SafeDictionary.h"
 
 std::shared_ptr<Discount> Discount::initWithDiscount(const Discount& source) {
     auto discount = init();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/Amount.h"
 #include "model/Promotion.h"
+#include "model/values/Amount.h"
 
 #include <QString>
 #include <QUrl>

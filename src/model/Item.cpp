@@ -1,7 +1,7 @@
 #include "model/Item.h"
 
+#include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
-#include "ui_kit/Extensions/SafeDictionary.h"
 
 #include <QUuid>
 

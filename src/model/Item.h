@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/Amount.h"
 #include "model/Product.h"
+#include "model/values/Amount.h"
 
 #include <QString>
 #include <QVariant>

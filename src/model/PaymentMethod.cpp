@@ -1,9 +1,9 @@
 #include "model/PaymentMethod.h"
 
-#include "model/Currency.h"
-#include "model/ModelTexts.h"
+#include "model/values/Currency.h"
+#include "model/values/ModelTexts.h"
+#include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
-#include "ui_kit/Extensions/SafeDictionary.h"
 
 #include <QDebug>
 

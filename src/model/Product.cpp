@@ -1,9 +1,9 @@
 #include "model/Product.h"
 
-#include "SDK/AccountSettings.h"
-#include "model/Currency.h"
+#include "SDK/session/AccountSettings.h"
+#include "model/values/Currency.h"
+#include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
-#include "ui_kit/Extensions/SafeDictionary.h"
 
 #include <QDebug>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/Amount.h"
-#include "model/Tax.h"
+#include "model/values/Amount.h"
+#include "model/values/Tax.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Amount.h"
+#include "model/values/Amount.h"
 
 #include <QString>
 #include <QVariant>

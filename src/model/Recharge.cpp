@@ -1,7 +1,7 @@
 #include "model/Recharge.h"
 
 #include "model/AlternatePaymentBlock.h"
-#include "model/Amount.h"
+#include "model/values/Amount.h"
 
 std::shared_ptr<Recharge> Recharge::withDictionary(const QVariantMap& record) {
     auto recharge = std::make_shared<Recharge>();

@@ -1,8 +1,8 @@
 #include "model/Sale.h"
 
-#include "api/APIController.h"
 #include "model/CreditCard.h"
 #include "platform/core/MainThread.h"
+#include "platform/core/Uuid.h"
 #include "platform/core/Values.h"
 
 #include <QDebug>
@@ -102,7 +102,7 @@ QVariantMap Sale::requestData() const {
             productTaxes.append(productTaxObject(*tax));
         QString pictureKey("");
         if (!product.image().isNull()) {
-            pictureKey = APIController::uuid();
+            pictureKey = Uuid::create();
             pictures.append({pictureKey, product.image()});
         }
         const double lineDiscount =

@@ -1,13 +1,13 @@
 #include "model/Sale.h"
 
-#include "SDK/User.h"
+#include "SDK/session/User.h"
 #include "model/Client.h"
 #include "model/CreditCard.h"
-#include "model/Currency.h"
 #include "model/Recharge.h"
 #include "model/ServicePayment.h"
+#include "model/values/Currency.h"
+#include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
-#include "ui_kit/Extensions/SafeDictionary.h"
 
 // Reading a sale record of the back end into a new, free-standing sale.
 

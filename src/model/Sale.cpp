@@ -1,8 +1,8 @@
 #include "model/Sale.h"
 
-#include "SDK/User.h"
+#include "SDK/session/User.h"
 #include "model/Client.h"
-#include "model/Currency.h"
+#include "model/values/Currency.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 

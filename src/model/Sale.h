@@ -1,10 +1,10 @@
 #pragma once
 
-#include "model/Amount.h"
 #include "model/Discount.h"
 #include "model/Item.h"
 #include "model/LocationProvider.h"
-#include "model/Tax.h"
+#include "model/values/Amount.h"
+#include "model/values/Tax.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "ui_kit/UIKitSupport.h"
 
-#include "SDK/VersionDispatch.h"
+#include "platform/core/VersionDispatch.h"
 #include "platform/ui/Services.h"
 #include "ui_kit/texts/Language.h"
 

@@ -2,12 +2,12 @@
 
 #include <TarvelloSDK/TarvelloSDK.h>
 
-#include "SDK/PaymentSDK.h"
-#include "SDK/SDKAPI.h"
-#include "SDK/SDKConfigurationPresenter.h"
-#include "SDK/SDKRefundPresenter.h"
-#include "SDK/TarvelloSDKHandOver.h"
-#include "SDK/User.h"
+#include "SDK/facade/TarvelloSDKHandOver.h"
+#include "SDK/operations/SDKAPI.h"
+#include "SDK/presenters/PaymentSDK.h"
+#include "SDK/presenters/SDKConfigurationPresenter.h"
+#include "SDK/presenters/SDKRefundPresenter.h"
+#include "SDK/session/User.h"
 #include "support/TestSupport.h"
 
 #include <optional>

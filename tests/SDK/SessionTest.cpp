@@ -1,7 +1,7 @@
-#include "SDK/CacheHelper.h"
-#include "SDK/LoginHelper.h"
-#include "SDK/SessionTimer.h"
-#include "SDK/User.h"
+#include "SDK/login/LoginHelper.h"
+#include "SDK/session/CacheHelper.h"
+#include "SDK/session/SessionTimer.h"
+#include "SDK/session/User.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 #include "platform/ui/Clock.h"
@@ -175,14 +175,14 @@ TEST(LoginHelperTest, StoredAnswerEncodingRoundTrips) {
                              {"rate", 1.5},
                              {"none", Values::jsonNull()},
                              {"list", QVariantList{1, "a", QVariantMap{{"k", true}}}}};
-    const QByteArray data = LoginHelper::encodeAnswer(answer);
-    EXPECT_EQ(data, LoginHelper::encodeAnswer(answer));
-    const QVariantMap back = LoginHelper::decodeAnswer(data);
+    const QByteArray data = CacheHelper::encodeAnswer(answer);
+    EXPECT_EQ(data, CacheHelper::encodeAnswer(answer));
+    const QVariantMap back = CacheHelper::decodeAnswer(data);
     EXPECT_EQ(back.value("userId").toLongLong(), 42);
     EXPECT_EQ(back.value("rate").toDouble(), 1.5);
     EXPECT_TRUE(Values::isJsonNull(back.value("none")));
     EXPECT_EQ(back.value("list").toList().at(2).toMap().value("k"), true);
-    EXPECT_TRUE(LoginHelper::decodeAnswer(QByteArray("garbage")).isEmpty());
+    EXPECT_TRUE(CacheHelper::decodeAnswer(QByteArray("garbage")).isEmpty());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "FacadeSupport.h"
 
-#include "SDK/LoginHelper.h"
-#include "SDK/SDKPaymentInfoAPI.h"
+#include "SDK/operations/SDKPaymentInfoAPI.h"
+#include "SDK/session/CacheHelper.h"
 #include "platform/core/UserDefaults.h"
 
 #include <QWidget>
@@ -517,7 +517,7 @@ TEST_F(FacadeTest, ScreenlessOperationsHandOverTheirRequest) {
 // ---------------------------------------------------------------- session
 
 QByteArray storedAnswer(const QVariantMap& answer) {
-    return LoginHelper::encodeAnswer(answer);
+    return CacheHelper::encodeAnswer(answer);
 }
 
 TEST_F(FacadeTest, CurrentEmailComesFromTheUserOrTheStoredSession) {

@@ -1,6 +1,6 @@
 #include "FacadeSupport.h"
 
-#include "SDK/VersionDispatch.h"
+#include "platform/core/VersionDispatch.h"
 
 #include <QFile>
 #include <QTemporaryDir>

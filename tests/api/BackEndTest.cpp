@@ -1,6 +1,6 @@
 #include "ApiSandbox.h"
-#include "SDK/SessionTimer.h"
-#include "SDK/User.h"
+#include "SDK/session/SessionTimer.h"
+#include "SDK/session/User.h"
 
 // Against the sandbox's own answers (nothing scripted).
 using BackEnd = ApiSandboxTest;

@@ -1,5 +1,5 @@
 #include "ApiSandbox.h"
-#include "SDK/User.h"
+#include "SDK/session/User.h"
 #include "api/LogRedaction.h"
 #include "api/SessionBridge.h"
 #include "platform/core/MainThread.h"

@@ -1,6 +1,6 @@
 #include "ApiSandbox.h"
 
-#include "SDK/User.h"
+#include "SDK/session/User.h"
 
 #include <QImage>
 

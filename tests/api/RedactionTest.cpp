@@ -1,7 +1,7 @@
 #include "api/APIController.h"
 #include "api/LogRedaction.h"
+#include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
-#include "ui_kit/Extensions/SafeDictionary.h"
 
 #include <QJsonDocument>
 #include <QLoggingCategory>

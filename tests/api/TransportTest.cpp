@@ -1,6 +1,6 @@
 #include "ApiSandbox.h"
-#include "SDK/SessionTimer.h"
-#include "SDK/User.h"
+#include "SDK/session/SessionTimer.h"
+#include "SDK/session/User.h"
 #include "platform/core/UserDefaults.h"
 
 #include "platform/core/MainThread.h"

@@ -1,5 +1,5 @@
-#include "SDK/User.h"
-#include "SDK/LoginHelper.h"
+#include "SDK/session/User.h"
+#include "SDK/session/CacheHelper.h"
 #include "platform/core/UserDefaults.h"
 #include "support/TestSupport.h"
 #include "ui_kit/texts/Language.h"
@@ -136,7 +136,7 @@ TEST(User, ChangingThePictureDropsTheCachedOneAndRewritesTheStoredAnswer) {
     ASSERT_TRUE(cached.open(QIODevice::WriteOnly));
     cached.close();
     UserDefaults::standardUserDefaults().setObject(
-        LoginHelper::encodeAnswer({{"profileImageUrl", "https://img/old.png"}, {"userId", 3}}),
+        CacheHelper::encodeAnswer({{"profileImageUrl", "https://img/old.png"}, {"userId", 3}}),
         "lastUser");
 
     User user;
@@ -146,7 +146,7 @@ TEST(User, ChangingThePictureDropsTheCachedOneAndRewritesTheStoredAnswer) {
     EXPECT_EQ(user.imageURL(), "https://img/new.png");
     EXPECT_FALSE(user.image().isNull());
     EXPECT_FALSE(QFile::exists(documents + "/old.png"));
-    const QVariantMap stored = LoginHelper::decodeAnswer(
+    const QVariantMap stored = CacheHelper::decodeAnswer(
         UserDefaults::standardUserDefaults().objectForKey("lastUser").toByteArray());
     EXPECT_EQ(stored.value("profileImageUrl").toString(), "https://img/new.png");
     EXPECT_EQ(stored.value("userId").toInt(), 3);

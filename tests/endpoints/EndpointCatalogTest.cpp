@@ -1,6 +1,6 @@
 #include "EndpointSupport.h"
 
-#include "model/Tax.h"
+#include "model/values/Tax.h"
 
 #include <QImage>
 #include <QJsonObject>

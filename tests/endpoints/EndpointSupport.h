@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SDK/AccountSettings.h"
-#include "SDK/User.h"
+#include "SDK/session/AccountSettings.h"
+#include "SDK/session/User.h"
 #include "api/APIConfiguration.h"
 #include "api/APIController.h"
 #include "api/APIControllerDelegate.h"

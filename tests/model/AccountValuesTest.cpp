@@ -2,10 +2,10 @@
 #include "model/AvailableCreditCards.h"
 #include "model/Balance.h"
 #include "model/Batch.h"
-#include "model/CBUStatus.h"
 #include "model/Installment.h"
 #include "model/PaymentMethod.h"
-#include "model/QRSettings.h"
+#include "model/values/CBUStatus.h"
+#include "model/values/QRSettings.h"
 #include "platform/core/Values.h"
 
 #include <QTimeZone>

@@ -1,4 +1,4 @@
-#include "model/Amount.h"
+#include "model/values/Amount.h"
 #include "ModelFixture.h"
 #include "model/Sale.h"
 

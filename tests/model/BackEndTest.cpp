@@ -1,9 +1,9 @@
 #include "ModelFixture.h"
-#include "SDK/User.h"
+#include "SDK/session/User.h"
 #include "api/APIConfiguration.h"
+#include "api/SignatureQueue.h"
 #include "model/Catalog.h"
 #include "model/DocumentsFolder.h"
-#include "model/SignatureQueue.h"
 #include "support/SandboxFixture.h"
 
 #include <TarvelloSDK/TarvelloSDK.h>

@@ -1,6 +1,7 @@
 #include "model/Catalog.h"
 #include "ModelFixture.h"
 #include "model/DocumentsFolder.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,11 +39,12 @@ protected:
     void SetUp() override {
         ModelTest::SetUp();
         source = std::make_shared<ScriptedSource>();
-        catalog.setSource(source);
+        Services::set<CatalogSource>(source);
         DocumentsFolder::setPath(documents.path());
     }
     void TearDown() override {
         DocumentsFolder::setPath(QString());
+        Services::set<CatalogSource>(nullptr);
         ModelTest::TearDown();
     }
     static QVariantMap ok(const QVariantList& data) { return {{"success", "OK"}, {"data", data}}; }

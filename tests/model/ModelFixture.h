@@ -1,9 +1,9 @@
 #pragma once
 
-#include "SDK/AccountSettings.h"
-#include "model/Currency.h"
+#include "SDK/session/AccountSettings.h"
 #include "model/LocationProvider.h"
-#include "model/ModelTexts.h"
+#include "model/values/Currency.h"
+#include "model/values/ModelTexts.h"
 #include "support/TestSupport.h"
 
 #include <QStringList>

@@ -1,11 +1,11 @@
 #include "ModelFixture.h"
 
-#include "SDK/User.h"
+#include "SDK/session/User.h"
 #include "model/Client.h"
 #include "model/CreditCard.h"
-#include "model/Currency.h"
 #include "model/Sale.h"
 #include "model/ServicePayment.h"
+#include "model/values/Currency.h"
 
 class SaleRecordTest : public ModelTest {};
 

@@ -1,6 +1,6 @@
 #include "model/Sale.h"
 #include "ModelFixture.h"
-#include "SDK/User.h"
+#include "SDK/session/User.h"
 #include "model/Client.h"
 #include "model/CreditCard.h"
 #include "model/Terminal.h"

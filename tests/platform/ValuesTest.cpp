@@ -1,6 +1,6 @@
 #include "platform/core/Values.h"
+#include "platform/core/SafeDictionary.h"
 #include "support/TestSupport.h"
-#include "ui_kit/Extensions/SafeDictionary.h"
 
 #include <QFile>
 #include <QJsonDocument>

@@ -1,10 +1,10 @@
 #include "PresenterFixture.h"
 #include "Printers.h"
 
-#include "SDK/PaymentSDKController.h"
-#include "model/Currency.h"
+#include "SDK/presenters/PaymentSDKController.h"
 #include "model/Item.h"
 #include "model/Product.h"
+#include "model/values/Currency.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "PresenterFixture.h"
 #include "Printers.h"
 
-#include "SDK/SDKNavigationController.h"
-#include "model/Amount.h"
+#include "SDK/presenters/SDKNavigationController.h"
+#include "model/values/Amount.h"
 
 namespace {
 

@@ -1,9 +1,10 @@
-#include "SDK/AccountSettings.h"
-#include "SDK/LoginHelper.h"
-#include "SDK/SDKBatchInfoAPI.h"
-#include "SDK/SessionTimer.h"
-#include "SDK/TarvelloSDKHandOver.h"
-#include "SDK/User.h"
+#include "SDK/facade/TarvelloSDKHandOver.h"
+#include "SDK/login/LoginHelper.h"
+#include "SDK/operations/SDKBatchInfoAPI.h"
+#include "SDK/session/AccountSettings.h"
+#include "SDK/session/CacheHelper.h"
+#include "SDK/session/SessionTimer.h"
+#include "SDK/session/User.h"
 #include "api/APIConfiguration.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
@@ -132,7 +133,7 @@ TEST_F(ScreenlessTest, SessionIsCheckedOnceThenTheRequestGoesOut) {
     UserDefaults& store = UserDefaults::standardUserDefaults();
     const QByteArray stored = store.objectForKey("lastUser").toByteArray();
     EXPECT_EQ(stored, store.objectForKey("lastUserSettings").toByteArray());
-    EXPECT_EQ(LoginHelper::decodeAnswer(stored).value("success"), "OK");
+    EXPECT_EQ(CacheHelper::decodeAnswer(stored).value("success"), "OK");
 
     sandbox->clearRequests();
     const Outcome sent = run([sale](TarvelloSDK& sdk, TarvelloSDK::Completion done) {
@@ -437,7 +438,7 @@ TEST_F(ScreenlessTest, MerchantLogo) {
     EXPECT_NE(request.file("profileImage"), nullptr);
     EXPECT_EQ(User::instance().image(), logo);
     EXPECT_FALSE(User::instance().imageURL().isEmpty());
-    const QVariantMap stored = LoginHelper::decodeAnswer(
+    const QVariantMap stored = CacheHelper::decodeAnswer(
         UserDefaults::standardUserDefaults().objectForKey("lastUser").toByteArray());
     EXPECT_EQ(stored.value("profileImageUrl"), User::instance().imageURL());
 

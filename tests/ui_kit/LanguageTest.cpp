@@ -1,5 +1,5 @@
 #include "ui_kit/texts/Language.h"
-#include "SDK/AccountSettings.h"
+#include "SDK/session/AccountSettings.h"
 #include "ui_kit/texts/TextTable.h"
 
 #include <QFile>

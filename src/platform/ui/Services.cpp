@@ -1,6 +1,6 @@
 #include "platform/ui/Services.h"
 
-#include "SDK/VersionDispatch.h"
+#include "platform/core/VersionDispatch.h"
 
 #include <QBuffer>
 #include <QDesktopServices>
@@ -8,7 +8,6 @@
 #include <QFileDialog>
 #include <QImageReader>
 #include <QWidget>
-#include <mutex>
 
 Device::Device() {
     name_ = QStringLiteral("Tarvello");
@@ -86,40 +85,9 @@ public:
     }
 };
 
-std::mutex& registryMutex() {
-    static std::mutex m;
-    return m;
-}
-
-std::map<std::type_index, std::shared_ptr<void>>& registry() {
-    static std::map<std::type_index, std::shared_ptr<void>> services;
-    return services;
-}
-
-template <class Interface, class Default> std::shared_ptr<Interface> getOrDefault() {
-    if (auto installed = Services::get<Interface>())
-        return installed;
-    static std::shared_ptr<Interface> fallback = std::make_shared<Default>();
-    return fallback;
-}
-
 } // namespace
 
 namespace Services {
-
-void setService(std::type_index type, std::shared_ptr<void> service) {
-    std::lock_guard lock(registryMutex());
-    if (service)
-        registry()[type] = std::move(service);
-    else
-        registry().erase(type);
-}
-
-std::shared_ptr<void> service(std::type_index type) {
-    std::lock_guard lock(registryMutex());
-    auto it = registry().find(type);
-    return it == registry().end() ? nullptr : it->second;
-}
 
 std::shared_ptr<ImageProvider> images() {
     return getOrDefault<ImageProvider, BundleImages>();

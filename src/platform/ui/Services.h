@@ -1,13 +1,13 @@
 #pragma once
 
+#include "platform/core/ServiceRegistry.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
 #include <QUrl>
 #include <functional>
-#include <map>
 #include <memory>
-#include <typeindex>
 
 class QWidget;
 
@@ -68,24 +68,12 @@ public:
     virtual void pickImage(QWidget* parent, std::function<void(const QImage&)> completion) = 0;
 };
 
-// Services behind interfaces, chosen by configuration. Each interface has one instance in
-// force; tests and the demo install their own. The back-end client factory and the reader
-// factory are registered here by the subsystems that define them.
+// Services behind interfaces, chosen by configuration through the registry of
+// platform/core/ServiceRegistry.h: each interface has one instance in force; tests and the demo
+// install their own with Services::set().
 namespace Services {
 
-void setService(std::type_index type, std::shared_ptr<void> service);
-std::shared_ptr<void> service(std::type_index type);
-
-template <class Interface> void set(std::shared_ptr<Interface> instance) {
-    setService(std::type_index(typeid(Interface)), std::static_pointer_cast<void>(instance));
-}
-
-// The service in force, or null when none was installed and no default exists.
-template <class Interface> std::shared_ptr<Interface> get() {
-    return std::static_pointer_cast<Interface>(service(std::type_index(typeid(Interface))));
-}
-
-// Default implementations (desktop services, the SDK bundle).
+// The screens' services in force (desktop services and the SDK bundle by default).
 std::shared_ptr<ImageProvider> images();
 std::shared_ptr<URLOpener> urlOpener();
 std::shared_ptr<PrintService> printing();

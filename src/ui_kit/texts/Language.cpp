@@ -1,7 +1,6 @@
 #include "ui_kit/texts/Language.h"
 
-#include "SDK/AccountSettings.h"
-#include "SDK/VersionDispatch.h"
+#include "platform/core/VersionDispatch.h"
 #include "ui_kit/texts/TextTable.h"
 
 #include <QDebug>
@@ -35,6 +34,11 @@ const TextTable& texts() {
     return table;
 }
 
+std::function<QString()>& languageSource() {
+    static std::function<QString()> source;
+    return source;
+}
+
 } // namespace
 
 QString Language::tableResourcePath() {
@@ -46,6 +50,15 @@ void Language::initialize() {
     texts();
 }
 
+QString Language::applicationLanguage() {
+    const std::function<QString()>& source = languageSource();
+    return source ? source() : kSpanish;
+}
+
+void Language::setApplicationLanguageSource(std::function<QString()> source) {
+    languageSource() = std::move(source);
+}
+
 QVariant Language::valueForFile(const QString& file, const QString& object) {
     const TextTable& table = texts();
     const QHash<QString, QVariant>* spanish = table.table(file, kSpanish);
@@ -53,8 +66,7 @@ QVariant Language::valueForFile(const QString& file, const QString& object) {
         qInfo().noquote() << QStringLiteral("%1 - %2 text data missing").arg(file, object);
         return QString(QLatin1String(""));
     }
-    const QHash<QString, QVariant>* current =
-        table.table(file, AccountSettings::instance().appLanguage());
+    const QHash<QString, QVariant>* current = table.table(file, applicationLanguage());
     if (current == nullptr)
         return QVariant();
     return current->value(object);

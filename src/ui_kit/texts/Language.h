@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <optional>
 
 // The help pages of one feature: pictures of the resource bundle and one paragraph per picture,
@@ -15,8 +16,9 @@ struct HelpRecord {
 
 // The text table: every text the SDK shows, grouped in sections (mostly one per screen), each
 // with a Spanish ("es") and usually an English ("en") table of keys. Lookups follow the
-// application language of the merchant's settings, read at every call. The table is read from
-// the resource bundle once, at the first lookup, and never changes afterwards.
+// application language, read at every call from the source the session layer sets (the
+// merchant's settings). The table is read from the resource bundle once, at the first lookup,
+// and never changes afterwards.
 //
 // Missing keys: a section or key that the Spanish table lacks gives the empty text and the
 // console line "<section> - <key> text data missing"; a key that only the current language's
@@ -47,6 +49,11 @@ public:
 
     // Builds the table; runs once, on the first lookup. Calling it again does nothing.
     static void initialize();
+
+    // The language of the lookups: what the source answers, "es" while there is none.
+    static QString applicationLanguage();
+    // Sets the source of the application language (an empty one: none).
+    static void setApplicationLanguageSource(std::function<QString()> source);
 
     // Where the table lives in the resource bundle; the empty text when the bundle is missing.
     static QString tableResourcePath();

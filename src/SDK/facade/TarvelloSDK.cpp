@@ -1,0 +1,433 @@
+#include <TarvelloSDK/TarvelloSDK.h>
+
+#include "SDK/facade/TarvelloSDKHandOver.h"
+#include "SDK/operations/SDKBatchInfoAPI.h"
+#include "SDK/operations/SDKChangePictureAPI.h"
+#include "SDK/operations/SDKCloseBatchAPI.h"
+#include "SDK/operations/SDKGetAgreementNumbersAPI.h"
+#include "SDK/operations/SDKGetReceiptAPI.h"
+#include "SDK/operations/SDKPaymentInfoAPI.h"
+#include "SDK/operations/SDKSendReceiptAPI.h"
+#include "SDK/presenters/PaymentSDK.h"
+#include "SDK/presenters/SDKConfigurationPresenter.h"
+#include "SDK/presenters/SDKRefundPresenter.h"
+#include "SDK/session/CacheHelper.h"
+#include "SDK/session/User.h"
+#include "api/HostCredentials.h"
+#include "platform/core/Assert.h"
+#include "platform/core/UserDefaults.h"
+#include "platform/core/Values.h"
+#include "platform/core/VersionDispatch.h"
+
+#include <cmath>
+
+namespace {
+
+void fail(const TarvelloSDK::Completion& completion, qint64 code, const QString& description) {
+    if (completion)
+        completion(TarvelloError::sdk(code, description).toResult(), false);
+}
+
+// The one-line sale of the amount-based charges: the description names the only product.
+TQSale oneLineSale(double amount, const std::optional<QString>& description) {
+    return TQSale::saleWithItem(
+        TQItem::itemWithProduct(TQProduct::productWithName(description, amount)));
+}
+
+// The text after the first "@" up to any second one; none when there is no "@".
+std::optional<QString> domainOf(const QString& email) {
+    const qsizetype at = email.indexOf(QLatin1Char('@'));
+    if (at < 0)
+        return std::nullopt;
+    return email.mid(at + 1).section(QLatin1Char('@'), 0, 0);
+}
+
+} // namespace
+
+TarvelloSDK& TarvelloSDK::sharedSDK() {
+    static TarvelloSDK shared; // initialised once, thread-safely
+    return shared;
+}
+
+bool TarvelloSDK::checkStarted() const {
+    return HostCredentials::checkStarted();
+}
+
+void TarvelloSDK::startWithAPIKey(const std::optional<QString>& apiKey) {
+    HostCredentials::setApiKey(apiKey);
+    VersionDispatch::setMainColor(QColor::fromRgbF(0.0f, 65.0f / 255.0f, 101.0f / 255.0f, 1.0f));
+    retryOnDenied_ = true;
+}
+
+void TarvelloSDK::setUserToken(const std::optional<QString>& userToken) {
+    HostCredentials::setUserToken(userToken);
+}
+
+std::optional<QString> TarvelloSDK::getApiKey() const {
+    return HostCredentials::apiKey();
+}
+
+void TarvelloSDK::setApiKey(const std::optional<QString>& apiKey) {
+    HostCredentials::setApiKey(apiKey);
+}
+
+std::optional<QString> TarvelloSDK::getUserToken() const {
+    return HostCredentials::userToken();
+}
+
+QString TarvelloSDK::apiKey() const {
+    checkStarted();
+    return HostCredentials::apiKey().value_or(QString());
+}
+
+QString TarvelloSDK::userToken() const {
+    checkStarted();
+    return HostCredentials::userToken().value_or(QString());
+}
+
+std::optional<QColor> TarvelloSDK::mainColor() const {
+    return VersionDispatch::mainColor();
+}
+
+void TarvelloSDK::setMainColor(const std::optional<QColor>& color) {
+    VersionDispatch::setMainColor(color);
+}
+
+void TarvelloSDK::setRetryOnDenied(bool retryOnDenied) {
+    if (!checkStarted())
+        return;
+    retryOnDenied_ = retryOnDenied;
+}
+
+void TarvelloSDK::setEnforcedUserAccount(const std::optional<QString>& account) {
+    if (enforcedDomain_) {
+        HostAssert::fail(QStringLiteral("Can't enforce user account if enforcing domain"));
+        return;
+    }
+    if (account) {
+        const std::optional<QString> email = currentEmail();
+        if (email && *email != *account)
+            logout();
+    }
+    enforcedUserAccount_ = account;
+}
+
+void TarvelloSDK::setEnforcedDomain(const std::optional<QString>& domain) {
+    if (enforcedUserAccount_) {
+        HostAssert::fail(QStringLiteral("Can't enforce domain if enforcing user account"));
+        return;
+    }
+    if (domain) {
+        // An address without "@" has no domain, so it cannot belong to the enforced one.
+        const std::optional<QString> email = currentEmail();
+        if (email && domainOf(*email) != domain)
+            logout();
+    }
+    enforcedDomain_ = domain;
+}
+
+std::optional<QString> TarvelloSDK::currentEmail() const {
+    const User& user = User::instance();
+    if (user.isLoggedIn())
+        return user.emailAddress();
+    const QVariant stored = UserDefaults::standardUserDefaults().objectForKey("lastUser");
+    if (stored.typeId() != QMetaType::QByteArray || stored.toByteArray().isEmpty())
+        return std::nullopt;
+    const QVariantMap answer = CacheHelper::decodeAnswer(stored.toByteArray());
+    const QVariant email = answer.value(QStringLiteral("email"));
+    if (email.typeId() == QMetaType::QString)
+        return email.toString();
+    return std::nullopt;
+}
+
+void TarvelloSDK::logout() {
+    if (!checkStarted())
+        return;
+    TarvelloSDKHandOver::current().logout();
+}
+
+// ---------------------------------------------------------------- charges
+
+void TarvelloSDK::chargeAmount(double amount, QWidget* viewController, Completion completion) {
+    chargeAmountReferenceDescription(amount, std::nullopt, std::nullopt, viewController,
+                                     std::move(completion));
+}
+
+void TarvelloSDK::chargeAmountCurrency(double amount, const std::optional<QString>& currency,
+                                       QWidget* viewController, Completion completion) {
+    chargeAmountReferenceDescriptionCurrency(amount, std::nullopt, std::nullopt, currency,
+                                             viewController, std::move(completion));
+}
+
+void TarvelloSDK::chargeAmountDescription(double amount, const std::optional<QString>& description,
+                                          QWidget* viewController, Completion completion) {
+    chargeAmountReferenceDescriptionCurrency(amount, std::nullopt, description, std::nullopt,
+                                             viewController, std::move(completion));
+}
+
+void TarvelloSDK::chargeAmountDescriptionCurrency(double amount,
+                                                  const std::optional<QString>& description,
+                                                  const std::optional<QString>& currency,
+                                                  QWidget* viewController, Completion completion) {
+    chargeAmountReferenceDescriptionCurrency(amount, std::nullopt, description, currency,
+                                             viewController, std::move(completion));
+}
+
+void TarvelloSDK::chargeAmountDescriptionTipAmountCurrency(
+    double amount, const std::optional<QString>& description, double tipAmount,
+    const std::optional<QString>& currency, QWidget* viewController, Completion completion) {
+    chargeAmountExternalReferenceDescriptionTipAmountCurrency(amount, std::nullopt, description,
+                                                              tipAmount, currency, viewController,
+                                                              std::move(completion));
+}
+
+void TarvelloSDK::chargeAmountReferenceDescription(double amount,
+                                                   const std::optional<QString>& reference,
+                                                   const std::optional<QString>& description,
+                                                   QWidget* viewController, Completion completion) {
+    chargeAmountReferenceDescriptionCurrency(amount, reference, description, std::nullopt,
+                                             viewController, std::move(completion));
+}
+
+void TarvelloSDK::chargeAmountExternalReferenceDescription(
+    double amount, const std::optional<QString>& externalReference,
+    const std::optional<QString>& description, QWidget* viewController, Completion completion) {
+    chargeAmountReferenceDescriptionCurrency(amount, externalReference, description, std::nullopt,
+                                             viewController, std::move(completion));
+}
+
+void TarvelloSDK::chargeAmountReferenceDescriptionCurrency(
+    double amount, const std::optional<QString>& reference,
+    const std::optional<QString>& description, const std::optional<QString>& currency,
+    QWidget* viewController, Completion completion) {
+    chargeReferenceCurrency(oneLineSale(amount, description), reference, currency, viewController,
+                            std::move(completion));
+}
+
+void TarvelloSDK::chargeAmountReferenceDescriptionTipAmount(
+    double amount, const std::optional<QString>& reference,
+    const std::optional<QString>& description, double tipAmount, QWidget* viewController,
+    Completion completion) {
+    TQSale sale = oneLineSale(amount, description);
+    sale.setTip(tipAmount);
+    chargeReference(sale, reference, viewController, std::move(completion));
+}
+
+void TarvelloSDK::chargeAmountExternalReferenceDescriptionTipAmountCurrency(
+    double amount, const std::optional<QString>& externalReference,
+    const std::optional<QString>& description, double tipAmount,
+    const std::optional<QString>& currency, QWidget* viewController, Completion completion) {
+    TQSale sale = oneLineSale(amount, description);
+    sale.setTip(tipAmount);
+    chargeReferenceCurrency(sale, externalReference, currency, viewController,
+                            std::move(completion));
+}
+
+void TarvelloSDK::charge(const TQSale& sale, QWidget* viewController, Completion completion) {
+    chargeReference(sale, std::nullopt, viewController, std::move(completion));
+}
+
+void TarvelloSDK::chargeReference(const TQSale& sale, const std::optional<QString>& reference,
+                                  QWidget* viewController, Completion completion) {
+    chargeReferenceCurrency(sale, reference, std::nullopt, viewController, std::move(completion));
+}
+
+void TarvelloSDK::chargeAmountDescriptionInstallmentsTipAmount(
+    double amount, const std::optional<QString>& description, qint64 installments, double tipAmount,
+    QWidget* viewController, Completion completion) {
+    chargeAmountExternalReferenceDescriptionInstallmentsTipAmount(
+        amount, std::nullopt, description, installments, tipAmount, viewController,
+        std::move(completion));
+}
+
+void TarvelloSDK::chargeAmountExternalReferenceDescriptionInstallmentsTipAmount(
+    double amount, const std::optional<QString>& externalReference,
+    const std::optional<QString>& description, qint64 installments, double tipAmount,
+    QWidget* viewController, Completion completion) {
+    TQSale sale = oneLineSale(amount, description);
+    sale.setInstallments(installments);
+    sale.setTip(tipAmount);
+    chargeReferenceCurrency(sale, externalReference, std::nullopt, viewController,
+                            std::move(completion));
+}
+
+void TarvelloSDK::chargeAmountReferenceDescriptionAcceptedBinsCommerceNumberInstallments(
+    double amount, const std::optional<QString>& reference,
+    const std::optional<QString>& description, const std::optional<QStringList>& acceptedBins,
+    const std::optional<QString>& commerceNumber, const std::optional<qint64>& installments,
+    QWidget* viewController, Completion completion) {
+    // The BIN list is checked before anything else, the start order included.
+    if (acceptedBins) {
+        bool valid = !acceptedBins->isEmpty();
+        for (const QString& bin : *acceptedBins)
+            valid = valid && bin.length() == 6;
+        if (!valid) {
+            fail(completion, TarvelloErrorCode::InvalidBins, QStringLiteral("Invalid bins"));
+            return;
+        }
+    }
+    if (!checkStarted())
+        return;
+    TQSale sale = oneLineSale(amount, description);
+    sale.setMerchantId(commerceNumber);
+    sale.setAcceptedBins(acceptedBins);
+    sale.setInstallments(installments);
+    chargeReferenceCurrency(sale, reference, std::nullopt, viewController, std::move(completion));
+}
+
+void TarvelloSDK::chargeReferenceCurrency(const TQSale& sale,
+                                          const std::optional<QString>& reference,
+                                          const std::optional<QString>& currency,
+                                          QWidget* viewController, Completion completion) {
+    if (!checkStarted())
+        return;
+    // A total that is not a positive finite number cannot be charged.
+    const double total = sale.total();
+    if (!(total > 0.0) || !std::isfinite(total)) {
+        fail(completion, TarvelloErrorCode::InvalidAmount, QStringLiteral("Invalid amount"));
+        return;
+    }
+    auto payment = std::make_shared<PaymentSDK>(sale, reference, std::move(completion));
+    payment->setCurrencyCode(currency);
+    TarvelloSDKHandOver::current().startPayment(payment, viewController);
+}
+
+void TarvelloSDK::chargeAmountExternalReferenceDescriptionCurrency(
+    double amount, const std::optional<QString>& externalReference,
+    const std::optional<QString>& description, const std::optional<QString>& currency,
+    QWidget* viewController, Completion completion) {
+    chargeAmountReferenceDescriptionCurrency(amount, externalReference, description, currency,
+                                             viewController, std::move(completion));
+}
+
+// ---------------------------------------------------------------- refund and settings
+
+void TarvelloSDK::refundOperationID(const QString& operationId, QWidget* viewController,
+                                    Completion completion) {
+    refundOperationIDEnablePartialAmount(operationId, false, viewController, std::move(completion));
+}
+
+void TarvelloSDK::refundOperationIDEnablePartialAmount(const QString& operationId,
+                                                       bool enablePartialAmount,
+                                                       QWidget* viewController,
+                                                       Completion completion) {
+    if (!checkStarted())
+        return;
+    // Operation ids are 64-bit: the leading decimal number of the text, 0 when it has none.
+    auto presenter = SDKRefundPresenter::initWithSaleIdAskForAmount(
+        Values::lenientInteger(operationId), enablePartialAmount, std::move(completion));
+    TarvelloSDKHandOver::current().startRefund(presenter, viewController);
+}
+
+void TarvelloSDK::presentSettingsFromViewControllerAllowReaderChange(QWidget* viewController,
+                                                                     bool allowReaderChange) {
+    presentSettingsFromViewControllerAllowPictureChangeAllowReaderChange(viewController, false,
+                                                                         allowReaderChange);
+}
+
+void TarvelloSDK::presentSettingsFromViewControllerAllowPictureChangeAllowReaderChange(
+    QWidget* viewController, bool allowPictureChange, bool allowReaderChange) {
+    if (!checkStarted())
+        return;
+    auto presenter = std::make_shared<SDKConfigurationPresenter>();
+    presenter->setAllowReaderChange(allowReaderChange);
+    presenter->setAllowPictureChange(allowPictureChange);
+    TarvelloSDKHandOver::current().startSettings(presenter, viewController);
+}
+
+// ---------------------------------------------------------------- operations without screens
+
+void TarvelloSDK::sendReceiptForOperationID(const QString& operationId, const QString& email,
+                                            Completion completion) {
+    if (!checkStarted())
+        return;
+    auto request = std::make_shared<SDKSendReceiptAPI>();
+    TarvelloSDKHandOver::current().startRequest(
+        request, QStringLiteral("sendReceiptForOperationID"), {operationId, email},
+        [request, operationId, email, completion] {
+            request->sendReceiptForOperationID(operationId, email, completion);
+        });
+}
+
+void TarvelloSDK::getPDFReceiptForOperationID(const QString& operationId, Completion completion) {
+    if (!checkStarted())
+        return;
+    auto request = std::make_shared<SDKGetReceiptAPI>();
+    TarvelloSDKHandOver::current().startRequest(
+        request, QStringLiteral("getPDFReceiptForOperationID"), {operationId},
+        [request, operationId, completion] {
+            request->getPDFReceiptForOperationID(operationId, completion);
+        });
+}
+
+void TarvelloSDK::retrievePaymentInfoForOperationID(const QString& operationId,
+                                                    Completion completion) {
+    if (!checkStarted())
+        return;
+    auto request = std::make_shared<SDKPaymentInfoAPI>();
+    TarvelloSDKHandOver::current().startRequest(
+        request, QStringLiteral("getPaymentInfoForOperationID"), {operationId},
+        [request, operationId, completion] {
+            request->getPaymentInfoForOperationID(operationId, completion);
+        });
+}
+
+void TarvelloSDK::retrievePaymentInfoForReference(const QString& reference, Completion completion) {
+    if (!checkStarted())
+        return;
+    auto request = std::make_shared<SDKPaymentInfoAPI>();
+    TarvelloSDKHandOver::current().startRequest(
+        request, QStringLiteral("getPaymentInfoForReference"), {reference},
+        [request, reference, completion] {
+            request->getPaymentInfoForReference(reference, completion);
+        });
+}
+
+void TarvelloSDK::retrievePaymentInfoForExternalReference(const QString& externalReference,
+                                                          Completion completion) {
+    // The same lookup as by reference.
+    retrievePaymentInfoForReference(externalReference, std::move(completion));
+}
+
+void TarvelloSDK::retrieveAgreementNumbersWithCompletion(Completion completion) {
+    if (!checkStarted())
+        return;
+    auto request = std::make_shared<SDKGetAgreementNumbersAPI>();
+    TarvelloSDKHandOver::current().startRequest(
+        request, QStringLiteral("getAgreementNumbers"), {},
+        [request, completion] { request->getAgreementNumbers(completion); });
+}
+
+void TarvelloSDK::changeMerchantLogo(const QImage& image, Completion completion) {
+    if (!checkStarted())
+        return;
+    auto request = std::make_shared<SDKChangePictureAPI>();
+    TarvelloSDKHandOver::current().startRequest(
+        request, QStringLiteral("changeMerchantLogo"), {image},
+        [request, image, completion] { request->changeMerchantLogo(image, completion); });
+}
+
+void TarvelloSDK::retrieveBatchInformation(Completion completion) {
+    if (!checkStarted())
+        return;
+    auto request = std::make_shared<SDKBatchInfoAPI>();
+    TarvelloSDKHandOver::current().startRequest(
+        request, QStringLiteral("getBatchInformation"), {},
+        [request, completion] { request->getBatchInformation(completion); });
+}
+
+void TarvelloSDK::closeBatchWithId(const QString& batchId, Completion completion) {
+    if (!checkStarted())
+        return;
+    auto request = std::make_shared<SDKCloseBatchAPI>();
+    TarvelloSDKHandOver::current().startRequest(
+        request, QStringLiteral("closeBatchWithInstallmentId"), {batchId},
+        [request, batchId, completion] {
+            request->closeBatchWithInstallmentId(batchId, completion);
+        });
+}
+
+void TarvelloSDK::closeAllBatches(Completion completion) {
+    // Batch id "0" closes every batch.
+    closeBatchWithId(QStringLiteral("0"), std::move(completion));
+}

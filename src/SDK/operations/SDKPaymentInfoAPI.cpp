@@ -1,0 +1,42 @@
+#include "SDK/operations/SDKPaymentInfoAPI.h"
+
+#include "SDK/session/User.h"
+#include "api/APIController.h"
+#include "platform/core/Values.h"
+
+void SDKPaymentInfoAPI::getPaymentInfoForOperationID(const QString& operationId,
+                                                     TarvelloSDK::Completion completion) {
+    setCompletion(std::move(completion));
+    operationId_ = Values::lenientInt32(operationId);
+    loginThenDo([this] {
+        const User& user = User::instance();
+        newClient()->getSaleInfo(int(operationId_), user.userId(), user.token());
+    });
+}
+
+void SDKPaymentInfoAPI::getPaymentInfoForReference(const QString& reference,
+                                                   TarvelloSDK::Completion completion) {
+    setCompletion(std::move(completion));
+    reference_ = reference;
+    loginThenDo([this] {
+        const User& user = User::instance();
+        newClient()->getSaleInfoForExternalReference(reference_, user.userId(), user.token());
+    });
+}
+
+bool SDKPaymentInfoAPI::apiDidFinishDownloadingWithDictionary(
+    int /*functionName*/, const std::optional<QVariantMap>& dictionary) {
+    // The lookup's answer arrives wrapped under "content".
+    const QVariant content = dictionary.value_or(QVariantMap()).value(QStringLiteral("content"));
+    const QVariantMap answer =
+        content.typeId() == QMetaType::QVariantMap ? content.toMap() : QVariantMap();
+    if (isOK(answer)) {
+        const QVariant sdk = answer.value(QStringLiteral("sdk"));
+        finish(sdk.typeId() == QMetaType::QVariantMap ? sdk.toMap() : QVariantMap(), true);
+        return true;
+    }
+    finishWithRefusal(answer.value(QStringLiteral("response")),
+                      TarvelloErrorCode::InvalidOperationId,
+                      QStringLiteral("Invalid operation id"));
+    return true;
+}

@@ -1,0 +1,18 @@
+#include "SDK/presenters/SDKConfigurationPresenter.h"
+
+#include "platform/ui/Storyboard.h"
+#include "platform/ui/ViewController.h"
+
+SDKConfigurationPresenter::SDKConfigurationPresenter() = default;
+SDKConfigurationPresenter::~SDKConfigurationPresenter() = default;
+
+ViewController* SDKConfigurationPresenter::viewController() {
+    ViewController* screen =
+        Storyboard(QStringLiteral("Configuration"))
+            .instantiateViewControllerWithIdentifier(QStringLiteral("ConfigurationMain"));
+    if (screen) {
+        screen->setProperty("allowPictureChange", allowPictureChange_);
+        screen->setProperty("allowReaderChange", allowReaderChange_);
+    }
+    return screen;
+}
