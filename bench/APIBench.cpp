@@ -2,6 +2,7 @@
 #include "api/APIController.h"
 #include "api/APIControllerDelegate.h"
 #include "api/LogRedaction.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include "sandbox/SandboxServer.h"
 
@@ -118,8 +119,10 @@ static void BM_PostOnLoopback(benchmark::State& state) {
         state.SkipWithError("sandbox did not start");
         return;
     }
-    APIConfiguration::setBaseURL(sandbox.baseUrl());
-    APIConfiguration::addTrustedCAFile(sandbox.caFile());
+    auto configuration = std::make_shared<APIConfiguration>();
+    configuration->setBaseURL(sandbox.baseUrl());
+    configuration->addTrustedCAFile(sandbox.caFile());
+    Services::set<APIConfiguration>(configuration);
     TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.state().defaultApiKey());
     TarvelloSDK::sharedSDK().setUserToken(sandbox.state().defaultToken());
     const QString token = sandbox.state().defaultToken();
@@ -133,7 +136,6 @@ static void BM_PostOnLoopback(benchmark::State& state) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     sandbox.stop();
-    APIConfiguration::removeAddedCAs();
-    APIConfiguration::setBaseURL(QString());
+    Services::set<APIConfiguration>(nullptr);
 }
 BENCHMARK(BM_PostOnLoopback)->Unit(benchmark::kMicrosecond);

@@ -5,13 +5,20 @@
 #include "model/LocationProvider.h"
 #include "model/Product.h"
 #include "model/Sale.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QString>
+
+// Offers no location source.
+class NoLocationFactory : public LocationProviderFactory {
+public:
+    std::shared_ptr<LocationProvider> create() override { return nullptr; }
+};
 
 // A sale of `lines` lines, every product taxed (every other one with the tax in its price), every
 // fifth line discounted, a 10 % sale discount and a 15 % tip. No location is looked up.
 inline SalePtr sampleSale(int lines) {
-    LocationProvider::setFactory([] { return std::shared_ptr<LocationProvider>(); });
+    Services::set<LocationProviderFactory>(std::make_shared<NoLocationFactory>());
     auto sale = Sale::init();
     for (int i = 0; i < lines; ++i) {
         auto item = Item::init();
@@ -30,6 +37,6 @@ inline SalePtr sampleSale(int lines) {
     discount->setPercentage(0.10);
     sale->addOrRemoveDiscount(discount);
     sale->setTipPercentage(0.15);
-    LocationProvider::setFactory({});
+    Services::set<LocationProviderFactory>(nullptr);
     return sale;
 }

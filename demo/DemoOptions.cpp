@@ -2,6 +2,7 @@
 
 #include "ScreenlessCommands.h"
 #include "api/APIConfiguration.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QCommandLineParser>
 #include <QProcessEnvironment>
@@ -62,7 +63,11 @@ QString DemoOptions::usage() {
 }
 
 bool applyBackEndOptions(const DemoOptions& options) {
+    auto configuration = std::make_shared<APIConfiguration>();
     if (!options.baseUrl.isEmpty())
-        APIConfiguration::setBaseURL(options.baseUrl);
-    return options.caFile.isEmpty() || APIConfiguration::addTrustedCAFile(options.caFile);
+        configuration->setBaseURL(options.baseUrl);
+    if (!options.caFile.isEmpty() && !configuration->addTrustedCAFile(options.caFile))
+        return false;
+    Services::set<APIConfiguration>(configuration);
+    return true;
 }

@@ -1,8 +1,9 @@
 #include "api/APIConfiguration.h"
 
+#include "platform/core/ServiceRegistry.h"
+
 #include <QFile>
-#include <QMutex>
-#include <QSslCertificate>
+#include <atomic>
 
 #ifndef TARVELLO_DEFAULT_BASE_URL
 #define TARVELLO_DEFAULT_BASE_URL "https://api.tarvello.example"
@@ -10,20 +11,11 @@
 
 namespace {
 
-struct State {
-    QMutex lock;
-    QString baseURL;
-    QList<QSslCertificate> addedCAs;
-    QString environmentCAFile;
-    QList<QSslCertificate> environmentCAs;
-    quint64 trustGeneration = 0;
-    int timeout = 120000;
-    int sessionTimeout = 60000;
-};
-
-State& state() {
-    static State s;
-    return s;
+// Trust generations are unique across configurations, so installing another one counts as a
+// change of trust too.
+quint64 nextTrustGeneration() {
+    static std::atomic<quint64> next{1};
+    return next++;
 }
 
 QString withoutTrailingSlash(QString url) {
@@ -41,11 +33,17 @@ QList<QSslCertificate> certificatesIn(const QString& path) {
 
 } // namespace
 
-QString APIConfiguration::baseURL() {
-    State& s = state();
-    QMutexLocker locker(&s.lock);
-    if (!s.baseURL.isEmpty())
-        return s.baseURL;
+APIConfiguration::APIConfiguration()
+    : trustGeneration_(nextTrustGeneration()) {}
+
+std::shared_ptr<APIConfiguration> APIConfiguration::current() {
+    return Services::getOrDefault<APIConfiguration, APIConfiguration>();
+}
+
+QString APIConfiguration::baseURL() const {
+    QMutexLocker locker(&lock_);
+    if (!baseURL_.isEmpty())
+        return baseURL_;
     const QString fromEnvironment = qEnvironmentVariable("TARVELLO_BASE_URL");
     if (!fromEnvironment.isEmpty())
         return withoutTrailingSlash(fromEnvironment);
@@ -53,76 +51,71 @@ QString APIConfiguration::baseURL() {
 }
 
 void APIConfiguration::setBaseURL(const QString& url) {
-    State& s = state();
-    QMutexLocker locker(&s.lock);
-    s.baseURL = withoutTrailingSlash(url);
+    QMutexLocker locker(&lock_);
+    baseURL_ = withoutTrailingSlash(url);
 }
 
 bool APIConfiguration::addTrustedCAFile(const QString& path) {
     const QList<QSslCertificate> certificates = certificatesIn(path);
     if (certificates.isEmpty())
         return false;
-    State& s = state();
-    QMutexLocker locker(&s.lock);
-    s.addedCAs += certificates;
-    ++s.trustGeneration;
+    QMutexLocker locker(&lock_);
+    addedCAs_ += certificates;
+    trustGeneration_ = nextTrustGeneration();
     return true;
 }
 
 void APIConfiguration::removeAddedCAs() {
-    State& s = state();
-    QMutexLocker locker(&s.lock);
-    if (!s.addedCAs.isEmpty())
-        ++s.trustGeneration;
-    s.addedCAs.clear();
+    QMutexLocker locker(&lock_);
+    if (!addedCAs_.isEmpty())
+        trustGeneration_ = nextTrustGeneration();
+    addedCAs_.clear();
 }
 
-QSslConfiguration APIConfiguration::sslConfiguration() {
-    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-    configuration.setPeerVerifyMode(QSslSocket::VerifyPeer);
-    State& s = state();
-    QMutexLocker locker(&s.lock);
+void APIConfiguration::readEnvironmentCAs() const {
     const QString environmentFile = qEnvironmentVariable("TARVELLO_CA_FILE");
-    if (environmentFile != s.environmentCAFile) {
-        s.environmentCAFile = environmentFile;
-        ++s.trustGeneration;
-        s.environmentCAs =
+    if (environmentFile != environmentCAFile_) {
+        environmentCAFile_ = environmentFile;
+        trustGeneration_ = nextTrustGeneration();
+        environmentCAs_ =
             environmentFile.isEmpty() ? QList<QSslCertificate>() : certificatesIn(environmentFile);
     }
-    if (!s.environmentCAs.isEmpty())
-        configuration.addCaCertificates(s.environmentCAs);
-    if (!s.addedCAs.isEmpty())
-        configuration.addCaCertificates(s.addedCAs);
+}
+
+QSslConfiguration APIConfiguration::sslConfiguration() const {
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.setPeerVerifyMode(QSslSocket::VerifyPeer);
+    QMutexLocker locker(&lock_);
+    readEnvironmentCAs();
+    if (!environmentCAs_.isEmpty())
+        configuration.addCaCertificates(environmentCAs_);
+    if (!addedCAs_.isEmpty())
+        configuration.addCaCertificates(addedCAs_);
     return configuration;
 }
 
-quint64 APIConfiguration::trustGeneration() {
-    sslConfiguration(); // picks up a change of the environment's CA file
-    State& s = state();
-    QMutexLocker locker(&s.lock);
-    return s.trustGeneration;
+quint64 APIConfiguration::trustGeneration() const {
+    QMutexLocker locker(&lock_);
+    readEnvironmentCAs();
+    return trustGeneration_;
 }
 
-int APIConfiguration::requestTimeout() {
-    State& s = state();
-    QMutexLocker locker(&s.lock);
-    return s.timeout;
+int APIConfiguration::requestTimeout() const {
+    QMutexLocker locker(&lock_);
+    return timeout_;
 }
 
 void APIConfiguration::setRequestTimeout(int milliseconds) {
-    State& s = state();
-    QMutexLocker locker(&s.lock);
-    s.timeout = milliseconds > 0 ? milliseconds : 120000;
+    QMutexLocker locker(&lock_);
+    timeout_ = milliseconds > 0 ? milliseconds : 120000;
 }
 
-int APIConfiguration::sessionClientTimeout() {
-    State& s = state();
-    QMutexLocker locker(&s.lock);
-    return s.sessionTimeout;
+int APIConfiguration::sessionClientTimeout() const {
+    QMutexLocker locker(&lock_);
+    return sessionTimeout_;
 }
 
 void APIConfiguration::setSessionClientTimeout(int milliseconds) {
-    State& s = state();
-    QMutexLocker locker(&s.lock);
-    s.sessionTimeout = milliseconds > 0 ? milliseconds : 60000;
+    QMutexLocker locker(&lock_);
+    sessionTimeout_ = milliseconds > 0 ? milliseconds : 60000;
 }

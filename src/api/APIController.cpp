@@ -27,8 +27,8 @@ QNetworkAccessManager* mainManager() {
         manager = new QNetworkAccessManager(QCoreApplication::instance());
         // Closed while the application is still whole, so its TLS sockets shut down cleanly.
         qAddPostRoutine([] { delete manager.data(); });
-        trust = APIConfiguration::trustGeneration();
-    } else if (const quint64 now = APIConfiguration::trustGeneration(); now != trust) {
+        trust = APIConfiguration::current()->trustGeneration();
+    } else if (const quint64 now = APIConfiguration::current()->trustGeneration(); now != trust) {
         manager->clearConnectionCache();
         trust = now;
     }
@@ -40,8 +40,8 @@ QNetworkRequest baseRequest(const QUrl& url) {
     // The client's network manager has no cache: every reply comes from the server.
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
-    request.setTransferTimeout(APIConfiguration::requestTimeout());
-    request.setSslConfiguration(APIConfiguration::sslConfiguration());
+    request.setTransferTimeout(APIConfiguration::current()->requestTimeout());
+    request.setSslConfiguration(APIConfiguration::current()->sslConfiguration());
     return request;
 }
 
@@ -153,7 +153,7 @@ APIController::~APIController() {
 }
 
 QString APIController::urlForPath(const QString& path) {
-    return QStringLiteral("%1/developers/api%2").arg(APIConfiguration::baseURL(), path);
+    return QStringLiteral("%1/developers/api%2").arg(APIConfiguration::current()->baseURL(), path);
 }
 
 QString APIController::escapedComponent(const QString& value) {

@@ -406,7 +406,8 @@ APIController::createPostFormURLEncodedConfiguratorWithURL(const QString& url) {
 
 void APIController::getV2(const QString& path, JsonCompletion completion, Failure failure) {
     URLRequest request;
-    const QString urlText = QStringLiteral("%1/api%2").arg(APIConfiguration::baseURL(), path);
+    const QString urlText =
+        QStringLiteral("%1/api%2").arg(APIConfiguration::current()->baseURL(), path);
     LogRedaction::log(urlText);
     request.request.setUrl(QUrl(urlText));
     request.request.setRawHeader("X-Authentication-Token", SessionBridge::userToken().toUtf8());

@@ -18,8 +18,8 @@ QNetworkAccessManager* manager() {
         shared = new QNetworkAccessManager(QCoreApplication::instance());
         // Closed while the application is still whole, so its TLS sockets shut down cleanly.
         qAddPostRoutine([] { delete shared.data(); });
-        trust = APIConfiguration::trustGeneration();
-    } else if (const quint64 now = APIConfiguration::trustGeneration(); now != trust) {
+        trust = APIConfiguration::current()->trustGeneration();
+    } else if (const quint64 now = APIConfiguration::current()->trustGeneration(); now != trust) {
         // Connections opened under other trusted CAs are not reused.
         shared->clearConnectionCache();
         trust = now;
@@ -42,8 +42,8 @@ void start(const URLRequest& request, QPointer<QObject> context, bool hasContext
            HTTPSessionClient::Done done) {
     QNetworkRequest networkRequest = request.request;
     networkRequest.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
-    networkRequest.setSslConfiguration(APIConfiguration::sslConfiguration());
-    networkRequest.setTransferTimeout(APIConfiguration::sessionClientTimeout());
+    networkRequest.setSslConfiguration(APIConfiguration::current()->sslConfiguration());
+    networkRequest.setTransferTimeout(APIConfiguration::current()->sessionClientTimeout());
     QNetworkReply* reply =
         manager()->sendCustomRequest(networkRequest, request.method.toUtf8(), request.body);
     QObject::connect(

@@ -1,26 +1,24 @@
 #include "model/DocumentsFolder.h"
 
+#include "platform/core/ServiceRegistry.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace {
-QString& overridePath() {
-    static QString path;
-    return path;
-}
-} // namespace
+DocumentsFolder::DocumentsFolder(const QString& folderPath)
+    : folderPath_(folderPath) {}
 
-QString DocumentsFolder::path() {
-    if (!overridePath().isEmpty())
-        return overridePath();
+QString DocumentsFolder::folderPath() const {
+    if (!folderPath_.isEmpty())
+        return folderPath_;
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
            QStringLiteral("/Documents");
 }
 
-void DocumentsFolder::setPath(const QString& path) {
-    overridePath() = path;
+QString DocumentsFolder::path() {
+    return Services::getOrDefault<DocumentsFolder, DocumentsFolder>()->folderPath();
 }
 
 std::optional<QString> DocumentsFolder::pathForFileName(const QString& name) {

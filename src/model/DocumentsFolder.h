@@ -4,16 +4,23 @@
 #include <optional>
 
 // The application's Documents folder, where downloaded pictures and signature pictures are
-// kept as files. Tests point it at a folder of their own.
+// kept as files. The folder in force is a service: AppDataLocation/Documents unless another is
+// installed through Services (tests point it at a folder of their own).
 class DocumentsFolder {
 public:
+    // The folder at that path; the empty text stands for the default place.
+    explicit DocumentsFolder(const QString& folderPath = QString());
+    QString folderPath() const;
+
+    // The path of the folder in force.
     static QString path();
-    // An empty text restores the default (AppDataLocation/Documents).
-    static void setPath(const QString& path);
     // The path of a file of that name in the folder; none unless the name is a plain file name
     // (no separators, not "." or "..", nothing hidden behind a leading dot).
     static std::optional<QString> pathForFileName(const QString& name);
     // Deletes the file of that name when it is a regular file; never a folder, never a link's
     // target. False when nothing was deleted.
     static bool removeFileNamed(const QString& name);
+
+private:
+    QString folderPath_;
 };

@@ -1,22 +1,19 @@
 #include "model/LocationProvider.h"
 
 #include "model/QtLocationProvider.h"
+#include "platform/core/ServiceRegistry.h"
 
 namespace {
-LocationProvider::Factory& factory() {
-    static LocationProvider::Factory current;
-    return current;
-}
+class QtLocationProviderFactory : public LocationProviderFactory {
+public:
+    std::shared_ptr<LocationProvider> create() override {
+        return std::make_shared<QtLocationProvider>();
+    }
+};
 } // namespace
 
 std::shared_ptr<LocationProvider> LocationProvider::create() {
-    if (factory())
-        return factory()();
-    return std::make_shared<QtLocationProvider>();
-}
-
-void LocationProvider::setFactory(Factory factory_) {
-    factory() = std::move(factory_);
+    return Services::getOrDefault<LocationProviderFactory, QtLocationProviderFactory>()->create();
 }
 
 void LocationProvider::deliver(const std::vector<LocationCoordinate>& locations) {

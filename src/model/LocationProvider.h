@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -29,8 +28,9 @@ public:
 };
 
 // The device's location source: ask for permission while in use, start updates, read the last
-// known fix, report fixes to one delegate (not owned). The default provider stands on Qt
-// Positioning; tests and the demo set a factory of their own.
+// known fix, report fixes to one delegate (not owned). Providers come from the
+// LocationProviderFactory in force: Qt Positioning by default; tests and the demo install a
+// factory of their own through Services.
 class LocationProvider {
 public:
     virtual ~LocationProvider() = default;
@@ -45,11 +45,8 @@ public:
     LocationProviderDelegate* delegate() const { return delegate_; }
     void setDelegate(LocationProviderDelegate* delegate) { delegate_ = delegate; }
 
-    using Factory = std::function<std::shared_ptr<LocationProvider>()>;
-    // A new provider from the configured factory (Qt Positioning by default).
+    // A new provider from the factory in force; null when it offers none.
     static std::shared_ptr<LocationProvider> create();
-    // Replaces the factory; an empty one restores the default.
-    static void setFactory(Factory factory);
 
 protected:
     // Hands fixes to the delegate, if any.
@@ -57,4 +54,12 @@ protected:
 
 private:
     LocationProviderDelegate* delegate_ = nullptr;
+};
+
+// Makes the location providers; a service installed through Services.
+class LocationProviderFactory {
+public:
+    virtual ~LocationProviderFactory() = default;
+    // A new provider; null when there is none to offer.
+    virtual std::shared_ptr<LocationProvider> create() = 0;
 };

@@ -2,6 +2,7 @@
 #include "SDK/session/CacheHelper.h"
 #include "SDK/session/SessionTimer.h"
 #include "SDK/session/User.h"
+#include "platform/core/ServiceRegistry.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 #include "platform/ui/Clock.h"
@@ -31,7 +32,7 @@ struct ObjectDelegate : QObject, RecordingDelegate {};
 class SessionTimerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Clock::setCurrent(&clock);
+        Services::set<Clock>(clock);
         User::instance().reset();
         SessionTimer::instance().resetTimer();
         SessionTimer::instance().setDelegate(nullptr);
@@ -40,14 +41,14 @@ protected:
         SessionTimer::instance().removeDelegate(&delegate);
         User::instance().reset();
         SessionTimer::instance().resetTimer();
-        Clock::setCurrent(nullptr);
+        Services::set<Clock>(nullptr);
     }
     void logIn(int timeout) {
         User::instance().setIsLoggedIn(true);
         User::instance().setSessionTimeout(timeout);
     }
     TemporaryDefaults defaults;
-    ManualClock clock;
+    std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
     RecordingDelegate delegate;
 };
 
@@ -81,9 +82,9 @@ TEST_F(SessionTimerTest, ArmedTimerExpiresAfterTheTimeOut) {
     EXPECT_TRUE(SessionTimer::instance().isRunning());
     EXPECT_EQ(SessionTimer::instance().intervalMs(), 90000);
     SessionTimer::instance().setDelegate(&delegate);
-    clock.advance(89999);
+    clock->advance(89999);
     EXPECT_EQ(delegate.fromTimer, 0);
-    clock.advance(1);
+    clock->advance(1);
     EXPECT_EQ(delegate.fromTimer, 1);
     EXPECT_FALSE(SessionTimer::instance().isRunning());
     // The delegate stays registered; the next registration is told at once.
@@ -96,7 +97,7 @@ TEST_F(SessionTimerTest, ArmedTimerExpiresAfterTheTimeOut) {
     User::instance().setSessionTimeout(0);
     SessionTimer::instance().resetTimer();
     EXPECT_FALSE(SessionTimer::instance().isRunning());
-    clock.advance(100000);
+    clock->advance(100000);
     EXPECT_EQ(delegate.fromTimer, 2);
 }
 

@@ -3,6 +3,7 @@
 #include "api/APIConfiguration.h"
 #include "api/APIController.h"
 #include "api/APIControllerDelegate.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
 
@@ -70,18 +71,15 @@ protected:
 
     void SetUp() override {
         QLoggingCategory::setFilterRules(QStringLiteral("tarvello.api.info=false"));
-        APIConfiguration::setBaseURL(sandbox.baseUrl());
-        APIConfiguration::addTrustedCAFile(sandbox.caFile());
+        auto configuration = std::make_shared<APIConfiguration>();
+        configuration->setBaseURL(sandbox.baseUrl());
+        configuration->addTrustedCAFile(sandbox.caFile());
+        Services::set<APIConfiguration>(configuration);
         TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
         TarvelloSDK::sharedSDK().setUserToken(sandbox.merchantToken());
         QCoreApplication::setApplicationVersion(QStringLiteral("3.1.4"));
     }
-    void TearDown() override {
-        APIConfiguration::removeAddedCAs();
-        APIConfiguration::setBaseURL(QString());
-        APIConfiguration::setRequestTimeout(0);
-        APIConfiguration::setSessionClientTimeout(0);
-    }
+    void TearDown() override { Services::set<APIConfiguration>(nullptr); }
 
     // Every endpoint answers this reply until told otherwise.
     void answerEverything(const SandboxReply& reply) { sandbox->script("*", "/*", reply); }

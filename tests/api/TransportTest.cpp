@@ -268,7 +268,7 @@ TEST_F(DelegateStyle, TimerExpiryReachesTheRequestsDelegate) {
 }
 
 TEST_F(DelegateStyle, BrokenRepliesGiveAClearOutcomeNeverAHang) {
-    APIConfiguration::setRequestTimeout(400);
+    APIConfiguration::current()->setRequestTimeout(400);
     struct Case {
         const char* what;
         SandboxReply reply;
@@ -320,7 +320,7 @@ TEST_F(DelegateStyle, UnreachableServerAndUnbuildableBodyFailLater) {
 }
 
 TEST_F(DelegateStyle, ServerOutsideTheTrustedAuthoritiesIsRefused) {
-    APIConfiguration::removeAddedCAs();
+    APIConfiguration::current()->removeAddedCAs();
     answerEverything(SandboxReply::ok());
     APIController client;
     client.setDelegate(&delegate);

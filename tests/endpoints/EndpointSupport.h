@@ -8,6 +8,7 @@
 #include "model/CreditCard.h"
 #include "model/LocationProvider.h"
 #include "model/Sale.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
 
@@ -46,13 +47,21 @@ public:
     std::optional<QString> expiredMessage;
 };
 
+// Offers no location source: the sales of these tests carry no fix.
+class NoLocationFactory : public LocationProviderFactory {
+public:
+    std::shared_ptr<LocationProvider> create() override { return nullptr; }
+};
+
 // The sandbox with the API client pointed at it and the fixture's merchant logged in.
 class EndpointTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        LocationProvider::setFactory([] { return std::shared_ptr<LocationProvider>(); });
-        APIConfiguration::setBaseURL(sandbox.baseUrl());
-        ASSERT_TRUE(APIConfiguration::addTrustedCAFile(sandbox.caFile()));
+        Services::set<LocationProviderFactory>(std::make_shared<NoLocationFactory>());
+        auto configuration = std::make_shared<APIConfiguration>();
+        configuration->setBaseURL(sandbox.baseUrl());
+        ASSERT_TRUE(configuration->addTrustedCAFile(sandbox.caFile()));
+        Services::set<APIConfiguration>(configuration);
         QLoggingCategory::setFilterRules(QStringLiteral("tarvello.api.info=false"));
         token = sandbox.merchantToken();
         TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
@@ -64,11 +73,10 @@ protected:
         AccountSettings::instance().setAppLanguage(QStringLiteral("es"));
     }
     void TearDown() override {
-        APIConfiguration::setBaseURL(QString());
-        APIConfiguration::removeAddedCAs();
+        Services::set<APIConfiguration>(nullptr);
         User::instance().reset();
         AccountSettings::instance().reset();
-        LocationProvider::setFactory({});
+        Services::set<LocationProviderFactory>(nullptr);
     }
 
     // A sale the sandbox has recorded, ready to be voided or refunded.

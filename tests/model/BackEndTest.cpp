@@ -4,6 +4,7 @@
 #include "api/SignatureQueue.h"
 #include "model/Catalog.h"
 #include "model/DocumentsFolder.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/SandboxFixture.h"
 
 #include <TarvelloSDK/TarvelloSDK.h>
@@ -23,19 +24,20 @@ protected:
         QLoggingCategory::setFilterRules(QStringLiteral("tarvello.api.info=false"));
         TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
         TarvelloSDK::sharedSDK().setUserToken(sandbox.merchantToken());
-        APIConfiguration::setBaseURL(sandbox.baseUrl());
-        ASSERT_TRUE(APIConfiguration::addTrustedCAFile(sandbox.caFile()));
+        auto configuration = std::make_shared<APIConfiguration>();
+        configuration->setBaseURL(sandbox.baseUrl());
+        ASSERT_TRUE(configuration->addTrustedCAFile(sandbox.caFile()));
+        Services::set<APIConfiguration>(configuration);
         token = sandbox.merchantToken();
         userId = QString::number(sandbox.state().userForToken(token)->userId);
         User::instance().setToken(token);
         User::instance().setUserId(userId);
-        DocumentsFolder::setPath(documents.path());
+        Services::set(std::make_shared<DocumentsFolder>(documents.path()));
     }
     void TearDown() override {
-        DocumentsFolder::setPath(QString());
+        Services::set<DocumentsFolder>(nullptr);
         User::instance().reset();
-        APIConfiguration::removeAddedCAs();
-        APIConfiguration::setBaseURL(QString());
+        Services::set<APIConfiguration>(nullptr);
         ModelTest::TearDown();
     }
     static QImage signature() {

@@ -40,10 +40,10 @@ protected:
         ModelTest::SetUp();
         source = std::make_shared<ScriptedSource>();
         Services::set<CatalogSource>(source);
-        DocumentsFolder::setPath(documents.path());
+        Services::set(std::make_shared<DocumentsFolder>(documents.path()));
     }
     void TearDown() override {
-        DocumentsFolder::setPath(QString());
+        Services::set<DocumentsFolder>(nullptr);
         Services::set<CatalogSource>(nullptr);
         ModelTest::TearDown();
     }

@@ -4,6 +4,7 @@
 #include "model/LocationProvider.h"
 #include "model/values/Currency.h"
 #include "model/values/ModelTexts.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/TestSupport.h"
 
 #include <QStringList>
@@ -25,15 +26,22 @@ public:
     int starts = 0;
 };
 
+// Hands out fake location sources and remembers the last one.
+class FakeLocationFactory : public LocationProviderFactory {
+public:
+    std::shared_ptr<LocationProvider> create() override {
+        auto provider = std::make_shared<FakeLocationProvider>();
+        last = provider.get();
+        return provider;
+    }
+    FakeLocationProvider* last = nullptr;
+};
+
 // Fresh defaults store, the default currency and settings, fake location, captured alerts.
 class ModelTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        LocationProvider::setFactory([this] {
-            auto provider = std::make_shared<FakeLocationProvider>();
-            lastProvider = provider.get();
-            return provider;
-        });
+        Services::set<LocationProviderFactory>(locations);
         ModelTexts::setAlertPresenter(
             [this](const QString&, const QString& message, const QString& button) {
                 alerts << message + QStringLiteral(" | ") + button;
@@ -42,13 +50,13 @@ protected:
         AccountSettings::instance().reset();
     }
     void TearDown() override {
-        LocationProvider::setFactory({});
+        Services::set<LocationProviderFactory>(nullptr);
         ModelTexts::setAlertPresenter({});
         Currency::instance()->reset();
         AccountSettings::instance().reset();
     }
 
     TemporaryDefaults defaults;
-    FakeLocationProvider* lastProvider = nullptr;
+    std::shared_ptr<FakeLocationFactory> locations = std::make_shared<FakeLocationFactory>();
     QStringList alerts;
 };

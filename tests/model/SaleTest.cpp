@@ -274,7 +274,7 @@ TEST_F(SaleTest, LocationStartsInvalidFollowsFixesAndIsAskedOnce) {
     EXPECT_FALSE(sale->locationCoordinates().isValid());
     EXPECT_EQ(sale->locationCoordinates().latitude, -180);
     EXPECT_EQ(sale->locationCoordinates().longitude, -180);
-    FakeLocationProvider* provider = lastProvider;
+    FakeLocationProvider* provider = locations->last;
     EXPECT_EQ(provider->starts, 1);
 
     sale->cleanSale();

@@ -78,7 +78,7 @@ TEST(UserDefaults, StoresOwnerOnlyAndSurvivesReopen) {
     UserDefaults::standardUserDefaults().setObject(QVariantMap{{"a", 1}}, "lastMode");
     const QString path = UserDefaults::standardUserDefaults().filePath();
     EXPECT_EQ(QFile::permissions(path).toInt() & 0x0077, 0) << "group and others must not read it";
-    UserDefaults::setStorageDirectory(defaults.path());
+    Services::set(std::make_shared<UserDefaults>(defaults.path()));
     EXPECT_EQ(UserDefaults::standardUserDefaults().objectForKey("lastMode").toMap().value("a"), 1);
 }
 

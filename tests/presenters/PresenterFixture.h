@@ -9,6 +9,7 @@
 #include "SDK/session/User.h"
 #include "api/APIConfiguration.h"
 #include "model/Sale.h"
+#include "platform/core/ServiceRegistry.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/FlowEnd.h"
 #include "platform/ui/Storyboard.h"
@@ -93,8 +94,10 @@ public:
 class PresenterFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        APIConfiguration::setBaseURL(sandbox.baseUrl());
-        APIConfiguration::addTrustedCAFile(sandbox.caFile());
+        auto configuration = std::make_shared<APIConfiguration>();
+        configuration->setBaseURL(sandbox.baseUrl());
+        configuration->addTrustedCAFile(sandbox.caFile());
+        Services::set<APIConfiguration>(configuration);
         TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
         TarvelloSDK::sharedSDK().setUserToken(sandbox.merchantToken());
         User::instance().reset();
@@ -123,8 +126,7 @@ protected:
         settle();
         User::instance().reset();
         AccountSettings::instance().reset();
-        APIConfiguration::removeAddedCAs();
-        APIConfiguration::setBaseURL(QString());
+        Services::set<APIConfiguration>(nullptr);
     }
 
     static QList<std::pair<QString, QString>> screens() {

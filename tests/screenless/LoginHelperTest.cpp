@@ -3,6 +3,7 @@
 #include "SDK/session/CacheHelper.h"
 #include "SDK/session/User.h"
 #include "api/APIConfiguration.h"
+#include "platform/core/ServiceRegistry.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/ui/Services.h"
 #include "support/SandboxFixture.h"
@@ -49,8 +50,10 @@ struct RecordingLoginDelegate : LoginHelperDelegate {
 class LoginHelperSandboxTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        APIConfiguration::setBaseURL(sandbox.baseUrl());
-        ASSERT_TRUE(APIConfiguration::addTrustedCAFile(sandbox.caFile()));
+        auto configuration = std::make_shared<APIConfiguration>();
+        configuration->setBaseURL(sandbox.baseUrl());
+        ASSERT_TRUE(configuration->addTrustedCAFile(sandbox.caFile()));
+        Services::set<APIConfiguration>(configuration);
         TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
         TarvelloSDK::sharedSDK().setUserToken(sandbox.merchantToken());
         User::instance().reset();
@@ -61,8 +64,7 @@ protected:
         Services::set<URLOpener>(nullptr);
         User::instance().reset();
         AccountSettings::instance().reset();
-        APIConfiguration::removeAddedCAs();
-        APIConfiguration::setBaseURL(QString());
+        Services::set<APIConfiguration>(nullptr);
     }
     void validate() {
         LoginHelper helper(&delegate);

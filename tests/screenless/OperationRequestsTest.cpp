@@ -1,6 +1,7 @@
 #include "api/APIConfiguration.h"
 #include "api/APIController.h"
 #include "api/APIControllerDelegate.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
 #include <TarvelloSDK/TarvelloSDK.h>
@@ -32,17 +33,16 @@ struct RecordingApiDelegate : APIControllerDelegate {
 class OperationRequestsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        APIConfiguration::setBaseURL(sandbox.baseUrl());
-        ASSERT_TRUE(APIConfiguration::addTrustedCAFile(sandbox.caFile()));
+        auto configuration = std::make_shared<APIConfiguration>();
+        configuration->setBaseURL(sandbox.baseUrl());
+        ASSERT_TRUE(configuration->addTrustedCAFile(sandbox.caFile()));
+        Services::set<APIConfiguration>(configuration);
         TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
         TarvelloSDK::sharedSDK().setUserToken(sandbox.merchantToken());
         token = sandbox.merchantToken();
         userId = QString::number(sandbox.state().userForToken(token)->userId);
     }
-    void TearDown() override {
-        APIConfiguration::removeAddedCAs();
-        APIConfiguration::setBaseURL(QString());
-    }
+    void TearDown() override { Services::set<APIConfiguration>(nullptr); }
 
     // Sends one request and answers what the sandbox received.
     SandboxRequest send(const std::function<void(APIController&)>& request) {

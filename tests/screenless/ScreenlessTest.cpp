@@ -6,6 +6,7 @@
 #include "SDK/session/SessionTimer.h"
 #include "SDK/session/User.h"
 #include "api/APIConfiguration.h"
+#include "platform/core/ServiceRegistry.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 #include "platform/ui/Clock.h"
@@ -35,8 +36,10 @@ class ScreenlessTest : public ::testing::Test {
 protected:
     void SetUp() override {
         TarvelloSDKHandOver::install(nullptr);
-        APIConfiguration::setBaseURL(sandbox.baseUrl());
-        ASSERT_TRUE(APIConfiguration::addTrustedCAFile(sandbox.caFile()));
+        auto configuration = std::make_shared<APIConfiguration>();
+        configuration->setBaseURL(sandbox.baseUrl());
+        ASSERT_TRUE(configuration->addTrustedCAFile(sandbox.caFile()));
+        Services::set<APIConfiguration>(configuration);
         TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
         useToken(sandbox.merchantToken());
         User::instance().reset();
@@ -46,8 +49,7 @@ protected:
     void TearDown() override {
         User::instance().reset();
         AccountSettings::instance().reset();
-        APIConfiguration::removeAddedCAs();
-        APIConfiguration::setBaseURL(QString());
+        Services::set<APIConfiguration>(nullptr);
     }
 
     static void useToken(const QString& token) { TarvelloSDK::sharedSDK().setUserToken(token); }
@@ -234,12 +236,12 @@ TEST_F(ScreenlessTest, SessionCheckOutcomes) {
 
 // A manual clock for the scope; the session timer is disarmed when it ends.
 struct ManualClockScope {
-    ManualClock clock;
-    ManualClockScope() { Clock::setCurrent(&clock); }
+    std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
+    ManualClockScope() { Services::set<Clock>(clock); }
     ~ManualClockScope() {
         User::instance().setSessionTimeout(0);
         SessionTimer::instance().resetTimer();
-        Clock::setCurrent(nullptr);
+        Services::set<Clock>(nullptr);
     }
 };
 
@@ -251,7 +253,7 @@ TEST_F(ScreenlessTest, ValidatedSessionArmsTheInactivityTimer) {
     EXPECT_EQ(SessionTimer::instance().intervalMs(), 900 * 1000);
 
     // After an expiry, the next validation starts a new period instead of expiring at once.
-    scope.clock.advance(900 * 1000);
+    scope.clock->advance(900 * 1000);
     EXPECT_FALSE(User::instance().isLoggedIn());
     logIn();
     EXPECT_TRUE(SessionTimer::instance().isRunning());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/core/Assert.h"
+#include "platform/core/ServiceRegistry.h"
 #include "platform/core/UserDefaults.h"
 
 #include <QCoreApplication>
@@ -37,11 +38,11 @@ inline std::string assertionMessage(const std::function<void()>& call) {
     return {};
 }
 
-// Points the user-defaults store at a fresh folder for the scope's lifetime.
+// Installs a user-defaults store in a fresh folder for the scope's lifetime.
 class TemporaryDefaults {
 public:
-    TemporaryDefaults() { UserDefaults::setStorageDirectory(dir_.path()); }
-    ~TemporaryDefaults() { UserDefaults::setStorageDirectory(QString()); }
+    TemporaryDefaults() { Services::set(std::make_shared<UserDefaults>(dir_.path())); }
+    ~TemporaryDefaults() { Services::set<UserDefaults>(nullptr); }
     QString path() const { return dir_.path(); }
 
 private:

@@ -4,8 +4,8 @@
 // than the code that uses them: the catalog source (model uses it, the back-end source is in
 // api) and the session expiry (session and api use it, the login layer ends the session). It
 // runs once, when the library is loaded; services defined with their implementation make their
-// own default on first need (the screens' services). The reader factory is added here when it
-// comes.
+// own default on first need (Clock, UserDefaults, DocumentsFolder, LocationProviderFactory,
+// APIConfiguration, the screens' services). The reader factory is added here when it comes.
 namespace DefaultServices {
 
 // Installs the defaults above; installing them again replaces them with new ones.

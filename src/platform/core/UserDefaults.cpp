@@ -1,5 +1,7 @@
 #include "platform/core/UserDefaults.h"
 
+#include "platform/core/ServiceRegistry.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -7,39 +9,21 @@
 #include <QStandardPaths>
 
 namespace {
-QString& directoryOverride() {
-    static QString dir;
-    return dir;
-}
-
-std::unique_ptr<UserDefaults>& sharedStore() {
-    static std::unique_ptr<UserDefaults> store;
-    return store;
-}
-
 constexpr auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 } // namespace
 
 UserDefaults& UserDefaults::standardUserDefaults() {
-    auto& store = sharedStore();
-    if (!store)
-        store.reset(new UserDefaults(storageDirectory()));
-    return *store;
+    // The registry keeps the store alive while it is in force.
+    return *Services::getOrDefault<UserDefaults, UserDefaults>();
 }
 
-void UserDefaults::setStorageDirectory(const QString& directory) {
-    directoryOverride() = directory;
-    sharedStore().reset();
-}
-
-QString UserDefaults::storageDirectory() {
-    if (!directoryOverride().isEmpty())
-        return directoryOverride();
+QString UserDefaults::defaultDirectory() {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     return dir.isEmpty() ? QDir::homePath() + QStringLiteral("/.tarvello") : dir;
 }
 
-UserDefaults::UserDefaults(const QString& directory) {
+UserDefaults::UserDefaults(const QString& folder) {
+    const QString directory = folder.isEmpty() ? defaultDirectory() : folder;
     QDir().mkpath(directory);
     const QString name = QCoreApplication::applicationName().isEmpty()
                              ? QStringLiteral("TarvelloSDK")

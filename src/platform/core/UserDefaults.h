@@ -6,15 +6,19 @@
 
 class QSettings;
 
-// The user-defaults store: one INI file for the application, readable by its owner only.
-// Tests point it at a folder of their own with setStorageDirectory().
+// The user-defaults store: one INI file for the application, readable by its owner only. The
+// store in force is a service: the one in the application's configuration folder unless another
+// is installed through Services (tests install one in a folder of their own).
 class UserDefaults {
 public:
+    // The store in force.
     static UserDefaults& standardUserDefaults();
 
-    // Moves the store to a folder (created when missing); values already in memory are dropped.
-    static void setStorageDirectory(const QString& directory);
-    static QString storageDirectory();
+    // A store in that folder (created when missing); the empty text stands for the application's
+    // configuration folder.
+    explicit UserDefaults(const QString& folder = QString());
+    // The application's configuration folder.
+    static QString defaultDirectory();
 
     QVariant objectForKey(const QString& key) const;
     QString stringForKey(const QString& key) const;
@@ -28,6 +32,5 @@ public:
     ~UserDefaults();
 
 private:
-    explicit UserDefaults(const QString& directory);
     std::unique_ptr<QSettings> settings_;
 };

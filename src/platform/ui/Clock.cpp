@@ -1,5 +1,7 @@
 #include "platform/ui/Clock.h"
 
+#include "platform/core/ServiceRegistry.h"
+
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QVariantAnimation>
@@ -112,21 +114,11 @@ private:
     Handle next_ = 1;
 };
 
-Clock* installed = nullptr;
-
-RealClock& realClock() {
-    static RealClock clock;
-    return clock;
-}
-
 } // namespace
 
 Clock& Clock::current() {
-    return installed ? *installed : realClock();
-}
-
-void Clock::setCurrent(Clock* clock) {
-    installed = clock;
+    // The registry keeps the clock alive while it is in force.
+    return *Services::getOrDefault<Clock, RealClock>();
 }
 
 // ---------------------------------------------------------------- manual clock
@@ -294,11 +286,11 @@ void ManualClock::runUntilIdle(int limitMs) {
 }
 
 ScopedManualClock::ScopedManualClock()
-    : previous_(&Clock::current()) {
-    Clock::setCurrent(&clock_);
+    : previous_(Services::get<Clock>()) {
+    // Installed without ownership: the scope owns its clock.
+    Services::set<Clock>(std::shared_ptr<Clock>(std::shared_ptr<Clock>(), &clock_));
 }
 
 ScopedManualClock::~ScopedManualClock() {
-    // The real clock is never "installed"; restoring it means clearing the slot.
-    Clock::setCurrent(previous_ == &clock_ ? nullptr : previous_);
+    Services::set<Clock>(previous_);
 }

@@ -8,7 +8,8 @@
 #include <memory>
 
 // The one source of time for timers, delayed calls and animations. The real clock runs on Qt's
-// timers and animations; tests install a ManualClock and move time on with advance().
+// timers and animations; tests install a ManualClock through Services and move time on with
+// advance().
 class Clock {
 public:
     using Handle = quint64;
@@ -21,10 +22,8 @@ public:
 
     virtual ~Clock() = default;
 
-    // The clock in force: the real one unless another was installed.
+    // The clock in force: the one installed with Services::set<Clock>(), else the real one.
     static Clock& current();
-    // Installs a clock (not owned); nullptr puts the real clock back.
-    static void setCurrent(Clock* clock);
 
     // Milliseconds since the clock began.
     virtual qint64 now() const = 0;
@@ -89,5 +88,5 @@ public:
 
 private:
     ManualClock clock_;
-    Clock* previous_;
+    std::shared_ptr<Clock> previous_;
 };
