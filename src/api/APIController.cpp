@@ -46,10 +46,11 @@ QNetworkRequest baseRequest(const QUrl& url) {
 }
 
 // The headers of a delegate-style POST, in their order.
-void setPostHeaders(QNetworkRequest& request, const QByteArray& body) {
+void setPostHeaders(QNetworkRequest& request, const QByteArray& body,
+                    const std::optional<QString>& key) {
     request.setRawHeader("Content-Type", "multipart/form-data; boundary=" +
                                              APIController::multipartBoundary.toUtf8());
-    if (const auto key = SessionBridge::apiKey(); key && !key->isNull())
+    if (key && !key->isNull())
         request.setRawHeader("X-Authentication-ApiKey", key->toUtf8());
     request.setRawHeader("Content-Length", QByteArray::number(body.size()));
     const QString version = QCoreApplication::applicationVersion();
@@ -138,7 +139,8 @@ bool isSuccessfulAnswer(const std::optional<QVariantMap>& answer) {
 } // namespace
 
 APIController::APIController(QObject* parent)
-    : QObject(parent) {}
+    : QObject(parent)
+    , apiKey_(SessionBridge::apiKey()) {}
 
 APIController::~APIController() {
     if (reply_) {
@@ -214,10 +216,10 @@ bool APIController::send(const QString& method, const QString& path, const QVari
 
     QNetworkRequest request = baseRequest(url);
     if (method == QStringLiteral("GET")) {
-        if (const auto key = SessionBridge::apiKey(); key && !key->isNull())
-            request.setRawHeader("X-Authentication-ApiKey", key->toUtf8());
+        if (apiKey_ && !apiKey_->isNull())
+            request.setRawHeader("X-Authentication-ApiKey", apiKey_->toUtf8());
     } else {
-        setPostHeaders(request, body);
+        setPostHeaders(request, body, apiKey_);
     }
     LogRedaction::log(headerDescription(request));
     if (!body.isEmpty())
@@ -357,7 +359,7 @@ std::optional<QByteArray> APIController::loadSynchronousUrl(const QString& path,
         return std::nullopt;
     }
     QNetworkRequest request = baseRequest(url);
-    setPostHeaders(request, *body);
+    setPostHeaders(request, *body, apiKey_);
     LogRedaction::log(headerDescription(request));
     LogRedaction::log(QStringLiteral("Body: \n%1").arg(QString::fromUtf8(*body)));
 

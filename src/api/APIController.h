@@ -56,6 +56,10 @@ public:
     void setReceivedData(const QByteArray& value) { receivedData_ = value; }
     APIControllerDelegate* delegate() const { return delegate_; }
     void setDelegate(APIControllerDelegate* value) { delegate_ = value; }
+    // The host's API key the delegate-style and synchronous requests carry: the one in force
+    // when the client was made, so a request sent from a worker never reads the facade's.
+    std::optional<QString> apiKey() const { return apiKey_; }
+    void setApiKey(const std::optional<QString>& value) { apiKey_ = value; }
 
     // ---- transports of the delegate-style requests
 
@@ -469,6 +473,7 @@ private:
     int functionName_ = 0;
     QByteArray receivedData_;
     APIControllerDelegate* delegate_ = nullptr;
+    std::optional<QString> apiKey_;
     QPointer<QNetworkReply> reply_;
     bool timerHandedOver_ = false;
 };

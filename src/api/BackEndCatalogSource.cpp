@@ -1,9 +1,8 @@
 #include "api/BackEndCatalogSource.h"
 
 #include "api/APIController.h"
-#include "platform/core/MainThread.h"
-
-#include <QThread>
+#include "api/HostCredentials.h"
+#include "platform/core/Worker.h"
 
 void BackEndCatalogSource::fetchCategories(const QString& userId, const QString& token,
                                            Completion completion) {
@@ -18,11 +17,13 @@ void BackEndCatalogSource::fetchProducts(const QString& userId, const QString& t
 void BackEndCatalogSource::send(const QString& path, const QString& userId, const QString& token,
                                 Completion completion) {
     const QVariantMap fields{{QStringLiteral("userId"), userId}, {QStringLiteral("token"), token}};
-    QThread* worker = QThread::create([path, fields, completion]() {
-        APIController client;
-        const std::optional<QByteArray> answer = client.loadSynchronousUrl(path, fields);
-        MainThread::post([completion, answer] { completion(answer); });
-    });
-    QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    worker->start();
+    // The key is read here, when the request is made; the worker only gets copies.
+    const std::optional<QString> apiKey = HostCredentials::apiKey();
+    Worker::run(
+        [path, fields, apiKey]() {
+            APIController client;
+            client.setApiKey(apiKey);
+            return client.loadSynchronousUrl(path, fields);
+        },
+        [completion](const std::optional<QByteArray>& answer) { completion(answer); });
 }

@@ -117,6 +117,24 @@ TEST_F(DelegateStyle, SynchronousPostRunsOnAWorkerThreadOnly) {
     EXPECT_TRUE(sandbox->requests().isEmpty());
 }
 
+TEST_F(DelegateStyle, WorkerRequestCarriesTheKeyOfItsCreation) {
+    sandbox->script("POST", SandboxServer::apiPath("/settings/getSetting.json"),
+                    SandboxReply::json(QVariantMap{{"success", "OK"}}));
+    // Made on the main thread; the host changes its key before the worker sends.
+    APIController client;
+    TarvelloSDK::sharedSDK().setApiKey(QStringLiteral("changed-later"));
+    QThread* worker = QThread::create([&] { client.getSettingsWithUserId("17", "T0K"); });
+    worker->start();
+    ASSERT_TRUE(waitUntil([&] { return worker->isFinished(); }));
+    delete worker;
+    const auto requests = sandbox->requestsTo("/developers/api/settings/getSetting.json");
+    ASSERT_EQ(requests.size(), 1);
+    EXPECT_EQ(requests.front().header("X-Authentication-ApiKey"), sandbox.apiKey().toUtf8());
+
+    // A client made afterwards carries the new key.
+    EXPECT_EQ(APIController().apiKey(), QStringLiteral("changed-later"));
+}
+
 TEST_F(DelegateStyle, SaleRecordRepliesAreWrappedAndReceiptsArriveAsBytes) {
     const QVariantMap record{{"success", "OK"}, {"id", 88}};
     sandbox->script("*", "/*", SandboxReply::json(record));

@@ -63,11 +63,17 @@ TEST_F(BackEndTest, CatalogLoadsFromTheBackEndWithoutBlocking) {
         done = true;
     });
     EXPECT_FALSE(done); // the answer comes later, on the main thread
+    // The worker sends with the key read when the request was made, whatever the host does next.
+    TarvelloSDK::sharedSDK().setApiKey(QStringLiteral("changed-after-the-request"));
     ASSERT_TRUE(waitUntil([&] { return done; }));
     ASSERT_TRUE(products.has_value());
     ASSERT_EQ(products->size(), 3u);
     EXPECT_EQ(products->front()->name(), "Agua");
     EXPECT_EQ(products->front()->taxes().front()->amount()->doubleValue(), 2.40);
+    const auto fetches = sandbox->requestsTo("/developers/api/inventories/getProducts.json");
+    ASSERT_EQ(fetches.size(), 1);
+    EXPECT_EQ(fetches.front().header("X-Authentication-ApiKey"), sandbox.apiKey().toUtf8());
+    TarvelloSDK::sharedSDK().setApiKey(sandbox.apiKey());
 
     User::instance().setToken("not-a-token");
     Catalog refused;
