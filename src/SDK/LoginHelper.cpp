@@ -194,13 +194,13 @@ void LoginHelper::handleTokenValidationFailure() {
 
 void LoginHelper::apiDidFailWithError(const TarvelloError& error, int functionName) {
     Q_UNUSED(error);
-    if (functionName == 5)
+    if (functionName == FunctionCode::IsValidToken)
         handleTokenValidationFailure();
 }
 
 bool LoginHelper::apiDidFinishDownloadingWithDictionary(
     int functionName, const std::optional<QVariantMap>& dictionary) {
-    if (functionName == 5)
+    if (functionName == FunctionCode::IsValidToken)
         handleTokenValidationAnswer(dictionary.value_or(QVariantMap()));
     return true;
 }

@@ -294,7 +294,7 @@ void APIController::connectionDidFinishLoading(const QString& requestURL,
     logRequest(requestURL, QString::fromUtf8(requestBody), utf8OrNull(buffer));
     receivedData_ = QByteArray();
 
-    if (code == 58) {
+    if (code == FunctionCode::GetToPrint) {
         if (delegate_)
             delegate_->apiDidFinishDownloadingWithData(code, buffer);
         return;
@@ -304,12 +304,12 @@ void APIController::connectionDidFinishLoading(const QString& requestURL,
     const QJsonDocument document = QJsonDocument::fromJson(buffer, &parseError);
     std::optional<QVariantMap> answer;
     if (parseError.error != QJsonParseError::NoError) {
-        if (code == 51 || code == 52) {
+        if (code == FunctionCode::SaleHistory || code == FunctionCode::SaleRecord) {
             LogRedaction::log(
                 QStringLiteral("Error loading data: %1").arg(parseError.errorString()));
             LogRedaction::log(QString::fromUtf8(buffer));
         }
-    } else if (code == 51 || code == 52) {
+    } else if (code == FunctionCode::SaleHistory || code == FunctionCode::SaleRecord) {
         answer = QVariantMap{{QStringLiteral("content"), document.toVariant()}};
     } else if (document.isObject()) {
         answer = document.object().toVariantMap();
@@ -334,7 +334,7 @@ void APIController::connectionDidFinishLoading(const QString& requestURL,
     }
     if (self && isSuccessfulAnswer(answer)) {
         timerHandedOver_ = true;
-        SessionBridge::handOverTimer(this, code == 1);
+        SessionBridge::handOverTimer(this, code == FunctionCode::Login);
     }
     LogRedaction::log(QString::fromUtf8(buffer));
     if (parseError.error != QJsonParseError::NoError)

@@ -289,7 +289,7 @@ std::optional<QByteArray> sendCardOperation(APIController& client, const Sale& s
 
 std::optional<QByteArray> APIController::registerSale(const Sale& sale, const QString& userId,
                                                       const QString& token) {
-    setFunctionName(53);
+    setFunctionName(FunctionCode::SavePayment);
     QVariantMap fields;
     QString type;
     readOnMainThread([&] {
@@ -328,7 +328,7 @@ QVariantMap APIController::prepareRegisterSalePayloadWithSale(const Sale& sale,
 
 std::optional<QByteArray> APIController::makeRefundForSale(const Sale& sale, const QString& userId,
                                                            const QString& token) {
-    setFunctionName(46);
+    setFunctionName(FunctionCode::MakeRefund);
     return sendCardOperation(*this, sale, QStringLiteral("/refunds/makeRefund.json"),
                              [&] { return refundFields(sale, userId, token); });
 }
@@ -336,7 +336,7 @@ std::optional<QByteArray> APIController::makeRefundForSale(const Sale& sale, con
 std::optional<QByteArray> APIController::makeAnnulationForSale(const Sale& sale,
                                                                const QString& userId,
                                                                const QString& token) {
-    setFunctionName(45);
+    setFunctionName(FunctionCode::MakeAnnulation);
     return sendCardOperation(*this, sale, QStringLiteral("/operations/makeAnnulation.json"),
                              [&] { return voidFields(sale, userId, token); });
 }
@@ -345,7 +345,7 @@ void APIController::cancelOperationWithId(const QString& operationId, const QStr
                                           const QString& token, const QString& pin,
                                           const QString& paymentMethodType) {
     loadUrlWithCode(
-        45, QStringLiteral("/payments/annulation.json"),
+        FunctionCode::Annulation, QStringLiteral("/payments/annulation.json"),
         userFields(
             userId, token,
             {{"operationId", operationId}, {"pin", pin}, {"paymentMethod", paymentMethodType}}));
@@ -353,7 +353,7 @@ void APIController::cancelOperationWithId(const QString& operationId, const QStr
 
 void APIController::makePartialRefundForSale(const QVariantMap& saleRecord, double amount,
                                              const QString& userId, const QString& token) {
-    setFunctionName(49);
+    setFunctionName(FunctionCode::MakePartialRefund);
     // The record's values as their texts (a number as its decimal text, a missing one empty).
     auto text = [&saleRecord](const char* key) {
         const QVariant value = saleRecord.value(QLatin1String(key));
@@ -371,13 +371,14 @@ void APIController::makePartialRefundForSale(const QVariantMap& saleRecord, doub
 
 void APIController::makeRefundEMVTagsForUserId(const QString& userId, const QString& token,
                                                double amount) {
-    loadUrlWithCode(47, QStringLiteral("/refunds/makeRefundEMVTags.json"),
+    loadUrlWithCode(FunctionCode::MakeRefundEMVTags,
+                    QStringLiteral("/refunds/makeRefundEMVTags.json"),
                     userFields(userId, token, {{"amount", money(amount)}}));
 }
 
 void APIController::payWithPrepaidCard(const QString& cardNumber, const QString& pin,
                                        const Sale& sale, const QString& token) {
-    setFunctionName(53);
+    setFunctionName(FunctionCode::PrepaidPayment);
     QVariantMap fields;
     readOnMainThread([&] {
         fields.insert("cardNumber", cardNumber);
@@ -395,11 +396,11 @@ void APIController::payWithPrepaidCard(const QString& cardNumber, const QString&
 void APIController::rechargeAmount(double amount, const QString& cardNumber, const QString& token) {
     const QVariantMap fields{
         {"token", token}, {"cardNumber", cardNumber}, {"amount", sixDecimals(amount)}};
-    loadUrlWithCode(105, QStringLiteral("/v1/refills"), fields);
+    loadUrlWithCode(FunctionCode::Refill, QStringLiteral("/v1/refills"), fields);
 }
 
 void APIController::sendRechargeReceiptToEmail(const QString& email, const QString& rechargeId,
                                                const QString& token) {
     const QVariantMap fields{{"token", token}, {"email", email}, {"refillId", rechargeId}};
-    loadUrlWithCode(106, QStringLiteral("/vouchers"), fields);
+    loadUrlWithCode(FunctionCode::RefillVoucher, QStringLiteral("/vouchers"), fields);
 }
