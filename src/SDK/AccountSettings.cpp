@@ -6,11 +6,11 @@
 #include "model/Currency.h"
 #include "model/QRSettings.h"
 #include "model/Tax.h"
+#include "platform/core/Logging.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 #include "ui_kit/Extensions/SafeDictionary.h"
 
-#include <QDebug>
 #include <QFont>
 #include <QGuiApplication>
 #include <QMutex>
@@ -258,7 +258,9 @@ void AccountSettings::reset() {
 
 void AccountSettings::loadWithDictionary(const QVariantMap& answer) {
     // The answer carries the session token: log its keys only.
-    qDebug().noquote() << "Settings answer with keys:" << QStringList(answer.keys()).join(", ");
+    Logging::debug(
+        tarvelloSdk,
+        QStringLiteral("Settings answer with keys: %1").arg(QStringList(answer.keys()).join(", ")));
 
     {
         const auto it = answer.constFind(QStringLiteral("mode"));

@@ -3,6 +3,7 @@
 #include "SDK/AccountSettings.h"
 #include "SDK/CacheHelper.h"
 #include "SDK/User.h"
+#include "platform/core/Logging.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 
@@ -226,7 +227,8 @@ void LoginHelper::mustUpdateAppWithURLString(const QString& url, const QString& 
         if (isOpenableUpdateURL(address))
             Services::urlOpener()->openURL(QUrl(address.trimmed()));
         else
-            qWarning() << "Update address refused: not a web address";
+            Logging::warning(tarvelloSdk,
+                             QStringLiteral("Update address refused: not a web address"));
     }));
 }
 

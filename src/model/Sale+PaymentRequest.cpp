@@ -2,19 +2,19 @@
 
 #include "api/APIController.h"
 #include "model/CreditCard.h"
+#include "platform/core/CardNumber.h"
+#include "platform/core/Logging.h"
 #include "platform/core/MainThread.h"
 #include "platform/core/Values.h"
 
-#include <QDebug>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMetaObject>
 
-// The form fields of a sale's payment request. Card data never reach the console: the logged
-// copy keeps the card number's first six and last four digits and drops track data, PIN block,
-// security code, expiry, holder name and the chip tags' card values.
+// The form fields of a sale's payment request. Card data never reach the console: every line
+// goes through the redaction step, and the chip tags' card values are dropped before.
 
 namespace {
 
@@ -24,12 +24,6 @@ QString money(double value) {
 
 double doubleOf(const AmountPtr& amount) {
     return amount ? amount->doubleValue() : 0;
-}
-
-QString maskedCardNumber(const QString& number) {
-    if (number.size() < 10)
-        return QString(number.size(), QLatin1Char('*'));
-    return number.left(6) + QString(number.size() - 10, QLatin1Char('*')) + number.right(4);
 }
 
 // Chip tags holding the card number, track data, expiry or the holder's name.
@@ -45,28 +39,11 @@ QString redactedEmvTags(const QByteArray& bytes) {
     QJsonObject tags = document.object();
     for (auto it = tags.begin(); it != tags.end(); ++it) {
         if (it.key().compare(QLatin1String("5A"), Qt::CaseInsensitive) == 0)
-            it.value() = maskedCardNumber(it.value().toString());
+            it.value() = CardNumber::masked(it.value().toString());
         else if (isSensitiveTag(it.key()))
             it.value() = QStringLiteral("<redacted>");
     }
     return QString::fromUtf8(QJsonDocument(tags).toJson(QJsonDocument::Compact));
-}
-
-QVariantMap redactedFields(const QVariantMap& fields) {
-    static const QStringList hidden{"track2data", "track1data",     "pinBlock", "securityCode",
-                                    "expireDate", "cardHolderName", "iccTags",  "token"};
-    QVariantMap shown = fields;
-    for (auto it = shown.begin(); it != shown.end(); ++it) {
-        if (it.key() == QLatin1String("cardNumber"))
-            it.value() = maskedCardNumber(it.value().toString());
-        else if (hidden.contains(it.key()))
-            it.value() = QStringLiteral("<redacted>");
-        else if (it.key() == QLatin1String("emvTags"))
-            it.value() = redactedEmvTags(it.value().toByteArray());
-        else if (it.value().typeId() == QMetaType::QByteArray)
-            it.value() = QString::fromUtf8(it.value().toByteArray());
-    }
-    return shown;
 }
 
 QJsonObject productTaxObject(const Tax& tax) {
@@ -159,7 +136,7 @@ QVariantMap Sale::requestData() const {
     };
     const QString descriptionText =
         QString::fromUtf8(QJsonDocument(description).toJson(QJsonDocument::Compact));
-    qInfo().noquote() << descriptionText;
+    Logging::info(tarvelloSale, descriptionText);
 
     QVariantMap fields;
     fields.insert("saleInformationJson", descriptionText);
@@ -214,13 +191,13 @@ QVariantMap Sale::requestData() const {
         if (const auto pinKSN = card.pinKSN())
             fields.insert("pinKsn", *pinKSN);
         if (const auto emvTags = card.emvTags()) {
-            qInfo().noquote() << redactedEmvTags(*emvTags);
+            Logging::info(tarvelloSale, redactedEmvTags(*emvTags));
             fields.insert("emvTags", *emvTags);
         }
         if (card.track1Encrypted())
             fields.insert("track1data", *card.track1Encrypted());
         if (const auto emvApp = card.emvApp()) {
-            qInfo().noquote() << QString::fromUtf8(*emvApp);
+            Logging::info(tarvelloSale, QString::fromUtf8(*emvApp));
             fields.insert("emvApp", *emvApp);
         }
         if (card.iccTags())
@@ -239,7 +216,7 @@ QVariantMap Sale::requestData() const {
     if (externalReceipt())
         fields.insert("externalReceipt", *externalReceipt());
 
-    qInfo().noquote() << Values::describe(redactedFields(fields));
+    Logging::info(tarvelloSale, Values::describe(fields));
 
     for (const auto& [key, picture] : pictures)
         fields.insert(key, picture);

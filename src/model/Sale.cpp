@@ -3,10 +3,10 @@
 #include "SDK/User.h"
 #include "model/Client.h"
 #include "model/Currency.h"
+#include "platform/core/Logging.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 
-#include <QDebug>
 #include <algorithm>
 #include <cmath>
 
@@ -411,8 +411,9 @@ void Sale::recalculateTotalAmount() {
     if (s < 0)
         s = 0;
     subtotal_ = Amount::initWithDouble(s);
-    qInfo().noquote()
-        << QStringLiteral("Adding to Sale: %1 of Tax Amount").arg(DecimalNumber::centsText(t));
+    Logging::info(
+        tarvelloSale,
+        QStringLiteral("Adding to Sale: %1 of Tax Amount").arg(DecimalNumber::centsText(t)));
     addOrRemoveTax(Tax::initWithAmount(t, Limits::init(), std::nullopt, QString("")));
 }
 
@@ -463,7 +464,8 @@ double Sale::finalAmount() const {
     const double tip = fixedTip != 0 ? fixedTip : tipPercentage_ * base;
     const double result = base + tip;
     if (!std::isfinite(result)) {
-        qWarning().noquote() << "Sale: amount to charge is not a number; taken as 0";
+        Logging::warning(tarvelloSale,
+                         QStringLiteral("Sale: amount to charge is not a number; taken as 0"));
         return 0;
     }
     // A discount larger than what is sold charges nothing, never a negative amount.
@@ -481,7 +483,7 @@ void Sale::cleanTip() {
 
 double Sale::getFloatTip(int index) const {
     if (!tipsList_ || index < 0 || size_t(index) >= tipsList_->size()) {
-        qWarning().noquote() << "Sale: no tip at index" << index;
+        Logging::warning(tarvelloSale, QStringLiteral("Sale: no tip at index %1").arg(index));
         return 0;
     }
     return (*tipsList_)[size_t(index)];
@@ -489,7 +491,7 @@ double Sale::getFloatTip(int index) const {
 
 QString Sale::getStringTip(int index) const {
     if (!tipsList_ || index < 0 || size_t(index) >= tipsList_->size()) {
-        qWarning().noquote() << "Sale: no tip at index" << index;
+        Logging::warning(tarvelloSale, QStringLiteral("Sale: no tip at index %1").arg(index));
         return QString("");
     }
     const double f = (*tipsList_)[size_t(index)];

@@ -1,10 +1,10 @@
 #include "model/Tax.h"
 
 #include "model/ModelTexts.h"
+#include "platform/core/Logging.h"
 #include "platform/core/Values.h"
 #include "ui_kit/Extensions/SafeDictionary.h"
 
-#include <QDebug>
 #include <cmath>
 
 namespace {
@@ -135,7 +135,9 @@ std::shared_ptr<Tax> Tax::forDepositWithAmount(double deposit, const QVariantMap
     if (std::isfinite(rate)) {
         tax->rate_ = rate;
     } else {
-        qWarning().noquote() << "Tax: deposit of" << deposit << "gives no rate; rate left at 0";
+        Logging::warning(
+            tarvelloSale,
+            QStringLiteral("Tax: deposit of %1 gives no rate; rate left at 0").arg(deposit));
         tax->rate_ = 0;
     }
     return tax;
