@@ -5,6 +5,7 @@
 #include "api/LogRedaction.h"
 #include "api/SessionBridge.h"
 #include "platform/core/MainThread.h"
+#include "platform/core/Uuid.h"
 #include "platform/core/Values.h"
 
 #include <QCoreApplication>
@@ -16,7 +17,6 @@
 #include <QNetworkReply>
 #include <QStringDecoder>
 #include <QUrl>
-#include <QUuid>
 
 namespace {
 
@@ -161,7 +161,7 @@ QString APIController::escapedComponent(const QString& value) {
 }
 
 QString APIController::uuid() {
-    return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    return Uuid::newText();
 }
 
 bool APIController::loadUrl(const QString& path, const QVariantMap& data) {

@@ -2,6 +2,7 @@
 #include "api/APIController.h"
 #include "api/APIControllerFields.h"
 #include "model/Tax.h"
+#include "platform/core/Colors.h"
 
 using namespace EndpointFields;
 
@@ -66,7 +67,7 @@ void APIController::saveProductWithName(const QString& name, double price,
         fields.insert("productId", *productId);
     fields.insert("taxes", taxListJson(taxes));
     fields.insert("currencyCode", currencyCode);
-    fields.insert("backgroundColor", colorHex(color));
+    fields.insert("backgroundColor", Colors::hexRGB(color));
     fields.insert("deleteProductImage", flag(deleteImage));
     loadUrlWithCode(FunctionCode::SaveProduct, QStringLiteral("/inventories/saveProduct.json"),
                     fields);

@@ -455,14 +455,23 @@ double Sale::totalTaxAmount() const {
     return total;
 }
 
-double Sale::finalAmount() const {
-    const double subtotal = subtotal_->amountNumber().toDouble();
-    const double discount = discountAmount_ ? discountAmount_->doubleValue()
-                                            : roundedDouble(discountPercentage_ * subtotal);
-    const double base = subtotal - discount + totalTaxAmount();
+double Sale::chargedDiscount() const {
+    return discountAmount_
+               ? discountAmount_->doubleValue()
+               : roundedDouble(discountPercentage_ * subtotal_->amountNumber().toDouble());
+}
+
+double Sale::chargedTip() const {
     const double fixedTip = tipAmount_ ? tipAmount_->doubleValue() : 0;
-    const double tip = fixedTip != 0 ? fixedTip : tipPercentage_ * base;
-    const double result = base + tip;
+    if (fixedTip != 0)
+        return fixedTip;
+    const double base = subtotal_->amountNumber().toDouble() - chargedDiscount() + totalTaxAmount();
+    return tipPercentage_ * base;
+}
+
+double Sale::finalAmount() const {
+    const double base = subtotal_->amountNumber().toDouble() - chargedDiscount() + totalTaxAmount();
+    const double result = base + chargedTip();
     if (!std::isfinite(result)) {
         Logging::warning(tarvelloSale,
                          QStringLiteral("Sale: amount to charge is not a number; taken as 0"));
@@ -495,9 +504,9 @@ QString Sale::getStringTip(int index) const {
         return QString("");
     }
     const double f = (*tipsList_)[size_t(index)];
-    const QString text = QString::asprintf("%f", f);
+    const QString text = Values::printfDouble("%f", f);
     const bool whole = text.left(6) == text.left(4) + QStringLiteral("00");
-    return whole ? QString::asprintf("%.0f%%", f * 100) : QString::asprintf("%.2f%%", f * 100);
+    return Values::printfDouble(whole ? "%.0f%%" : "%.2f%%", f * 100);
 }
 
 void Sale::updateItemQuantity(const ItemPtr& item, int quantity) {

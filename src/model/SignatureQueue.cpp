@@ -4,13 +4,13 @@
 #include "model/DocumentsFolder.h"
 #include "platform/core/Logging.h"
 #include "platform/core/UserDefaults.h"
+#include "platform/core/Uuid.h"
 
 #include <QBuffer>
 #include <QCborValue>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <QUuid>
 
 namespace {
 const QString kPendingKey = QStringLiteral("pendingSignatures");
@@ -61,7 +61,7 @@ void SignatureQueue::removeEntry(const QVariantMap& entry) {
 void SignatureQueue::registerSignatureForSaleId(const QString& saleId, const QImage& signature,
                                                 const QString& userId, const QString& token) {
     Logging::info(tarvelloSale, QStringLiteral("[SignatureQueue] QUEUE %1").arg(saleId));
-    const QString fileName = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    const QString fileName = Uuid::newText();
     const QVariantMap entry{{"saleId", saleId}, {"fileName", fileName}, {"userId", userId}};
     signatures_.append(entry);
     store(true);

@@ -165,8 +165,8 @@ bool Tax::constraintOfTax(const Tax& other) const {
 }
 
 QString Tax::getFormatForProportion(double proportion, bool rounded) {
-    return rounded ? QString::asprintf("%.0f%%", proportion * 100)
-                   : QString::asprintf("%.02f%%", proportion * 100);
+    // C's printf: an exact half rounds to even (10.5 gives "10%").
+    return Values::printfDouble(rounded ? "%.0f%%" : "%.02f%%", proportion * 100);
 }
 
 QString Tax::formattedPercentage() const {
