@@ -3,6 +3,7 @@
 #include "api/APIConfiguration.h"
 #include "api/APIControllerDelegate.h"
 #include "api/LogRedaction.h"
+#include "api/NetworkManagerFactory.h"
 #include "api/SessionBridge.h"
 #include "platform/core/MainThread.h"
 #include "platform/core/Uuid.h"
@@ -20,28 +21,11 @@
 
 namespace {
 
-QNetworkAccessManager* mainManager() {
-    static QPointer<QNetworkAccessManager> manager;
-    static quint64 trust = 0;
-    if (!manager) {
-        manager = new QNetworkAccessManager(QCoreApplication::instance());
-        // Closed while the application is still whole, so its TLS sockets shut down cleanly.
-        qAddPostRoutine([] { delete manager.data(); });
-        trust = APIConfiguration::trustGeneration();
-    } else if (const quint64 now = APIConfiguration::trustGeneration(); now != trust) {
-        manager->clearConnectionCache();
-        trust = now;
-    }
-    return manager;
-}
-
 QNetworkRequest baseRequest(const QUrl& url) {
     QNetworkRequest request(url);
     // The client's network manager has no cache: every reply comes from the server.
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
-    request.setTransferTimeout(APIConfiguration::requestTimeout());
-    request.setSslConfiguration(APIConfiguration::sslConfiguration());
+    NetworkManagerFactory::configure(request, NetworkManagerFactory::Client::Delegate);
     return request;
 }
 
@@ -224,8 +208,9 @@ bool APIController::send(const QString& method, const QString& path, const QVari
         LogRedaction::log(QStringLiteral("Body: \n%1").arg(QString::fromUtf8(body)));
 
     auto start = [this, request, body, method]() {
-        QNetworkReply* reply = method == QStringLiteral("GET") ? mainManager()->get(request)
-                                                               : mainManager()->post(request, body);
+        QNetworkAccessManager* manager = NetworkManagerFactory::mainThreadManager();
+        QNetworkReply* reply =
+            method == QStringLiteral("GET") ? manager->get(request) : manager->post(request, body);
         startReply(reply, body);
     };
     receivedData_ = QByteArray("");
@@ -362,9 +347,9 @@ std::optional<QByteArray> APIController::loadSynchronousUrl(const QString& path,
     LogRedaction::log(QStringLiteral("Body: \n%1").arg(QString::fromUtf8(*body)));
 
     // This thread's own manager and event loop; the main thread is never involved.
-    QNetworkAccessManager manager;
+    const auto manager = NetworkManagerFactory::workerManager();
     QEventLoop loop;
-    QNetworkReply* reply = manager.post(request, *body);
+    QNetworkReply* reply = manager->post(request, *body);
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
         loop.exec();
