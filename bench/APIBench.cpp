@@ -10,15 +10,10 @@
 
 #include <QCoreApplication>
 #include <QImage>
-#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
-
-void quietApiLog() {
-    QLoggingCategory::setFilterRules(QStringLiteral("tarvello.api.info=false"));
-}
 
 QVariantMap typicalFields() {
     return {{"userId", "1742"},
@@ -47,7 +42,6 @@ public:
 } // namespace
 
 static void BM_MultipartBody(benchmark::State& state) {
-    quietApiLog();
     const QVariantMap fields = typicalFields();
     for (auto _ : state)
         benchmark::DoNotOptimize(APIController::bodyFromDictionary(fields));
@@ -55,7 +49,6 @@ static void BM_MultipartBody(benchmark::State& state) {
 BENCHMARK(BM_MultipartBody);
 
 static void BM_MultipartBodyWithImage(benchmark::State& state) {
-    quietApiLog();
     QImage signature(600, 300, QImage::Format_ARGB32);
     signature.fill(Qt::white);
     QVariantMap fields = typicalFields();
@@ -67,7 +60,6 @@ BENCHMARK(BM_MultipartBodyWithImage);
 
 // Appending entries of a typical size to a log that is full, so every append also trims.
 static void BM_RequestLogAppendAndTrim(benchmark::State& state) {
-    quietApiLog();
     const QString url = "https://api.tarvello.example/developers/api/payments/savePayment.json";
     const QString body = QString::fromUtf8(*APIController::bodyFromDictionary(typicalFields()));
     const QString reply = QString(R"({"success":"OK","data":{"saleId":"88123"}})").repeated(20);
@@ -79,7 +71,6 @@ static void BM_RequestLogAppendAndTrim(benchmark::State& state) {
 BENCHMARK(BM_RequestLogAppendAndTrim);
 
 static void BM_RedactMultipartBody(benchmark::State& state) {
-    quietApiLog();
     QVariantMap fields = typicalFields();
     fields.insert("cardNumber", "4761739001010119");
     fields.insert("pinBlock", "8D3F2A10B7C9E455");
@@ -91,7 +82,6 @@ BENCHMARK(BM_RedactMultipartBody);
 
 // Routing a typical reply: parse, session test, delivery, log entry.
 static void BM_ReplyRouting(benchmark::State& state) {
-    quietApiLog();
     CountingDelegate delegate;
     APIController client;
     client.setDelegate(&delegate);
@@ -110,7 +100,6 @@ BENCHMARK(BM_ReplyRouting);
 
 // Building and sending a typical POST to the sandbox on loopback, answer routed to a delegate.
 static void BM_PostOnLoopback(benchmark::State& state) {
-    quietApiLog();
     QTemporaryDir dir;
     SandboxServer sandbox;
     SandboxServer::Options options;

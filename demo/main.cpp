@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("tarvello-demo");
+    // As a real host does: the SDK sends it as "Client-Version" with its POSTs.
+    QApplication::setApplicationVersion("1.0");
 
     const DemoOptions options = DemoOptions::parse(QApplication::arguments());
     if (!options.error.isEmpty()) {

@@ -3,6 +3,7 @@
 #include "api/APIConfiguration.h"
 #include "api/APIControllerDelegate.h"
 #include "api/LogRedaction.h"
+#include "api/NetworkManagerFactory.h"
 #include "api/SessionBridge.h"
 #include "platform/core/MainThread.h"
 #include "platform/core/Uuid.h"
@@ -20,28 +21,11 @@
 
 namespace {
 
-QNetworkAccessManager* mainManager() {
-    static QPointer<QNetworkAccessManager> manager;
-    static quint64 trust = 0;
-    if (!manager) {
-        manager = new QNetworkAccessManager(QCoreApplication::instance());
-        // Closed while the application is still whole, so its TLS sockets shut down cleanly.
-        qAddPostRoutine([] { delete manager.data(); });
-        trust = APIConfiguration::current()->trustGeneration();
-    } else if (const quint64 now = APIConfiguration::current()->trustGeneration(); now != trust) {
-        manager->clearConnectionCache();
-        trust = now;
-    }
-    return manager;
-}
-
 QNetworkRequest baseRequest(const QUrl& url) {
     QNetworkRequest request(url);
     // The client's network manager has no cache: every reply comes from the server.
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
-    request.setTransferTimeout(APIConfiguration::current()->requestTimeout());
-    request.setSslConfiguration(APIConfiguration::current()->sslConfiguration());
+    NetworkManagerFactory::configure(request, NetworkManagerFactory::Client::Delegate);
     return request;
 }
 
@@ -163,7 +147,7 @@ QString APIController::escapedComponent(const QString& value) {
 }
 
 QString APIController::uuid() {
-    return Uuid::create();
+    return Uuid::newText();
 }
 
 bool APIController::loadUrl(const QString& path, const QVariantMap& data) {
@@ -226,8 +210,9 @@ bool APIController::send(const QString& method, const QString& path, const QVari
         LogRedaction::log(QStringLiteral("Body: \n%1").arg(QString::fromUtf8(body)));
 
     auto start = [this, request, body, method]() {
-        QNetworkReply* reply = method == QStringLiteral("GET") ? mainManager()->get(request)
-                                                               : mainManager()->post(request, body);
+        QNetworkAccessManager* manager = NetworkManagerFactory::mainThreadManager();
+        QNetworkReply* reply =
+            method == QStringLiteral("GET") ? manager->get(request) : manager->post(request, body);
         startReply(reply, body);
     };
     receivedData_ = QByteArray("");
@@ -296,7 +281,7 @@ void APIController::connectionDidFinishLoading(const QString& requestURL,
     logRequest(requestURL, QString::fromUtf8(requestBody), utf8OrNull(buffer));
     receivedData_ = QByteArray();
 
-    if (code == 58) {
+    if (code == FunctionCode::GetToPrint) {
         if (delegate_)
             delegate_->apiDidFinishDownloadingWithData(code, buffer);
         return;
@@ -306,12 +291,12 @@ void APIController::connectionDidFinishLoading(const QString& requestURL,
     const QJsonDocument document = QJsonDocument::fromJson(buffer, &parseError);
     std::optional<QVariantMap> answer;
     if (parseError.error != QJsonParseError::NoError) {
-        if (code == 51 || code == 52) {
+        if (code == FunctionCode::SaleHistory || code == FunctionCode::SaleRecord) {
             LogRedaction::log(
                 QStringLiteral("Error loading data: %1").arg(parseError.errorString()));
             LogRedaction::log(QString::fromUtf8(buffer));
         }
-    } else if (code == 51 || code == 52) {
+    } else if (code == FunctionCode::SaleHistory || code == FunctionCode::SaleRecord) {
         answer = QVariantMap{{QStringLiteral("content"), document.toVariant()}};
     } else if (document.isObject()) {
         answer = document.object().toVariantMap();
@@ -336,7 +321,7 @@ void APIController::connectionDidFinishLoading(const QString& requestURL,
     }
     if (self && isSuccessfulAnswer(answer)) {
         timerHandedOver_ = true;
-        SessionBridge::handOverTimer(this, code == 1);
+        SessionBridge::handOverTimer(this, code == FunctionCode::Login);
     }
     LogRedaction::log(QString::fromUtf8(buffer));
     if (parseError.error != QJsonParseError::NoError)
@@ -364,9 +349,9 @@ std::optional<QByteArray> APIController::loadSynchronousUrl(const QString& path,
     LogRedaction::log(QStringLiteral("Body: \n%1").arg(QString::fromUtf8(*body)));
 
     // This thread's own manager and event loop; the main thread is never involved.
-    QNetworkAccessManager manager;
+    const auto manager = NetworkManagerFactory::workerManager();
     QEventLoop loop;
-    QNetworkReply* reply = manager.post(request, *body);
+    QNetworkReply* reply = manager->post(request, *body);
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
         loop.exec();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SDK/session/SessionTimer.h"
+#include "api/FunctionCode.h"
 #include "api/HTTPRequestConfigurator.h"
 #include "api/Response.h"
 #include "api/URLRequest.h"
@@ -280,7 +281,7 @@ public:
 
     // ======== sale registration, refunds and voids (APIControllerSales.cpp)
 
-    // Registers the sale (function code 53). A card read by chip or contactless, or marked
+    // Registers the sale (FunctionCode::SavePayment). A card read by chip or contactless, or marked
     // "pei" (any transaction type but the empty text, "manual", "prepaid" and "WALLET"), goes
     // synchronously: call it from a worker thread; it answers the reply bytes for the caller to
     // parse, nothing when the exchange failed or the call was made on the main thread. The others
@@ -293,8 +294,9 @@ public:
     // The reduced registration fields, without card, payment method or references; sends nothing.
     static QVariantMap prepareRegisterSalePayloadWithSale(const Sale& sale, const QString& userId,
                                                           const QString& token);
-    // Refund (46) and void (45) of a card sale: synchronous for "emv", "nfc_emv", "pei" and
-    // "WALLET" cards (as registerSale), asynchronous for the empty text, "manual" and "prepaid".
+    // Refund (MakeRefund) and void (MakeAnnulation) of a card sale: synchronous for "emv",
+    // "nfc_emv", "pei" and "WALLET" cards (as registerSale), asynchronous for the empty text,
+    // "manual" and "prepaid".
     std::optional<QByteArray> makeRefundForSale(const Sale& sale, const QString& userId,
                                                 const QString& token);
     std::optional<QByteArray> makeAnnulationForSale(const Sale& sale, const QString& userId,

@@ -25,25 +25,26 @@ void APIController::loadUser(const QString& email, const QString& password, cons
     QVariantMap fields = deviceFields(uuid, os, model, versionName, versionCode);
     fields.insert(QStringLiteral("email"), trimmedSpaces(email));
     fields.insert(QStringLiteral("password"), password);
-    loadUrlWithCode(1, QStringLiteral("/users/login.json"), fields);
+    loadUrlWithCode(FunctionCode::Login, QStringLiteral("/users/login.json"), fields);
 }
 
 void APIController::checkPassword(const QString& password, const QString& userId,
                                   const QString& token) {
-    loadUrlWithCode(2, QStringLiteral("/users/checkPassword.json"),
+    loadUrlWithCode(FunctionCode::CheckPassword, QStringLiteral("/users/checkPassword.json"),
                     userFields(userId, token, {{QStringLiteral("password"), password}}));
 }
 
 void APIController::getUserExtraInfo(const QString& userId, const QString& token) {
-    loadUrlWithCode(3, QStringLiteral("/users/getExtraInformation.json"),
-                    userFields(userId, token));
+    loadUrlWithCode(FunctionCode::GetExtraInformation,
+                    QStringLiteral("/users/getExtraInformation.json"), userFields(userId, token));
 }
 
 void APIController::recoverPasswordWithEmail(const QString& email, const QString& password) {
     QVariantMap fields{{QStringLiteral("email"), trimmedSpaces(email)}};
     if (!password.isNull())
         fields.insert(QStringLiteral("password"), password);
-    loadUrlWithCode(4, QStringLiteral("/users/resetPassword.json"), fields);
+    loadUrlWithCode(FunctionCode::ResetPassword, QStringLiteral("/users/resetPassword.json"),
+                    fields);
 }
 
 void APIController::isValidToken(const QString& token, const QString& userId, const QString& uuid,
@@ -52,29 +53,30 @@ void APIController::isValidToken(const QString& token, const QString& userId, co
     QVariantMap fields =
         userFields(userId, token, deviceFields(uuid, os, model, versionName, versionCode));
     fields.insert(QStringLiteral("reload_data"), true);
-    loadUrlWithCode(5, QStringLiteral("/users/isValidToken.json"), fields);
+    loadUrlWithCode(FunctionCode::IsValidToken, QStringLiteral("/users/isValidToken.json"), fields);
 }
 
 void APIController::setBranchId(const QString& branchId, const QString& userId,
                                 const QString& token) {
-    loadUrlWithCode(6, QStringLiteral("/users/setSubsidiary.json"),
+    loadUrlWithCode(FunctionCode::SetSubsidiary, QStringLiteral("/users/setSubsidiary.json"),
                     userFields(userId, token, {{QStringLiteral("subsidiaryId"), branchId}}));
 }
 
 void APIController::savePushToken(const QString& pushToken, const QString& userId,
                                   const QString& token, const QString& deviceId) {
-    loadUrlWithCode(7, QStringLiteral("/users/updatePushToken.json"),
+    loadUrlWithCode(FunctionCode::UpdatePushToken, QStringLiteral("/users/updatePushToken.json"),
                     userFields(userId, token,
                                {{QStringLiteral("push_token"), pushToken},
                                 {QStringLiteral("deviceId"), deviceId}}));
 }
 
 void APIController::getHelpUrl() {
-    loadUrlWithCode(8, QStringLiteral("/urls/getUrls.json"), QVariantMap());
+    loadUrlWithCode(FunctionCode::GetUrls, QStringLiteral("/urls/getUrls.json"), QVariantMap());
 }
 
 void APIController::acceptTermsForUserId(const QString& userId, const QString& token) {
-    loadUrlWithCode(9, QStringLiteral("/users/acceptTerms.json"), userFields(userId, token));
+    loadUrlWithCode(FunctionCode::AcceptTerms, QStringLiteral("/users/acceptTerms.json"),
+                    userFields(userId, token));
 }
 
 void APIController::createUserWithEmail(const QString& email, const QString& password,
@@ -86,7 +88,7 @@ void APIController::createUserWithEmail(const QString& email, const QString& pas
                        {QStringLiteral("lastName"), lastName}};
     if (!image.isNull())
         fields.insert(QStringLiteral("profileImage"), image);
-    loadUrlWithCode(16, QStringLiteral("/users/register.json"), fields);
+    loadUrlWithCode(FunctionCode::Register, QStringLiteral("/users/register.json"), fields);
 }
 
 void APIController::userExtraInfoWithId(const QString& userId, const QString& token,
@@ -95,7 +97,8 @@ void APIController::userExtraInfoWithId(const QString& userId, const QString& to
                                         const QString& city, const QString& zipCode,
                                         const QString& birthdate, const QString& phone,
                                         const QString& occupation) {
-    loadUrlWithCode(17, QStringLiteral("/users/setExtraInformation.json"),
+    loadUrlWithCode(FunctionCode::SetExtraInformation,
+                    QStringLiteral("/users/setExtraInformation.json"),
                     userFields(userId, token,
                                {{QStringLiteral("firstName"), firstName},
                                 {QStringLiteral("lastName"), lastName},
@@ -112,7 +115,7 @@ void APIController::activateAccountWithId(const QString& userId, const QString& 
                                           const QString& accountName,
                                           const QString& accountUniqueNumber,
                                           const QString& accountPersonalIdNumber) {
-    loadUrlWithCode(18, QStringLiteral("/accounts/activateAccount.json"),
+    loadUrlWithCode(FunctionCode::ActivateAccount, QStringLiteral("/accounts/activateAccount.json"),
                     userFields(userId, token,
                                {{QStringLiteral("accountName"), accountName},
                                 {QStringLiteral("cbu"), accountUniqueNumber},
@@ -121,12 +124,13 @@ void APIController::activateAccountWithId(const QString& userId, const QString& 
 
 void APIController::getBankNameWithCBU(const QString& cbu, const QString& userId,
                                        const QString& token) {
-    loadUrlWithCode(19, QStringLiteral("/banks/getBankName.json"),
+    loadUrlWithCode(FunctionCode::GetBankName, QStringLiteral("/banks/getBankName.json"),
                     userFields(userId, token, {{QStringLiteral("cbu"), cbu}}));
 }
 
 void APIController::confirmAccountWithToken(const QString& token) {
-    getUrlWithCode(20, QStringLiteral("/register/validateToken"),
+    getUrlWithCode(FunctionCode::ValidateRegistrationToken,
+                   QStringLiteral("/register/validateToken"),
                    QVariantMap{{QStringLiteral("registration-token"), token}});
 }
 

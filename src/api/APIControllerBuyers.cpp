@@ -14,7 +14,8 @@ QString messagesPath(const QString& feedbackId) {
 } // namespace
 
 void APIController::getSubUsersForUserId(const QString& userId, const QString& token) {
-    loadUrlWithCode(79, QStringLiteral("/users/getSubUsers.json"), userFields(userId, token));
+    loadUrlWithCode(FunctionCode::GetSubUsers, QStringLiteral("/users/getSubUsers.json"),
+                    userFields(userId, token));
 }
 
 void APIController::saveSubUserWithId(const QString& subUserId, const QString& email,
@@ -43,7 +44,7 @@ void APIController::saveSubUserWithId(const QString& subUserId, const QString& e
         fields.insert(QLatin1String(key), flag(canEditGeneralSettings));
     fields.insert("editClients", flag(canAccessBuyers));
     fields.insert("parentId", createdByUserId);
-    loadUrlWithCode(80, QStringLiteral("/users/saveSubUser.json"), fields);
+    loadUrlWithCode(FunctionCode::SaveSubUser, QStringLiteral("/users/saveSubUser.json"), fields);
 }
 
 void APIController::updateSubUserWithId(const QString& subUserId, bool state, const QString& userId,
@@ -54,7 +55,8 @@ void APIController::updateSubUserWithId(const QString& subUserId, bool state, co
     fields.insert("enabled", flag(state));
     if (newParentUserId)
         fields.insert("toParentId", *newParentUserId);
-    loadUrlWithCode(81, QStringLiteral("/users/updateSubUserState.json"), fields);
+    loadUrlWithCode(FunctionCode::UpdateSubUserState,
+                    QStringLiteral("/users/updateSubUserState.json"), fields);
 }
 
 void APIController::deleteSubUserWithId(const QString& subUserId, const QString& userId,
@@ -64,23 +66,25 @@ void APIController::deleteSubUserWithId(const QString& subUserId, const QString&
     fields.insert("subUserId", subUserId);
     if (newParentUserId)
         fields.insert("toParentId", *newParentUserId);
-    loadUrlWithCode(82, QStringLiteral("/users/deleteSubUser.json"), fields);
+    loadUrlWithCode(FunctionCode::DeleteSubUser, QStringLiteral("/users/deleteSubUser.json"),
+                    fields);
 }
 
 void APIController::transferSubusersFromParentId(const QString& fromParentId,
                                                  const QString& toParentUserId,
                                                  const QString& userId, const QString& token) {
-    loadUrlWithCode(83, QStringLiteral("/users/transferSubUser.json"),
+    loadUrlWithCode(FunctionCode::TransferSubUser, QStringLiteral("/users/transferSubUser.json"),
                     userFields(userId, token,
                                {{"fromParentId", fromParentId}, {"toParentId", toParentUserId}}));
 }
 
 void APIController::getBuyersForUserId(const QString& userId, const QString& token) {
-    loadUrlWithCode(84, QStringLiteral("/buyers/getBuyers.json"), userFields(userId, token));
+    loadUrlWithCode(FunctionCode::GetBuyers, QStringLiteral("/buyers/getBuyers.json"),
+                    userFields(userId, token));
 }
 
 void APIController::getBuyersWithId(const QString& buyerId, const QString& token) {
-    loadUrlWithCode(84, QStringLiteral("/buyers/getBuyers.json"),
+    loadUrlWithCode(FunctionCode::GetBuyers, QStringLiteral("/buyers/getBuyers.json"),
                     {{"buyerId", buyerId}, {"token", token}});
 }
 
@@ -108,61 +112,67 @@ void APIController::saveBuyerWithId(
     fields.insert("deleteImage", deleteImage);
     if (!image.isNull())
         fields.insert("buyerImage", image);
-    loadUrlWithCode(85, QStringLiteral("/buyers/saveBuyer.json"), fields);
+    loadUrlWithCode(FunctionCode::SaveBuyer, QStringLiteral("/buyers/saveBuyer.json"), fields);
 }
 
 void APIController::deleteBuyerWithId(const QString& buyerId, const QString& userId,
                                       const QString& token) {
-    loadUrlWithCode(86, QStringLiteral("/buyers/deleteBuyer.json"),
+    loadUrlWithCode(FunctionCode::DeleteBuyer, QStringLiteral("/buyers/deleteBuyer.json"),
                     userFields(userId, token, {{"buyerId", buyerId}}));
 }
 
 void APIController::getCountriesWithUserId(const QString& userId, const QString& token) {
-    loadUrlWithCode(87, QStringLiteral("/buyers/getCountries.json"), userFields(userId, token));
+    loadUrlWithCode(FunctionCode::GetCountries, QStringLiteral("/buyers/getCountries.json"),
+                    userFields(userId, token));
 }
 
 void APIController::getBuyersWithPersonalId(const QString& personalId, const QString& token) {
-    loadUrlWithCode(84, QStringLiteral("/buyers/find"), {{"dni", personalId}, {"token", token}});
+    loadUrlWithCode(FunctionCode::FindBuyer, QStringLiteral("/buyers/find"),
+                    {{"dni", personalId}, {"token", token}});
 }
 
 void APIController::getFeedbackWithUserId(const QString& userId, const QString& token,
                                           const QString& freeTextSearch, int pageNumber) {
     loadUrlWithCode(
-        88, QStringLiteral("/feedback/getFeedback.json"),
+        FunctionCode::GetFeedback, QStringLiteral("/feedback/getFeedback.json"),
         userFields(userId, token, {{"search", freeTextSearch}, {"page", integer(pageNumber)}}));
 }
 
 void APIController::setFeedbackReadState(bool read, const QString& feedbackId,
                                          const QString& userId, const QString& token) {
-    loadUrlWithCode(89, QStringLiteral("/feedback/saveFeedbackReadState.json"),
+    loadUrlWithCode(FunctionCode::SaveFeedbackReadState,
+                    QStringLiteral("/feedback/saveFeedbackReadState.json"),
                     userFields(userId, token, {{"feedbackId", feedbackId}, {"read", flag(read)}}));
 }
 
 void APIController::getFeedbacksWithToken(const QString& token, int pageNumber) {
-    getUrlWithCode(88, QStringLiteral("/feedback"),
+    getUrlWithCode(FunctionCode::GetFeedback, QStringLiteral("/feedback"),
                    {{"token", token}, {"page", integer(pageNumber)}});
 }
 
 void APIController::getFeedbackMessagessWithId(const QString& feedbackId, const QString& token) {
-    getUrlWithCode(88, messagesPath(feedbackId), {{"token", token}});
+    getUrlWithCode(FunctionCode::GetFeedback, messagesPath(feedbackId), {{"token", token}});
 }
 
 void APIController::saveFeedbackReply(const QString& message, const QString& feedbackId,
                                       const QString& token) {
-    loadUrlWithCode(90, messagesPath(feedbackId), {{"token", token}, {"message", message}});
+    loadUrlWithCode(FunctionCode::SaveFeedbackReply, messagesPath(feedbackId),
+                    {{"token", token}, {"message", message}});
 }
 
 void APIController::getBalanceForUserId(const QString& userId, const QString& token) {
-    loadUrlWithCode(91, QStringLiteral("/account/getBalance.json"), userFields(userId, token));
+    loadUrlWithCode(FunctionCode::GetBalance, QStringLiteral("/account/getBalance.json"),
+                    userFields(userId, token));
 }
 
 void APIController::getBankAccountForUserId(const QString& userId, const QString& token) {
-    loadUrlWithCode(92, QStringLiteral("/account/getBankAccounts.json"), userFields(userId, token));
+    loadUrlWithCode(FunctionCode::GetBankAccounts, QStringLiteral("/account/getBankAccounts.json"),
+                    userFields(userId, token));
 }
 
 void APIController::makeCashoutOfAmount(double amount, const QString& userId, const QString& token,
                                         const QString& account) {
     loadUrlWithCode(
-        93, QStringLiteral("/account/makeCashout.json"),
+        FunctionCode::MakeCashout, QStringLiteral("/account/makeCashout.json"),
         userFields(userId, token, {{"amount", money(amount)}, {"fullAccountNumber", account}}));
 }

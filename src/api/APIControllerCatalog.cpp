@@ -2,6 +2,7 @@
 #include "api/APIController.h"
 #include "api/APIControllerFields.h"
 #include "model/values/Tax.h"
+#include "platform/core/Colors.h"
 
 using namespace EndpointFields;
 
@@ -31,7 +32,8 @@ void APIController::saveCategoryWithName(const QString& name, const QString& des
     fields.insert("parentCategoryId", categoryOwnerId);
     if (categoryId)
         fields.insert("categoryId", *categoryId);
-    loadUrlWithCode(66, QStringLiteral("/inventories/saveCategory.json"), fields);
+    loadUrlWithCode(FunctionCode::SaveCategory, QStringLiteral("/inventories/saveCategory.json"),
+                    fields);
 }
 
 std::optional<QByteArray> APIController::getCategoriesForUserId(const QString& userId,
@@ -43,7 +45,7 @@ std::optional<QByteArray> APIController::getCategoriesForUserId(const QString& u
 void APIController::deleteCategoryId(const QString& categoryId, const QString& userId,
                                      const QString& token, bool deleteContent) {
     loadUrlWithCode(
-        68, QStringLiteral("/inventories/deleteCategory.json"),
+        FunctionCode::DeleteCategory, QStringLiteral("/inventories/deleteCategory.json"),
         userFields(userId, token,
                    {{"categoryId", categoryId}, {"deleteContent", flag(deleteContent)}}));
 }
@@ -65,14 +67,15 @@ void APIController::saveProductWithName(const QString& name, double price,
         fields.insert("productId", *productId);
     fields.insert("taxes", taxListJson(taxes));
     fields.insert("currencyCode", currencyCode);
-    fields.insert("backgroundColor", colorHex(color));
+    fields.insert("backgroundColor", Colors::hexRGB(color));
     fields.insert("deleteProductImage", flag(deleteImage));
-    loadUrlWithCode(67, QStringLiteral("/inventories/saveProduct.json"), fields);
+    loadUrlWithCode(FunctionCode::SaveProduct, QStringLiteral("/inventories/saveProduct.json"),
+                    fields);
 }
 
 void APIController::saveFavoriteWithProductId(const QString& productId, const QString& position,
                                               const QString& userId, const QString& token) {
-    loadUrlWithCode(71, QStringLiteral("/inventories/saveFavorite.json"),
+    loadUrlWithCode(FunctionCode::SaveFavorite, QStringLiteral("/inventories/saveFavorite.json"),
                     userFields(userId, token, {{"favoriteId", productId}, {"position", position}}));
 }
 
@@ -84,19 +87,21 @@ std::optional<QByteArray> APIController::getProductsForUserId(const QString& use
 
 void APIController::deleteProductIds(const QString& productIds, const QString& userId,
                                      const QString& token) {
-    loadUrlWithCode(69, QStringLiteral("/inventories/deleteProduct.json"),
+    loadUrlWithCode(FunctionCode::DeleteProduct, QStringLiteral("/inventories/deleteProduct.json"),
                     userFields(userId, token, {{"productIds", productIds}}));
 }
 
 void APIController::deleteFavoritesIds(const QString& favoriteIds, const QString& userId,
                                        const QString& token) {
-    loadUrlWithCode(72, QStringLiteral("/inventories/deleteFavorite.json"),
+    loadUrlWithCode(FunctionCode::DeleteFavorite,
+                    QStringLiteral("/inventories/deleteFavorite.json"),
                     userFields(userId, token, {{"favoriteIds", favoriteIds}}));
 }
 
 void APIController::assignCategoryId(int categoryId, const QString& productIds,
                                      const QString& userId, const QString& token) {
-    loadUrlWithCode(70, QStringLiteral("/inventories/assignCategoryToProducts.json"),
+    loadUrlWithCode(FunctionCode::AssignCategoryToProducts,
+                    QStringLiteral("/inventories/assignCategoryToProducts.json"),
                     userFields(userId, token,
                                {{"productIds", productIds}, {"categoryId", integer(categoryId)}}));
 }
@@ -116,18 +121,20 @@ void APIController::saveDiscountWithName(const QString& name, double percentage,
     fields.insert("discountAmount", money(amount));
     if (discountId != 0)
         fields.insert("discountId", integer(discountId));
-    loadUrlWithCode(73, QStringLiteral("/discounts/saveDiscount.json"), fields);
+    loadUrlWithCode(FunctionCode::SaveDiscount, QStringLiteral("/discounts/saveDiscount.json"),
+                    fields);
 }
 
 void APIController::deleteDiscountsIds(const QString& discountIds, const QString& userId,
                                        const QString& token) {
-    loadUrlWithCode(74, QStringLiteral("/discounts/deleteDiscount.json"),
+    loadUrlWithCode(FunctionCode::DeleteDiscount, QStringLiteral("/discounts/deleteDiscount.json"),
                     userFields(userId, token, {{"discountIds", discountIds}}));
 }
 
 void APIController::setPrivateInstallmentsOrder(const QStringList& order, const QString& userId,
                                                 const QString& token) {
-    loadUrlWithCode(76, QStringLiteral("/installments/setPrivateInstallmentsOrder.json"),
+    loadUrlWithCode(FunctionCode::SetPrivateInstallmentsOrder,
+                    QStringLiteral("/installments/setPrivateInstallmentsOrder.json"),
                     userFields(userId, token, {{"installmentsOrder", order.join(u',')}}));
 }
 
@@ -137,7 +144,8 @@ void APIController::savePrivateInstallmentWithId(const QString& installmentId,
                                                  const QString& startingOn, const QString& endingOn,
                                                  const QVariantList& installments,
                                                  const QString& userId, const QString& token) {
-    loadUrlWithCode(77, QStringLiteral("/installments/savePrivateInstallment.json"),
+    loadUrlWithCode(FunctionCode::SavePrivateInstallment,
+                    QStringLiteral("/installments/savePrivateInstallment.json"),
                     userFields(userId, token,
                                {{"installmentId", installmentId},
                                 {"issuerName", issuer},
@@ -151,6 +159,7 @@ void APIController::savePrivateInstallmentWithId(const QString& installmentId,
 
 void APIController::deletePrivateInstallmentsWithId(const QString& installmentId,
                                                     const QString& userId, const QString& token) {
-    loadUrlWithCode(78, QStringLiteral("/installments/deletePrivateInstallment.json"),
+    loadUrlWithCode(FunctionCode::DeletePrivateInstallment,
+                    QStringLiteral("/installments/deletePrivateInstallment.json"),
                     userFields(userId, token, {{"installmentId", installmentId}}));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "api/FunctionCode.h"
+
 #include <TarvelloSDK/TarvelloError.h>
 
 #include <QByteArray>
@@ -30,7 +32,7 @@ public:
         return false;
     }
 
-    // The raw bytes of a printable receipt (function code 58).
+    // The raw bytes of a printable receipt (FunctionCode::GetToPrint).
     virtual bool apiDidFinishDownloadingWithData(int functionName, const QByteArray& data) {
         (void)functionName;
         (void)data;

@@ -3,6 +3,7 @@
 
 #include "model/values/DecimalNumber.h"
 #include "platform/core/MainThread.h"
+#include "platform/core/Values.h"
 
 #include <QJsonDocument>
 
@@ -27,19 +28,15 @@ QString money(double value) {
 }
 
 QString sixDecimals(double value) {
-    return QString::asprintf("%lf", value);
+    return Values::printfDouble("%lf", value);
 }
 
 QString fourDecimals(double value) {
-    return QString::asprintf("%.4lf", value);
+    return Values::printfDouble("%.4lf", value);
 }
 
 QString twoDecimals(float value) {
-    return QString::asprintf("%.2f", static_cast<double>(value));
-}
-
-QString colorHex(const QColor& color) {
-    return QString::asprintf("%02X%02X%02X", color.red(), color.green(), color.blue());
+    return Values::printfDouble("%.2f", static_cast<double>(value));
 }
 
 QString trimmedSpaces(const QString& text) {

@@ -2,7 +2,6 @@
 
 // Field-building helpers shared by the endpoint operations of APIController.
 
-#include <QColor>
 #include <QString>
 #include <QVariant>
 #include <QVariantMap>
@@ -20,14 +19,12 @@ QString flag(bool value);
 QString integer(int value);
 // A money amount: cents rounding, then exactly two decimals ("1234.50").
 QString money(double value);
-// "%lf": six decimals (coordinates, recharge and service-payment amounts).
+// "%lf": six decimals (coordinates, recharge and service-payment amounts), as C's printf rounds.
 QString sixDecimals(double value);
-// "%.4lf".
+// "%.4lf", as C's printf rounds.
 QString fourDecimals(double value);
-// A single-precision value as "%.2f".
+// A single-precision value as "%.2f", as C's printf rounds (a percentage or rate, not money).
 QString twoDecimals(float value);
-// A colour as six upper-case hex digits, "RRGGBB".
-QString colorHex(const QColor& color);
 // Leading and trailing spaces (U+0020 only) removed; tabs and line breaks stay.
 QString trimmedSpaces(const QString& text);
 // The first six characters of a card number or BIN, the whole text when shorter.

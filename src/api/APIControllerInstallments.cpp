@@ -30,35 +30,40 @@ QVariantMap saleCardFields(const Sale& sale, const QString& userId, const QStrin
 
 void APIController::getInstallmentsWithUserId(const QString& userId, const QString& token,
                                               double amount) {
-    loadUrlWithCode(60, QStringLiteral("/installments/getInstallments.json"),
+    loadUrlWithCode(FunctionCode::GetInstallments,
+                    QStringLiteral("/installments/getInstallments.json"),
                     userFields(userId, token, {{"total", money(amount)}}));
 }
 
 void APIController::getBanksWithUserId(const QString& userId, const QString& token) {
-    loadUrlWithCode(61, QStringLiteral("/banks/getBanks.json"), userFields(userId, token));
+    loadUrlWithCode(FunctionCode::GetBanks, QStringLiteral("/banks/getBanks.json"),
+                    userFields(userId, token));
 }
 
 void APIController::getInstallmentsForCard(const QString& issuerName, const QString& userId,
                                            const QString& token) {
-    loadUrlWithCode(62, QStringLiteral("/installments/getInformationByCard.json"),
+    loadUrlWithCode(FunctionCode::GetInformationByCard,
+                    QStringLiteral("/installments/getInformationByCard.json"),
                     userFields(userId, token, {{"issuerName", issuerName}}));
 }
 
 void APIController::getInstallmentsForBank(const QString& bankName, const QString& userId,
                                            const QString& token) {
-    loadUrlWithCode(63, QStringLiteral("/installments/getInformationByBank.json"),
+    loadUrlWithCode(FunctionCode::GetInformationByBank,
+                    QStringLiteral("/installments/getInformationByBank.json"),
                     userFields(userId, token, {{"bankName", bankName}}));
 }
 
 void APIController::getPromotionForSale(const Sale& sale, const QString& userId,
                                         const QString& token) {
-    loadUrlWithCode(64, QStringLiteral("/getpromotion"),
+    loadUrlWithCode(FunctionCode::GetPromotion, QStringLiteral("/getpromotion"),
                     saleCardFields(sale, userId, token, "amount"));
 }
 
 void APIController::getInstallmentsForSale(const Sale& sale, const QString& userId,
                                            const QString& token) {
-    loadUrlWithCode(64, QStringLiteral("/installments/getInstallments.json"),
+    loadUrlWithCode(FunctionCode::InstallmentsForSale,
+                    QStringLiteral("/installments/getInstallments.json"),
                     saleCardFields(sale, userId, token, "total"));
 }
 
@@ -66,12 +71,13 @@ void APIController::getInstallmentsForBin(const QString& bin, const QString& use
                                           const QString& token, double total,
                                           const std::optional<QString>& from) {
     loadUrlWithCode(
-        64, QStringLiteral("/installments/getInstallments.json"),
+        FunctionCode::InstallmentsForBin, QStringLiteral("/installments/getInstallments.json"),
         userFields(
             userId, token,
             {{"bin", binOf(bin)}, {"total", money(total)}, {"from", from.value_or(QString(""))}}));
 }
 
 void APIController::getIssuersWithUserId(const QString& userId, const QString& token) {
-    loadUrlWithCode(65, QStringLiteral("/issuers/getIssuers.json"), userFields(userId, token));
+    loadUrlWithCode(FunctionCode::GetIssuers, QStringLiteral("/issuers/getIssuers.json"),
+                    userFields(userId, token));
 }

@@ -21,7 +21,8 @@ QString dateText(const QDateTime& date, const QString& pattern) {
 
 void APIController::registerSignatureForSaleId(const QString& saleId, const QImage& signature,
                                                const QString& userId, const QString& token) {
-    loadUrlWithCode(54, QStringLiteral("/payments/saveSignatureImage.json"),
+    loadUrlWithCode(FunctionCode::SaveSignatureImage,
+                    QStringLiteral("/payments/saveSignatureImage.json"),
                     userFields(userId, token,
                                {{QStringLiteral("saleId"), saleId},
                                 {QStringLiteral("signatureImage"), signature}}));
@@ -31,7 +32,7 @@ void APIController::registerPersonalIdForSaleId(const QString& saleId,
                                                 const QString& personalIdType,
                                                 const QString& personalIdNumber,
                                                 const QString& userId, const QString& token) {
-    loadUrlWithCode(55, QStringLiteral("/payments/savePersonalId.json"),
+    loadUrlWithCode(FunctionCode::SavePersonalId, QStringLiteral("/payments/savePersonalId.json"),
                     userFields(userId, token,
                                {{QStringLiteral("saleId"), saleId},
                                 {QStringLiteral("holderIdentificationType"), personalIdType},
@@ -41,7 +42,7 @@ void APIController::registerPersonalIdForSaleId(const QString& saleId,
 void APIController::adjustTip(double tip, const QString& saleId, const QString& userId,
                               const QString& token) {
     loadUrlWithCode(
-        56, QStringLiteral("/payments/adjustTip.json"),
+        FunctionCode::AdjustTip, QStringLiteral("/payments/adjustTip.json"),
         userFields(userId, token,
                    {{QStringLiteral("saleId"), saleId}, {QStringLiteral("tipAmount"), tip}}));
 }
@@ -49,7 +50,7 @@ void APIController::adjustTip(double tip, const QString& saleId, const QString& 
 void APIController::sendInvoiceForSaleId(const QString& saleId, const QString& email,
                                          const QString& userId, const QString& token,
                                          bool isResend) {
-    loadUrlWithCode(57, QStringLiteral("/invoices/sendInvoice.json"),
+    loadUrlWithCode(FunctionCode::SendInvoice, QStringLiteral("/invoices/sendInvoice.json"),
                     userFields(userId, token,
                                {{QStringLiteral("saleId"), saleId},
                                 {QStringLiteral("email"), trimmedSpaces(email)},
@@ -58,13 +59,14 @@ void APIController::sendInvoiceForSaleId(const QString& saleId, const QString& e
 
 void APIController::printInvoiceForSaleId(const QString& saleId, const QString& userId,
                                           const QString& token) {
-    loadUrlWithCode(58, QStringLiteral("/invoices/getToPrint.json"),
+    loadUrlWithCode(FunctionCode::GetToPrint, QStringLiteral("/invoices/getToPrint.json"),
                     userFields(userId, token, {{QStringLiteral("saleId"), saleId}}));
 }
 
 void APIController::operationStatus(bool status, const QString& operationId, const QString& userId,
                                     const QString& token) {
-    loadUrlWithCode(59, QStringLiteral("/payments/operationCompletion.json"),
+    loadUrlWithCode(FunctionCode::OperationCompletion,
+                    QStringLiteral("/payments/operationCompletion.json"),
                     userFields(userId, token,
                                {{QStringLiteral("operationId"), operationId},
                                 {QStringLiteral("status"), flag(status)}}));
@@ -83,14 +85,15 @@ void APIController::operationStatusTrack(bool status, const QString& operationId
     fields.insert(QStringLiteral("annulmentReason"), annulmentReason);
     if (emvTags)
         fields.insert(QStringLiteral("emvTags"), emvTagsText(*emvTags));
-    loadUrlWithCode(59, QStringLiteral("/payments/operationCompletion.json"), fields);
+    loadUrlWithCode(FunctionCode::OperationCompletion,
+                    QStringLiteral("/payments/operationCompletion.json"), fields);
 }
 
 std::optional<QByteArray>
 APIController::operationStatusEmvTags(bool status, const QString& operationId,
                                       const std::optional<QVariantMap>& emvTags,
                                       const QString& userId, const QString& token) {
-    setFunctionName(59);
+    setFunctionName(FunctionCode::OperationCompletion);
     QVariantMap fields = userFields(userId, token);
     fields.insert(QStringLiteral("operationId"), operationId);
     fields.insert(QStringLiteral("status"), flag(status));
@@ -102,7 +105,7 @@ APIController::operationStatusEmvTags(bool status, const QString& operationId,
 void APIController::getSaleHistoryFromUserId(const QString& userId, const QString& token,
                                              const QString& subuserId, const QString& buyerId,
                                              const QString& freeTextSearch, int pageNumber) {
-    loadUrlWithCode(51, QStringLiteral("/sales/getSaleRecord.json"),
+    loadUrlWithCode(FunctionCode::SaleHistory, QStringLiteral("/sales/getSaleRecord.json"),
                     userFields(userId, token,
                                {{QStringLiteral("search"), freeTextSearch},
                                 {QStringLiteral("page"), QString::number(pageNumber)},
@@ -115,7 +118,7 @@ void APIController::getSaleHistoryFromUserIdFromTo(const QString& userId, const 
                                                    const QDateTime& from, const QDateTime& to,
                                                    const QString& freeTextSearch, int pageNumber) {
     loadUrlWithCode(
-        51, QStringLiteral("/sales/getSaleRecord.json"),
+        FunctionCode::SaleHistory, QStringLiteral("/sales/getSaleRecord.json"),
         userFields(userId, token,
                    {{QStringLiteral("search"), freeTextSearch},
                     {QStringLiteral("page"), QString::number(pageNumber)},
@@ -126,14 +129,15 @@ void APIController::getSaleHistoryFromUserIdFromTo(const QString& userId, const 
 }
 
 void APIController::getSaleWithId(int saleId, const QString& userId, const QString& token) {
-    loadUrlWithCode(52, QStringLiteral("/sales/getSaleRecord.json"),
+    loadUrlWithCode(FunctionCode::SaleRecord, QStringLiteral("/sales/getSaleRecord.json"),
                     userFields(userId, token,
                                {{QStringLiteral("saleId"), QString::number(saleId)},
                                 {QStringLiteral("operationId"), QString::number(saleId)}}));
 }
 
 void APIController::getSaleInfo(int operationId, const QString& userId, const QString& token) {
-    loadUrlWithCode(52, QStringLiteral("/operations/getOperationInfo.json"),
+    loadUrlWithCode(FunctionCode::OperationInfo,
+                    QStringLiteral("/operations/getOperationInfo.json"),
                     userFields(userId, token,
                                {{QStringLiteral("operationId"), QString::number(operationId)},
                                 {QStringLiteral("legacyResponse"), QStringLiteral("1")}}));
@@ -141,7 +145,8 @@ void APIController::getSaleInfo(int operationId, const QString& userId, const QS
 
 void APIController::getSaleInfoForExternalReference(const QString& reference, const QString& userId,
                                                     const QString& token) {
-    loadUrlWithCode(52, QStringLiteral("/operations/getOperationInfo.json"),
+    loadUrlWithCode(FunctionCode::OperationInfo,
+                    QStringLiteral("/operations/getOperationInfo.json"),
                     userFields(userId, token,
                                {{QStringLiteral("externalReference"), reference},
                                 {QStringLiteral("legacyResponse"), QStringLiteral("1")}}));
@@ -153,5 +158,5 @@ void APIController::getSalesSummaryFrom(const QDateTime& from, const QDateTime& 
         {QStringLiteral("token"), token},
         {QStringLiteral("dateFrom"), dateText(from, QStringLiteral("yyyy-MM-dd"))},
         {QStringLiteral("dateTo"), dateText(to, QStringLiteral("yyyy-MM-dd"))}};
-    loadUrlWithCode(100, QStringLiteral("/operations/summary"), fields);
+    loadUrlWithCode(FunctionCode::SalesSummary, QStringLiteral("/operations/summary"), fields);
 }

@@ -116,7 +116,7 @@ void APIController::generateShareTokenWithTitle(const QString& title, double amo
     fields.insert("amount", money(amount));
     fields.insert("max_elements", quantity);
     fields.insert("currency_code", currencyCode);
-    loadUrlWithCode(113,
+    loadUrlWithCode(FunctionCode::PaymentButton,
                     QStringLiteral("/paymentButtons/%1/%2")
                         .arg(User::instance().branchId())
                         .arg(escapedComponent(AccountSettings::instance().appLanguage())),
@@ -126,6 +126,7 @@ void APIController::generateShareTokenWithTitle(const QString& title, double amo
 void APIController::sharePaymentButton(const QString& buttonId, const QString& email) {
     QVariantMap fields = sessionFields();
     fields.insert("email", email);
-    loadUrlWithCode(114, QStringLiteral("/paymentButtonsSendmail/") + escapedComponent(buttonId),
+    loadUrlWithCode(FunctionCode::SendPaymentButton,
+                    QStringLiteral("/paymentButtonsSendmail/") + escapedComponent(buttonId),
                     fields);
 }

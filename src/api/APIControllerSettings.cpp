@@ -5,24 +5,25 @@
 using namespace EndpointFields;
 
 void APIController::getBatchforUserId(const QString& userId, const QString& token) {
-    loadUrlWithCode(14, QStringLiteral("/batch/getPaymentMethods.json"), userFields(userId, token));
+    loadUrlWithCode(FunctionCode::GetBatch, QStringLiteral("/batch/getPaymentMethods.json"),
+                    userFields(userId, token));
 }
 
 void APIController::getBatchHistoryforUserId(const QString& userId, const QString& token) {
-    loadUrlWithCode(15, QStringLiteral("/batchs/getBatchClousures.json"),
-                    userFields(userId, token));
+    loadUrlWithCode(FunctionCode::GetBatchClosures,
+                    QStringLiteral("/batchs/getBatchClousures.json"), userFields(userId, token));
 }
 
 void APIController::closeBatchWithInstallmentId(const QString& installmentId, const QString& userId,
                                                 const QString& token) {
-    loadUrlWithCode(13, QStringLiteral("/batch/closeBatch.json"),
+    loadUrlWithCode(FunctionCode::CloseBatch, QStringLiteral("/batch/closeBatch.json"),
                     userFields(userId, token, {{QStringLiteral("installmentId"), installmentId}}));
 }
 
 void APIController::updateSetupSettingsWithUserId(const QString& userId, const QString& token,
                                                   bool buyersOn, bool catalogOn, bool tipsOn,
                                                   bool subusersOn) {
-    loadUrlWithCode(21, QStringLiteral("/settings/initialSetup.json"),
+    loadUrlWithCode(FunctionCode::InitialSetup, QStringLiteral("/settings/initialSetup.json"),
                     userFields(userId, token,
                                {{QStringLiteral("buyersOn"), flag(buyersOn)},
                                 {QStringLiteral("catalogOn"), flag(catalogOn)},
@@ -43,12 +44,14 @@ void APIController::updateUserPicture(const QImage& image, const QString& userId
         fields.insert(QStringLiteral("profileImage"), image);
     else
         fields.insert(QStringLiteral("deleteProfileImage"), QStringLiteral("1"));
-    loadUrlWithCode(22, QStringLiteral("/subsidiaries/uploadImage.json"), fields);
+    loadUrlWithCode(FunctionCode::UploadImage, QStringLiteral("/subsidiaries/uploadImage.json"),
+                    fields);
 }
 
 void APIController::updateTaxSettingsDefaultTaxRate(float rate, const QString& name,
                                                     const QString& userId, const QString& token) {
-    loadUrlWithCode(23, QStringLiteral("/settings/updatePredefinedTax.json"),
+    loadUrlWithCode(FunctionCode::UpdatePredefinedTax,
+                    QStringLiteral("/settings/updatePredefinedTax.json"),
                     userFields(userId, token,
                                {{QStringLiteral("percentage"), static_cast<double>(rate)},
                                 {QStringLiteral("name"), name}}));
@@ -56,7 +59,7 @@ void APIController::updateTaxSettingsDefaultTaxRate(float rate, const QString& n
 
 void APIController::updateTipSettingsAllowTips(bool allowTips, const QString& userId,
                                                const QString& token) {
-    loadUrlWithCode(allowTips ? 24 : 25,
+    loadUrlWithCode(allowTips ? FunctionCode::SetAvailableTip : FunctionCode::SetNotAvailableTip,
                     allowTips ? QStringLiteral("/settings/setAvailableTip.json")
                               : QStringLiteral("/settings/setNotAvailableTip.json"),
                     userFields(userId, token));
@@ -65,7 +68,7 @@ void APIController::updateTipSettingsAllowTips(bool allowTips, const QString& us
 void APIController::updateTipSettingsDefaultTip(int defaultTip, const QString& userId,
                                                 const QString& token) {
     loadUrlWithCode(
-        26, QStringLiteral("/settings/updatePredefinedTip.json"),
+        FunctionCode::UpdatePredefinedTip, QStringLiteral("/settings/updatePredefinedTip.json"),
         userFields(userId, token,
                    {{QStringLiteral("predefinedTipIndex"), QString::number(defaultTip)}}));
 }
@@ -74,7 +77,7 @@ void APIController::updateTipSettingsWithTipAndTipAndTip(float tip1, float tip2,
                                                          const QString& userId,
                                                          const QString& token) {
     loadUrlWithCode(
-        27, QStringLiteral("/settings/setTipsToShow.json"),
+        FunctionCode::SetTipsToShow, QStringLiteral("/settings/setTipsToShow.json"),
         userFields(userId, token,
                    {{QStringLiteral("percentages"),
                      QStringLiteral("%1, %2, %3")
@@ -84,13 +87,15 @@ void APIController::updateTipSettingsWithTipAndTipAndTip(float tip1, float tip2,
 void APIController::updateTipSettingsMandatoryTip(float mandatoryTip, const QString& userId,
                                                   const QString& token) {
     loadUrlWithCode(
-        28, QStringLiteral("/settings/updateObligatoryTipPercentage.json"),
+        FunctionCode::UpdateObligatoryTipPercentage,
+        QStringLiteral("/settings/updateObligatoryTipPercentage.json"),
         userFields(userId, token, {{QStringLiteral("percentage"), twoDecimals(mandatoryTip)}}));
 }
 
 void APIController::updateDiscountSettingsAllowDiscounts(bool allowDiscounts, const QString& userId,
                                                          const QString& token) {
-    loadUrlWithCode(allowDiscounts ? 29 : 30,
+    loadUrlWithCode(allowDiscounts ? FunctionCode::SetAvailableDiscount
+                                   : FunctionCode::SetNotAvailableDiscount,
                     allowDiscounts ? QStringLiteral("/settings/setAvailableDiscount.json")
                                    : QStringLiteral("/settings/setNotAvailableDiscount.json"),
                     userFields(userId, token));
@@ -101,18 +106,20 @@ void APIController::updateDiscountSettingsWithDiscountAndDiscountAndDiscount(flo
                                                                              float discount3,
                                                                              const QString& userId,
                                                                              const QString& token) {
-    loadUrlWithCode(31, QStringLiteral("/settings/setDiscountsToShow.json"),
-                    userFields(userId, token,
-                               {{QStringLiteral("percentages"),
-                                 QStringLiteral("%1, %2, %3")
-                                     .arg(twoDecimals(discount1), twoDecimals(discount2),
-                                          twoDecimals(discount3))}}));
+    loadUrlWithCode(
+        FunctionCode::SetDiscountsToShow, QStringLiteral("/settings/setDiscountsToShow.json"),
+        userFields(
+            userId, token,
+            {{QStringLiteral("percentages"),
+              QStringLiteral("%1, %2, %3")
+                  .arg(twoDecimals(discount1), twoDecimals(discount2), twoDecimals(discount3))}}));
 }
 
 void APIController::updateDiscountSettingsDefaultDiscount(int defaultDiscount,
                                                           const QString& userId,
                                                           const QString& token) {
-    loadUrlWithCode(32, QStringLiteral("/settings/updatePredefinedDiscount.json"),
+    loadUrlWithCode(FunctionCode::UpdatePredefinedDiscount,
+                    QStringLiteral("/settings/updatePredefinedDiscount.json"),
                     userFields(userId, token,
                                {{QStringLiteral("predefinedDiscountIndex"),
                                  QString::number(defaultDiscount)}}));
@@ -128,24 +135,28 @@ QVariantMap availability(bool value, const QString& userId, const QString& token
 
 void APIController::updateSignaturePresent(bool present, const QString& userId,
                                            const QString& token) {
-    loadUrlWithCode(present ? 33 : 34, QStringLiteral("/settings/updateSignAvailability.json"),
+    loadUrlWithCode(present ? FunctionCode::SignAvailable : FunctionCode::SignNotAvailable,
+                    QStringLiteral("/settings/updateSignAvailability.json"),
                     availability(present, userId, token));
 }
 
 void APIController::updateCatalogEnabled(bool enabled, const QString& userId,
                                          const QString& token) {
-    loadUrlWithCode(enabled ? 35 : 36, QStringLiteral("/settings/updateCatalogAvailability.json"),
+    loadUrlWithCode(enabled ? FunctionCode::CatalogAvailable : FunctionCode::CatalogNotAvailable,
+                    QStringLiteral("/settings/updateCatalogAvailability.json"),
                     availability(enabled, userId, token));
 }
 
 void APIController::updateBuyersEnabled(bool enabled, const QString& userId, const QString& token) {
-    loadUrlWithCode(enabled ? 37 : 38, QStringLiteral("/settings/updateBuyersAvailability.json"),
+    loadUrlWithCode(enabled ? FunctionCode::BuyersAvailable : FunctionCode::BuyersNotAvailable,
+                    QStringLiteral("/settings/updateBuyersAvailability.json"),
                     availability(enabled, userId, token));
 }
 
 void APIController::updateSubusersEnabled(bool enabled, const QString& userId,
                                           const QString& token) {
-    loadUrlWithCode(enabled ? 39 : 40, QStringLiteral("/settings/updateSubusersAvailability.json"),
+    loadUrlWithCode(enabled ? FunctionCode::SubusersAvailable : FunctionCode::SubusersNotAvailable,
+                    QStringLiteral("/settings/updateSubusersAvailability.json"),
                     availability(enabled, userId, token));
 }
 
@@ -164,12 +175,13 @@ void APIController::tutorialSettingsUpdateUserId(const QString& userId, const QS
     for (const auto& [on, key] : flags)
         if (on)
             fields.insert(QString::fromLatin1(key), QStringLiteral("1"));
-    loadUrlWithCode(41, QStringLiteral("/settings/updateTutorialSettings.json"), fields);
+    loadUrlWithCode(FunctionCode::UpdateTutorialSettings,
+                    QStringLiteral("/settings/updateTutorialSettings.json"), fields);
 }
 
 void APIController::updateFeedbackSettings(bool enabled, const QString& userId,
                                            const QString& token) {
-    loadUrlWithCode(42,
+    loadUrlWithCode(FunctionCode::FeedbackAvailability,
                     enabled ? QStringLiteral("/account/feedback/enabled")
                             : QStringLiteral("/account/feedback/disabled"),
                     userFields(userId, token));
@@ -177,13 +189,14 @@ void APIController::updateFeedbackSettings(bool enabled, const QString& userId,
 
 void APIController::setApplicationLanguage(const QString& language, const QString& userId,
                                            const QString& token) {
-    loadUrlWithCode(43, QStringLiteral("/settings/setLanguage.json"),
+    loadUrlWithCode(FunctionCode::SetLanguage, QStringLiteral("/settings/setLanguage.json"),
                     userFields(userId, token, {{QStringLiteral("language"), language}}));
 }
 
 void APIController::setExchangeRate(float rate, const QString& currencyCode, const QString& userId,
                                     const QString& token) {
-    loadUrlWithCode(44, QStringLiteral("/settings/updateExchangeRate.json"),
+    loadUrlWithCode(FunctionCode::UpdateExchangeRate,
+                    QStringLiteral("/settings/updateExchangeRate.json"),
                     userFields(userId, token,
                                {{QStringLiteral("code"), currencyCode},
                                 {QStringLiteral("rate"), twoDecimals(rate)}}));
@@ -191,23 +204,23 @@ void APIController::setExchangeRate(float rate, const QString& currencyCode, con
 
 void APIController::updateSettingsCatalogOn(bool catalogOn, const QString& userId,
                                             const QString& token) {
-    loadUrlWithCode(50, QStringLiteral("/settings/setMode.json"),
+    loadUrlWithCode(FunctionCode::SetMode, QStringLiteral("/settings/setMode.json"),
                     userFields(userId, token,
                                {{QStringLiteral("mode"),
                                  catalogOn ? QStringLiteral("list") : QStringLiteral("simple")}}));
 }
 
 void APIController::setPin(const QString& pin, const QString& userId, const QString& token) {
-    loadUrlWithCode(10, QStringLiteral("/users/setPin.json"),
+    loadUrlWithCode(FunctionCode::SetPin, QStringLiteral("/users/setPin.json"),
                     userFields(userId, token, {{QStringLiteral("pin"), pin}}));
 }
 
 void APIController::checkPin(const QString& pin, const QString& userId, const QString& token) {
-    loadUrlWithCode(11, QStringLiteral("/users/checkPin.json"),
+    loadUrlWithCode(FunctionCode::CheckPin, QStringLiteral("/users/checkPin.json"),
                     userFields(userId, token, {{QStringLiteral("pin"), pin}}));
 }
 
 void APIController::getAgreementNumbersForToken(const QString& token) {
-    getUrlWithCode(12, QStringLiteral("/agreements"),
+    getUrlWithCode(FunctionCode::GetAgreements, QStringLiteral("/agreements"),
                    QVariantMap{{QStringLiteral("token"), token}});
 }

@@ -139,7 +139,7 @@ QString APIController::foldedProvinceName(const QString& name) {
 }
 
 void APIController::createUserWithData(const QVariantMap& data) {
-    setFunctionName(16);
+    setFunctionName(FunctionCode::RegisterAgent);
     const QVariantMap fields{
         {"email", data.value("email")},        {"password", data.value("password")},
         {"name", data.value("name")},          {"ruc", data.value("ruc")},
@@ -157,17 +157,18 @@ void APIController::createUserWithData(const QVariantMap& data) {
 
 void APIController::checkPinWithTokenSubsidiaryId(const QString& pin, const QString& token,
                                                   int subsidiaryId) {
-    loadUrlWithCode(11, QStringLiteral("/users/movila/pin.json"),
+    loadUrlWithCode(FunctionCode::CheckAgentPin, QStringLiteral("/users/movila/pin.json"),
                     {{"token", token}, {"pin", pin}, {"subsidiary_id", integer(subsidiaryId)}});
 }
 
 void APIController::rechargeBalanceForToken(const QString& token) {
-    loadUrlWithCode(107, QStringLiteral("/recharges/balance?token=") + escapedComponent(token), {});
+    loadUrlWithCode(FunctionCode::RechargeBalance,
+                    QStringLiteral("/recharges/balance?token=") + escapedComponent(token), {});
 }
 
 void APIController::getCarriersForToken(const QString& token) {
-    loadUrlWithCode(108, QStringLiteral("/recharges/companies?token=") + escapedComponent(token),
-                    {});
+    loadUrlWithCode(FunctionCode::RechargeCompanies,
+                    QStringLiteral("/recharges/companies?token=") + escapedComponent(token), {});
 }
 
 void APIController::makeRechargeForCompany(const QString& company,
@@ -181,19 +182,21 @@ void APIController::makeRechargeForCompany(const QString& company,
                              {"totalAmount", sixDecimals(amount)},
                              {"token", token}};
     loadUrlWithCode(
-        111, QStringLiteral("/recharges/companies/%1/recharges").arg(escapedComponent(company)),
-        fields);
+        FunctionCode::MakeRecharge,
+        QStringLiteral("/recharges/companies/%1/recharges").arg(escapedComponent(company)), fields);
 }
 
 void APIController::getCompaniesForToken(const QString& token) {
-    loadUrlWithCode(
-        110, QStringLiteral("/services-payment/companies?token=") + escapedComponent(token), {});
+    loadUrlWithCode(FunctionCode::ServiceCompanies,
+                    QStringLiteral("/services-payment/companies?token=") + escapedComponent(token),
+                    {});
 }
 
 void APIController::getReceiptsForService(const QString& service, const QString& customerNumber,
                                           const QString& token) {
     getUrlWithCode(
-        109, QStringLiteral("/services-payment/services/%1/items").arg(escapedComponent(service)),
+        FunctionCode::ServiceItems,
+        QStringLiteral("/services-payment/services/%1/items").arg(escapedComponent(service)),
         {{"token", token}, {"customerNumber", customerNumber}});
 }
 
@@ -212,7 +215,7 @@ void APIController::makePaymentForService(
                              {"longitude", sixDecimals(location.longitude)},
                              {"token", token}};
     loadUrlWithCode(
-        111,
+        FunctionCode::PayService,
         QStringLiteral("/services-payment/services/%1/payments").arg(escapedComponent(service)),
         fields);
 }
@@ -230,7 +233,7 @@ void APIController::getDepositsWithStates(const QStringList& states, unsigned lo
 
 void APIController::readerCheckedWithToken(const QString& token, const QString& os,
                                            const QString& model, bool success) {
-    loadUrlWithCode(94, QStringLiteral("/users/readers.json"),
+    loadUrlWithCode(FunctionCode::ReaderChecked, QStringLiteral("/users/readers.json"),
                     {{"token", token},
                      {"deviceOS", os},
                      {"deviceModel", model},
@@ -240,20 +243,22 @@ void APIController::readerCheckedWithToken(const QString& token, const QString& 
 
 void APIController::selectReader(const QString& reader, const QString& userId,
                                  const QString& token) {
-    loadUrlWithCode(95, QStringLiteral("/users/selectReader.json"),
+    loadUrlWithCode(FunctionCode::SelectReader, QStringLiteral("/users/selectReader.json"),
                     userFields(userId, token, {{"selectedReader", reader}}));
 }
 
 void APIController::getBuyReadersDataWithToken(const QString& token) {
-    loadUrlWithCode(102, QStringLiteral("/sell/getFrontData.json"), {{"token", token}});
+    loadUrlWithCode(FunctionCode::GetFrontData, QStringLiteral("/sell/getFrontData.json"),
+                    {{"token", token}});
 }
 
 void APIController::getWalletCardsWithToken(const QString& token) {
-    loadUrlWithCode(104, QStringLiteral("/sell/getBilleteraCards.json"), {{"token", token}});
+    loadUrlWithCode(FunctionCode::GetWalletCards, QStringLiteral("/sell/getBilleteraCards.json"),
+                    {{"token", token}});
 }
 
 void APIController::buyReaderWithToken(const QString& token, const QVariantMap& data) {
-    setFunctionName(103);
+    setFunctionName(FunctionCode::SetOrderData);
     const QString missing = missingOrderEntry(data);
     if (!missing.isEmpty()) {
         failLater(TarvelloError{QStringLiteral("APIController"), 1,
@@ -270,5 +275,6 @@ void APIController::getBuyReadersPickUpLocationsAtState(const QString& state,
         fields.insert("localidad", capitalShortName);
     else
         fields.insert("provincia", foldedProvinceName(state));
-    loadUrlWithCode(101, QStringLiteral("/sell/veloxaConsultarSucursales.json"), fields);
+    loadUrlWithCode(FunctionCode::PickUpLocations,
+                    QStringLiteral("/sell/veloxaConsultarSucursales.json"), fields);
 }

@@ -1,8 +1,7 @@
 #include "api/HTTPSessionClient.h"
-#include "api/APIConfiguration.h"
+#include "api/NetworkManagerFactory.h"
 #include "platform/core/MainThread.h"
 
-#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -10,22 +9,6 @@
 #include <QRegularExpression>
 
 namespace {
-
-QNetworkAccessManager* manager() {
-    static QPointer<QNetworkAccessManager> shared;
-    static quint64 trust = 0;
-    if (!shared) {
-        shared = new QNetworkAccessManager(QCoreApplication::instance());
-        // Closed while the application is still whole, so its TLS sockets shut down cleanly.
-        qAddPostRoutine([] { delete shared.data(); });
-        trust = APIConfiguration::current()->trustGeneration();
-    } else if (const quint64 now = APIConfiguration::current()->trustGeneration(); now != trust) {
-        // Connections opened under other trusted CAs are not reused.
-        shared->clearConnectionCache();
-        trust = now;
-    }
-    return shared;
-}
 
 QString suggestedName(QNetworkReply* reply) {
     static const QRegularExpression filename(
@@ -41,13 +24,12 @@ QString suggestedName(QNetworkReply* reply) {
 void start(const URLRequest& request, QPointer<QObject> context, bool hasContext,
            HTTPSessionClient::Done done) {
     QNetworkRequest networkRequest = request.request;
-    networkRequest.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
-    networkRequest.setSslConfiguration(APIConfiguration::current()->sslConfiguration());
-    networkRequest.setTransferTimeout(APIConfiguration::current()->sessionClientTimeout());
+    NetworkManagerFactory::configure(networkRequest, NetworkManagerFactory::Client::SessionClient);
+    QNetworkAccessManager* manager = NetworkManagerFactory::mainThreadManager();
     QNetworkReply* reply =
-        manager()->sendCustomRequest(networkRequest, request.method.toUtf8(), request.body);
+        manager->sendCustomRequest(networkRequest, request.method.toUtf8(), request.body);
     QObject::connect(
-        reply, &QNetworkReply::finished, manager(),
+        reply, &QNetworkReply::finished, manager,
         [reply, context, hasContext, done = std::move(done)]() {
             reply->deleteLater();
             if (hasContext && !context)

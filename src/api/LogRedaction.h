@@ -2,27 +2,15 @@
 
 #include <QString>
 
-// Every console line and request-log entry of the API client passes through redact() first.
-// It masks secrets (session token, API key and token headers, passwords, PINs, PIN blocks and
-// key serial numbers, "token=" in URLs) and card data (security codes, expiry dates, holder
-// names, track data, EMV tags; card numbers keep their first six and last four digits) in JSON,
-// multipart bodies, URL-encoded forms, query strings and header lines.
+// The API client's use of the redaction step (platform/core/Redaction.h): every console line
+// and request-log entry of the client passes through redact() first. Secrets and card data are
+// masked; card numbers keep their first six and last four digits.
 namespace LogRedaction {
 
 QString redact(const QString& text);
 
-// The mask that replaces a secret value.
-inline const QString mask = QStringLiteral("***");
-
-// True for a field name whose value is a secret or card data (compared without case).
-bool isSensitiveKey(const QString& key);
-// True for a field name that holds a card number.
-bool isCardNumberKey(const QString& key);
-// A card number with all but its first six and last four digits masked; shorter values are
-// masked whole.
-QString maskCardNumber(const QString& value);
-
-// Writes one diagnostic line of the API client (redacted) to the console.
+// Writes one diagnostic line of the API client, redacted, to the console (category
+// "tarvello.api").
 void log(const QString& line);
 
 } // namespace LogRedaction

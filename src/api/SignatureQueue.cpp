@@ -2,15 +2,15 @@
 
 #include "api/APIController.h"
 #include "model/DocumentsFolder.h"
+#include "platform/core/Logging.h"
 #include "platform/core/UserDefaults.h"
+#include "platform/core/Uuid.h"
 
 #include <QBuffer>
 #include <QCborValue>
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <QUuid>
 
 namespace {
 const QString kPendingKey = QStringLiteral("pendingSignatures");
@@ -60,8 +60,8 @@ void SignatureQueue::removeEntry(const QVariantMap& entry) {
 
 void SignatureQueue::registerSignatureForSaleId(const QString& saleId, const QImage& signature,
                                                 const QString& userId, const QString& token) {
-    qInfo().noquote() << "[SignatureQueue] QUEUE" << saleId;
-    const QString fileName = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    Logging::info(tarvelloSale, QStringLiteral("[SignatureQueue] QUEUE %1").arg(saleId));
+    const QString fileName = Uuid::newText();
     const QVariantMap entry{{"saleId", saleId}, {"fileName", fileName}, {"userId", userId}};
     signatures_.append(entry);
     store(true);
@@ -76,7 +76,7 @@ void SignatureQueue::registerSignatureForSaleId(const QString& saleId, const QIm
         file.open(QIODevice::WriteOnly) && file.write(png) == png.size() && file.commit();
     if (!saved) {
         // The picture stays in memory and goes out with the entry.
-        qWarning().noquote() << "[SignatureQueue] SAVE FAIL" << saleId;
+        Logging::warning(tarvelloSale, QStringLiteral("[SignatureQueue] SAVE FAIL %1").arg(saleId));
         unsaved_.insert(fileName, signature);
     }
 
@@ -110,14 +110,18 @@ void SignatureQueue::sendNextSignature() {
         if (picture.isNull() && !path.isEmpty() && QFile::exists(path))
             picture.load(path, "PNG");
         if (!picture.isNull()) {
-            qInfo().noquote() << "[SignatureQueue] Sending" << saleIdOf(sendingSignatureInfo_);
+            Logging::info(
+                tarvelloSale,
+                QStringLiteral("[SignatureQueue] Sending %1").arg(saleIdOf(sendingSignatureInfo_)));
             auto* client = new APIController(this);
             client->setDelegate(this);
             client->registerSignatureForSaleId(saleIdOf(sendingSignatureInfo_), picture,
                                                sendingUserId_, sendingToken_);
             return;
         }
-        qWarning().noquote() << "[SignatureQueue] Not found" << saleIdOf(sendingSignatureInfo_);
+        Logging::warning(
+            tarvelloSale,
+            QStringLiteral("[SignatureQueue] Not found %1").arg(saleIdOf(sendingSignatureInfo_)));
         removeEntry(sendingSignatureInfo_);
         store(false);
     }
@@ -133,21 +137,25 @@ bool SignatureQueue::apiDidFinishDownloadingWithDictionary(
     int, const std::optional<QVariantMap>& answer) {
     const QVariantMap entry = sendingSignatureInfo_;
     if (answer && answer->value(QStringLiteral("success")).toString() == QLatin1String("OK")) {
-        qInfo().noquote() << "[SignatureQueue] SUCCESS" << saleIdOf(entry);
+        Logging::info(tarvelloSale,
+                      QStringLiteral("[SignatureQueue] SUCCESS %1").arg(saleIdOf(entry)));
         const QString fileName = entry.value(QStringLiteral("fileName")).toString();
         DocumentsFolder::removeFileNamed(fileName);
         unsaved_.remove(fileName);
         removeEntry(entry);
         store(true);
     } else {
-        qWarning().noquote() << "[SignatureQueue] FAIL" << saleIdOf(entry);
+        Logging::warning(tarvelloSale,
+                         QStringLiteral("[SignatureQueue] FAIL %1").arg(saleIdOf(entry)));
     }
     sendNextSignature();
     return true;
 }
 
 void SignatureQueue::apiDidFailWithError(const TarvelloError&, int) {
-    qWarning().noquote() << "[SignatureQueue] FAIL" << saleIdOf(sendingSignatureInfo_);
+    Logging::warning(
+        tarvelloSale,
+        QStringLiteral("[SignatureQueue] FAIL %1").arg(saleIdOf(sendingSignatureInfo_)));
     sendNextSignature();
 }
 

@@ -1,8 +1,8 @@
 #include "model/Batch.h"
 
+#include "platform/core/Logging.h"
 #include "platform/core/Values.h"
 
-#include <QDebug>
 #include <QRandomGenerator>
 #include <QTimeZone>
 #include <cmath>
@@ -56,7 +56,9 @@ std::shared_ptr<Batch> Batch::instanceFromDictionary(const QVariant& value) {
 
 QString Batch::getRandomStringNumberFromRangeMin(int min, int max) {
     if (max <= min) {
-        qWarning().noquote() << "Batch: empty random range" << min << max << "- gives" << min;
+        Logging::warning(
+            tarvelloModel,
+            QStringLiteral("Batch: empty random range %1 %2 - gives %1").arg(min).arg(max));
         return QString::number(min);
     }
     const qint64 span = qint64(max) - qint64(min);

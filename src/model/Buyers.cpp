@@ -1,10 +1,10 @@
 #include "model/Buyers.h"
 
+#include "platform/core/Logging.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 
 #include <QCborValue>
-#include <QDebug>
 
 namespace {
 const QString kCountriesKey = QStringLiteral("countriesList");
@@ -17,7 +17,8 @@ Buyers::Buyers() {
         return;
     const QVariant stored = QCborValue::fromCbor(archive).toVariant();
     if (stored.typeId() != QMetaType::QVariantList) {
-        qWarning().noquote() << "Buyers: stored countries list unreadable, ignored";
+        Logging::warning(tarvelloModel,
+                         QStringLiteral("Buyers: stored countries list unreadable, ignored"));
         return;
     }
     for (const QVariant& entry : stored.toList()) {

@@ -1,10 +1,10 @@
 #include "model/Client.h"
 
 #include "model/Buyers.h"
+#include "platform/core/Logging.h"
 #include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
 
-#include <QDebug>
 #include <QLocale>
 
 Client::Client()
@@ -90,7 +90,7 @@ std::shared_ptr<Client> Client::copy() const {
 }
 
 bool Client::containsFilter(const QString& filter) const {
-    qDebug().noquote() << QStringLiteral("Checking is contains %1...").arg(filter);
+    Logging::debug(tarvelloModel, QStringLiteral("Checking is contains %1...").arg(filter));
     const QLocale locale;
     if (locale.toLower(fullName_).contains(locale.toLower(filter)))
         return true;

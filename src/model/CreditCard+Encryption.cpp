@@ -1,6 +1,7 @@
 #include "model/CreditCard.h"
 
-#include <QDebug>
+#include "platform/core/Logging.h"
+
 #include <openssl/evp.h>
 
 namespace {
@@ -20,7 +21,9 @@ void setError(TarvelloError* error, qint64 status, const QString& description) {
 std::optional<QByteArray> keyBytes(const QString& key, TarvelloError* error) {
     const QByteArray bytes = key.left(kKeyLength).toUtf8();
     if (bytes.size() != kKeyLength) {
-        qWarning("Card-field encryption refused: the key is not %d bytes", kKeyLength);
+        Logging::warning(tarvelloSale,
+                         QStringLiteral("Card-field encryption refused: the key is not %1 bytes")
+                             .arg(kKeyLength));
         setError(error, kStatusKeySizeError, QStringLiteral("the keyData is an invalid size"));
         return std::nullopt;
     }

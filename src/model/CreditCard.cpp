@@ -1,5 +1,6 @@
 #include "model/CreditCard.h"
 
+#include "platform/core/CardNumber.h"
 #include "platform/core/SafeDictionary.h"
 
 #include <QRegularExpression>
@@ -134,18 +135,7 @@ bool CreditCard::isCardNumberValid(const QString& number) {
     const qsizetype length = number.size();
     if (length < 10 || length > 16)
         return false;
-    const qsizetype parity = length % 2;
-    int sum = 0;
-    for (qsizetype i = 0; i < length; ++i) {
-        int d = number.at(i).unicode() - '0';
-        if (i % 2 == parity) {
-            d *= 2;
-            if (d > 9)
-                d -= 9;
-        }
-        sum += d;
-    }
-    return sum % 10 == 0;
+    return CardNumber::passesLuhn(number);
 }
 
 bool CreditCard::setCVV2(const QString& code) {

@@ -2,10 +2,9 @@
 
 #include "model/values/Currency.h"
 #include "model/values/ModelTexts.h"
+#include "platform/core/Logging.h"
 #include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
-
-#include <QDebug>
 
 std::shared_ptr<PaymentMethod> PaymentMethod::instanceFromDictionary(const QVariant& value) {
     if (!value.isValid() || Values::isJsonNull(value) || value.typeId() != QMetaType::QVariantMap)
@@ -15,7 +14,7 @@ std::shared_ptr<PaymentMethod> PaymentMethod::instanceFromDictionary(const QVari
         return SafeDictionary::safeObjectForKey(d, QLatin1String(key));
     };
     auto truth = [&d](const char* key) { return Values::boolValue(d.value(QLatin1String(key))); };
-    qInfo().noquote() << SafeDictionary::jsonDescription(d);
+    Logging::info(tarvelloModel, SafeDictionary::jsonDescription(d));
 
     auto method = std::make_shared<PaymentMethod>();
     method->name_ = text("name");

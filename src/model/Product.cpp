@@ -2,10 +2,10 @@
 
 #include "SDK/session/AccountSettings.h"
 #include "model/values/Currency.h"
+#include "platform/core/Logging.h"
 #include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
 
-#include <QDebug>
 #include <cmath>
 
 namespace {
@@ -85,7 +85,9 @@ void Product::setPrice(AmountPtr price) {
     double base = price_->doubleValue();
     if (included) {
         if (1 + rates == 0)
-            qWarning().noquote() << "Product: tax rates sum to -1, price taken as its own base";
+            Logging::warning(
+                tarvelloModel,
+                QStringLiteral("Product: tax rates sum to -1, price taken as its own base"));
         else
             base = base / (1 + rates);
     }
@@ -133,8 +135,10 @@ double Product::getPriceWithNoTax() const {
         const QVariantMap main = currencies.isEmpty() ? QVariantMap() : currencies.first().toMap();
         const double rate = Values::doubleValue(main.value(QStringLiteral("exchangeRate")));
         if (!(rate > 0) || !std::isfinite(rate)) {
-            qWarning().noquote() << "Product: exchange rate" << rate << "of the main currency"
-                                 << "is not usable; price left unconverted";
+            Logging::warning(tarvelloModel,
+                             QStringLiteral("Product: exchange rate %1 of the main currency is not "
+                                            "usable; price left unconverted")
+                                 .arg(rate));
         } else if (Values::integerValue(main.value(QStringLiteral("code"))) == own) {
             factor = 1 / rate;
         } else {

@@ -3,10 +3,10 @@
 #include "SDK/session/User.h"
 #include "model/Client.h"
 #include "model/values/Currency.h"
+#include "platform/core/Logging.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 
-#include <QDebug>
 #include <algorithm>
 #include <cmath>
 
@@ -411,8 +411,9 @@ void Sale::recalculateTotalAmount() {
     if (s < 0)
         s = 0;
     subtotal_ = Amount::initWithDouble(s);
-    qInfo().noquote()
-        << QStringLiteral("Adding to Sale: %1 of Tax Amount").arg(DecimalNumber::centsText(t));
+    Logging::info(
+        tarvelloSale,
+        QStringLiteral("Adding to Sale: %1 of Tax Amount").arg(DecimalNumber::centsText(t)));
     addOrRemoveTax(Tax::initWithAmount(t, Limits::init(), std::nullopt, QString("")));
 }
 
@@ -454,16 +455,26 @@ double Sale::totalTaxAmount() const {
     return total;
 }
 
-double Sale::finalAmount() const {
-    const double subtotal = subtotal_->amountNumber().toDouble();
-    const double discount = discountAmount_ ? discountAmount_->doubleValue()
-                                            : roundedDouble(discountPercentage_ * subtotal);
-    const double base = subtotal - discount + totalTaxAmount();
+double Sale::chargedDiscount() const {
+    return discountAmount_
+               ? discountAmount_->doubleValue()
+               : roundedDouble(discountPercentage_ * subtotal_->amountNumber().toDouble());
+}
+
+double Sale::chargedTip() const {
     const double fixedTip = tipAmount_ ? tipAmount_->doubleValue() : 0;
-    const double tip = fixedTip != 0 ? fixedTip : tipPercentage_ * base;
-    const double result = base + tip;
+    if (fixedTip != 0)
+        return fixedTip;
+    const double base = subtotal_->amountNumber().toDouble() - chargedDiscount() + totalTaxAmount();
+    return tipPercentage_ * base;
+}
+
+double Sale::finalAmount() const {
+    const double base = subtotal_->amountNumber().toDouble() - chargedDiscount() + totalTaxAmount();
+    const double result = base + chargedTip();
     if (!std::isfinite(result)) {
-        qWarning().noquote() << "Sale: amount to charge is not a number; taken as 0";
+        Logging::warning(tarvelloSale,
+                         QStringLiteral("Sale: amount to charge is not a number; taken as 0"));
         return 0;
     }
     // A discount larger than what is sold charges nothing, never a negative amount.
@@ -481,7 +492,7 @@ void Sale::cleanTip() {
 
 double Sale::getFloatTip(int index) const {
     if (!tipsList_ || index < 0 || size_t(index) >= tipsList_->size()) {
-        qWarning().noquote() << "Sale: no tip at index" << index;
+        Logging::warning(tarvelloSale, QStringLiteral("Sale: no tip at index %1").arg(index));
         return 0;
     }
     return (*tipsList_)[size_t(index)];
@@ -489,13 +500,13 @@ double Sale::getFloatTip(int index) const {
 
 QString Sale::getStringTip(int index) const {
     if (!tipsList_ || index < 0 || size_t(index) >= tipsList_->size()) {
-        qWarning().noquote() << "Sale: no tip at index" << index;
+        Logging::warning(tarvelloSale, QStringLiteral("Sale: no tip at index %1").arg(index));
         return QString("");
     }
     const double f = (*tipsList_)[size_t(index)];
-    const QString text = QString::asprintf("%f", f);
+    const QString text = Values::printfDouble("%f", f);
     const bool whole = text.left(6) == text.left(4) + QStringLiteral("00");
-    return whole ? QString::asprintf("%.0f%%", f * 100) : QString::asprintf("%.2f%%", f * 100);
+    return Values::printfDouble(whole ? "%.0f%%" : "%.2f%%", f * 100);
 }
 
 void Sale::updateItemQuantity(const ItemPtr& item, int quantity) {

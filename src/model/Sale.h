@@ -73,6 +73,12 @@ public:
     void addOrRemoveTax(const TaxPtr& tax);
     // Sum of the tax lines not included in the price.
     double totalTaxAmount() const;
+    // The discount the amount to charge takes off: the fixed discount when the sale has one, else
+    // the discount fraction of the subtotal, rounded to cents.
+    double chargedDiscount() const;
+    // The tip the amount to charge adds: the fixed tip when not zero, else the tip fraction of
+    // the subtotal after discount and with taxes, unrounded.
+    double chargedTip() const;
     // The amount to charge, unrounded, never below 0.
     double finalAmount() const;
     AmountPtr total() const;

@@ -1,6 +1,6 @@
 #include "reader/AIDs.h"
 
-#include <QDebug>
+#include "platform/core/Logging.h"
 
 namespace {
 
@@ -50,6 +50,6 @@ std::optional<AIDs::Tags> AIDs::tagsForAID(const QString& aid) {
     for (auto it = table.constBegin(); it != table.constEnd(); ++it)
         if (compact.contains(it.key()))
             return it.value();
-    qDebug().noquote() << QStringLiteral("%1 AID data missing").arg(compact);
+    Logging::debug(tarvelloReader, QStringLiteral("%1 AID data missing").arg(compact));
     return std::nullopt;
 }

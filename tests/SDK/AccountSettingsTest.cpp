@@ -235,6 +235,26 @@ TEST_F(AccountSettingsTest, PercentTextsAndUncheckedIndexes) {
     EXPECT_EQ(fresh.getStringDiscount(3), "");
 }
 
+// The tip and discount texts round an exact half to even, as C's printf does.
+TEST_F(AccountSettingsTest, PercentTextsRoundAnExactHalfToEven) {
+    struct Case {
+        double share;
+        const char* tip;
+        const char* discount;
+    };
+    const Case cases[] = {
+        {0.105, "10%", "10.50%"}, {0.165, "16%", "16.50%"}, {0.015, "2%", "1.50%"},
+        {0.025, "2%", "2.50%"},   {0.00125, "0%", "0.12%"}, {0.00375, "0%", "0.38%"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.share);
+        settings->setTipsList(doubles({c.share}));
+        settings->setDiscountsList(doubles({c.share}));
+        EXPECT_EQ(settings->getStringTip(0).toStdString(), c.tip);
+        EXPECT_EQ(settings->getStringDiscount(0).toStdString(), c.discount);
+    }
+}
+
 TEST_F(AccountSettingsTest, TutorialFlagsAreMirroredInTheStore) {
     UserDefaults& store = UserDefaults::standardUserDefaults();
     settings->resetTutorialSettings();

@@ -384,6 +384,16 @@ TEST_F(ForeignCertificate, CertificateOfAnotherAuthorityIsRefused) {
     ASSERT_TRUE(waitUntil([&] { return worker->isFinished(); }));
     delete worker;
     EXPECT_FALSE(reply.has_value());
+
+    // Nor the block-style client: both clients get their TLS set-up from one place.
+    std::optional<TarvelloError> failed;
+    bool succeeded = false;
+    APIController::get(
+        QStringLiteral("/taxes"), [&](const Response&) { succeeded = true; },
+        [&](const TarvelloError& error) { failed = error; });
+    ASSERT_TRUE(waitUntil([&] { return succeeded || failed.has_value(); }));
+    EXPECT_FALSE(succeeded);
+    EXPECT_TRUE(sandbox->requests().isEmpty());
 }
 
 TEST_F(DelegateStyle, TimerExpiryWithoutADelegateEndsTheSession) {

@@ -1,5 +1,6 @@
 #include "ModelFixture.h"
 
+#include "api/APIController.h"
 #include "model/CreditCard.h"
 #include "model/Item.h"
 #include "model/Product.h"
@@ -142,6 +143,40 @@ TEST_F(PaymentRequestTest, TipAndDiscountAreThoseOfTheCharge) {
         EXPECT_EQ(description["totalAmount"], c.total);
         EXPECT_EQ(description["tipAmount"], c.tip) << c.total;
         EXPECT_EQ(description["discountAmount"], c.discount) << c.total;
+    }
+}
+
+// The payment request and the sale registration send one sale with the same amounts: money as
+// cents text (halves away from zero), a discount fraction with printf's two decimals.
+TEST_F(PaymentRequestTest, BothBodiesSendTheSameAmounts) {
+    struct Case {
+        double subtotal, tipPercentage, fixedTip;
+        const char *total, *tip;
+    };
+    const Case cases[] = {
+        {10.50, 0.25, 0, "13.13", "2.63"}, // a tip of 2.625
+        {1.45, 0.10, 0, "1.60", "0.15"},   // 0.145 lies just below the half as a double
+        {100, 0.10, 5, "105.00", "5.00"},  // a fixed tip wins over the fraction
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.total);
+        auto sale = Sale::init();
+        sale->setSubtotal(Amount::initWithDouble(c.subtotal));
+        sale->setTipPercentage(c.tipPercentage);
+        sale->setTipAmount(Amount::initWithDouble(c.fixedTip));
+        auto listed = Discount::init();
+        listed->setPercentage(0.125);
+        sale->setDiscounts(std::make_shared<DiscountList>(DiscountList{listed}));
+        const QVariantMap payment = sale->requestData();
+        const QVariantMap registration = APIController::registerSaleFields(*sale, "17", "tok");
+        for (const QVariantMap& fields : {payment, registration}) {
+            const QJsonObject description = descriptionOf(fields);
+            EXPECT_EQ(fields["totalAmount"].toString().toStdString(), c.total);
+            EXPECT_EQ(description["totalAmount"].toString().toStdString(), c.total);
+            EXPECT_EQ(description["tipAmount"].toString().toStdString(), c.tip);
+            EXPECT_EQ(description["discounts"][0]["discountPercentage"].toString().toStdString(),
+                      "0.12");
+        }
     }
 }
 

@@ -136,6 +136,37 @@ TEST_F(ProductTest, TaxLinesFromTheBackEnd) {
     EXPECT_EQ(Tax::getFormatForProportion(0.105, false), "10.50%");
 }
 
+// Every percent text of a tax and of its limits rounds as C's printf does: an exact half to
+// even, where QString::asprintf would round it up.
+TEST_F(ProductTest, PercentTextsRoundAnExactHalfToEven) {
+    struct Case {
+        double share;
+        const char* rounded;
+        const char* twoDecimals;
+    };
+    const Case cases[] = {
+        {0.105, "10%", "10.50%"}, {0.125, "12%", "12.50%"}, {0.165, "16%", "16.50%"},
+        {0.015, "2%", "1.50%"},   {0.005, "0%", "0.50%"},   {0.135, "14%", "13.50%"},
+        {0.145, "14%", "14.50%"}, {0.29, "29%", "29.00%"},  {0.00125, "0%", "0.12%"},
+        {0.00375, "0%", "0.38%"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.share);
+        EXPECT_EQ(Tax::getFormatForProportion(c.share, true).toStdString(), c.rounded);
+        EXPECT_EQ(Tax::getFormatForProportion(c.share, false).toStdString(), c.twoDecimals);
+        // A fixed rate is the limits' minimum and maximum and the tax's rate.
+        auto fixed = Tax::fromDictionary(
+            QVariantMap{{"name", "iva"}, {"fixedRate", c.share}, {"mode", "FIXED"}});
+        EXPECT_EQ(fixed->roundedFormattedPercentage().toStdString(), c.rounded);
+        EXPECT_EQ(fixed->roundedFormattedMinLimit().toStdString(), c.rounded);
+        EXPECT_EQ(fixed->roundedFormattedMaxLimit().toStdString(), c.rounded);
+        EXPECT_EQ(fixed->formattedPercentage().toStdString(), c.twoDecimals);
+        EXPECT_EQ(fixed->formattedMinLimit().toStdString(), c.twoDecimals);
+        EXPECT_EQ(fixed->formattedMaxLimit().toStdString(), c.twoDecimals);
+        EXPECT_EQ(fixed->formattedTitle().toStdString(), std::string("IVA ") + c.rounded);
+    }
+}
+
 TEST_F(ProductTest, LinesAndDiscounts) {
     auto item = Item::init();
     item->setProduct(product(10, false, 0.16));

@@ -120,6 +120,9 @@ TEST_F(SaleTest, TipsOutsideTheListGiveNothing) {
     EXPECT_EQ(sale->getFloatTip(1), 0.125);
     EXPECT_EQ(sale->getStringTip(0), "10%");
     EXPECT_EQ(sale->getStringTip(1), "12.50%");
+    // An exact half rounds to even, as C's printf does.
+    sale->setTipsList(std::make_shared<std::vector<double>>(std::vector<double>{0.00125}));
+    EXPECT_EQ(sale->getStringTip(0), "0.12%");
     EXPECT_EQ(sale->getFloatTip(2), 0);
     EXPECT_EQ(sale->getFloatTip(-1), 0);
     EXPECT_EQ(sale->getStringTip(7), "");

@@ -3,6 +3,7 @@
 #include "SDK/session/AccountSettings.h"
 #include "SDK/session/CacheHelper.h"
 #include "SDK/session/User.h"
+#include "platform/core/Logging.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 
@@ -195,13 +196,13 @@ void LoginHelper::handleTokenValidationFailure() {
 
 void LoginHelper::apiDidFailWithError(const TarvelloError& error, int functionName) {
     Q_UNUSED(error);
-    if (functionName == 5)
+    if (functionName == FunctionCode::IsValidToken)
         handleTokenValidationFailure();
 }
 
 bool LoginHelper::apiDidFinishDownloadingWithDictionary(
     int functionName, const std::optional<QVariantMap>& dictionary) {
-    if (functionName == 5)
+    if (functionName == FunctionCode::IsValidToken)
         handleTokenValidationAnswer(dictionary.value_or(QVariantMap()));
     return true;
 }
@@ -227,7 +228,8 @@ void LoginHelper::mustUpdateAppWithURLString(const QString& url, const QString& 
         if (isOpenableUpdateURL(address))
             Services::urlOpener()->openURL(QUrl(address.trimmed()));
         else
-            qWarning() << "Update address refused: not a web address";
+            Logging::warning(tarvelloSdk,
+                             QStringLiteral("Update address refused: not a web address"));
     }));
 }
 

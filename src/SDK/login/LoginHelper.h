@@ -63,7 +63,7 @@ public:
     void handleTokenValidationAnswer(const QVariantMap& answer);
     void handleTokenValidationFailure();
 
-    // Replies of the token validation (function code 5); other codes are ignored.
+    // Replies of the token validation (FunctionCode::IsValidToken); other codes are ignored.
     void apiDidFailWithError(const TarvelloError& error, int functionName) override;
     bool
     apiDidFinishDownloadingWithDictionary(int functionName,

@@ -25,7 +25,8 @@ void deleteHelperLater(LoginHelper* helper) {
 }
 
 TarvelloError invalidCurrency() {
-    return TarvelloError::sdk(1101, QStringLiteral("Invalid currency code"));
+    return TarvelloError::sdk(TarvelloErrorCode::InvalidCurrencyCode,
+                              QStringLiteral("Invalid currency code"));
 }
 
 } // namespace
@@ -156,13 +157,14 @@ void PaymentSDK::loginSuccessful() {
 
 void PaymentSDK::loginHelperShouldDisplayLoginUI(LoginHelper*) {
     if (loadingController_)
-        loadingController_->canceled(
-            TarvelloError::sdk(1003, QStringLiteral("Invalid User Token")));
+        loadingController_->canceled(TarvelloError::sdk(TarvelloErrorCode::InvalidUserToken,
+                                                        QStringLiteral("Invalid User Token")));
 }
 
 bool PaymentSDK::mustUpdateApp(const QString&, const QString& message) {
     if (loadingController_)
-        loadingController_->canceled(TarvelloError::sdk(1001, message));
+        loadingController_->canceled(
+            TarvelloError::sdk(TarvelloErrorCode::UpdateRequired, message));
     loadingController_ = nullptr;
     dropLoginHelper();
     return true;
@@ -184,7 +186,8 @@ void PaymentSDK::canceledWithError(const TarvelloError& error) {
 }
 
 void PaymentSDK::canceled() {
-    canceledWithError(TarvelloError::sdk(1000, QStringLiteral("User canceled")));
+    canceledWithError(
+        TarvelloError::sdk(TarvelloErrorCode::UserCanceled, QStringLiteral("User canceled")));
 }
 
 void PaymentSDK::end(const QVariantMap& result, bool success) {

@@ -57,7 +57,7 @@ public:
     // Ends of the charge; only the first one reaches the host.
     void paymentDone(std::shared_ptr<Sale> sale);
     void canceledWithError(const TarvelloError& error);
-    // Ends with 1000 "User canceled".
+    // Ends with UserCanceled "User canceled".
     void canceled();
 
 private:

@@ -9,7 +9,7 @@ class PaymentSDK;
 
 // The navigation controller of the payment sheet. It owns the charge while the sheet shows;
 // the payment screens end the charge through it with paymentDone or canceled, and closing the
-// sheet any other way ends it with 1000.
+// sheet any other way ends it with UserCanceled.
 class PaymentSDKController : public NavigationController, public FlowEndDelegate {
     Q_OBJECT
 public:

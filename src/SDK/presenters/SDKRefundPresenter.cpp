@@ -43,11 +43,13 @@ QString decimal32(const QVariant& value) {
 }
 
 TarvelloError invalidOperation() {
-    return TarvelloError::sdk(1202, QStringLiteral("Invalid operation id"));
+    return TarvelloError::sdk(TarvelloErrorCode::InvalidOperationId,
+                              QStringLiteral("Invalid operation id"));
 }
 
 TarvelloError alreadyRefunded() {
-    return TarvelloError::sdk(1203, QStringLiteral("Transaction is already refunded"));
+    return TarvelloError::sdk(TarvelloErrorCode::AlreadyRefunded,
+                              QStringLiteral("Transaction is already refunded"));
 }
 
 // The back end's own refusal {"code", "message"}, when both are there.
@@ -170,13 +172,13 @@ void SDKRefundPresenter::apiDidFailWithError(const TarvelloError& error, int) {
 bool SDKRefundPresenter::apiDidFinishDownloadingWithDictionary(
     int functionName, const std::optional<QVariantMap>& dictionary) {
     switch (functionName) {
-    case 52:
+    case FunctionCode::OperationInfo:
         decide(dictionary);
         break;
-    case 45:
+    case FunctionCode::Annulation:
         cashVoidAnswer(dictionary);
         break;
-    case 11:
+    case FunctionCode::CheckPin:
         pinAnswer(dictionary);
         break;
     default:
@@ -191,7 +193,8 @@ bool SDKRefundPresenter::sessionExpiredWithMessage(const QString&) {
 
 bool SDKRefundPresenter::sessionExpired() {
     LoginHelper().expireSession();
-    closeWithError(TarvelloError::sdk(1003, QStringLiteral("Invalid User Token")));
+    closeWithError(TarvelloError::sdk(TarvelloErrorCode::InvalidUserToken,
+                                      QStringLiteral("Invalid User Token")));
     return true;
 }
 
@@ -273,7 +276,8 @@ void SDKRefundPresenter::refund(const QVariantMap& a) {
     }
     const qint64 wanted = amount_ == 0.0 ? remaining : cents(amount_);
     if (wanted > remaining) {
-        closeWithError(TarvelloError::sdk(1201, QStringLiteral("Invalid refund amount")));
+        closeWithError(TarvelloError::sdk(TarvelloErrorCode::InvalidRefundAmount,
+                                          QStringLiteral("Invalid refund amount")));
         return;
     }
     openCardReading(saleForOperation(a, double(wanted) / 100.0, 2));

@@ -58,7 +58,7 @@ public:
     bool
     apiDidFinishDownloadingWithDictionary(int functionName,
                                           const std::optional<QVariantMap>& dictionary) override;
-    // The session ended while the flow ran: log out and end with 1003.
+    // The session ended while the flow ran: log out and end with InvalidUserToken.
     bool sessionExpiredWithMessage(const QString& message) override;
     bool sessionExpired() override;
 

@@ -112,20 +112,23 @@ void SDKViewControllerPresenter::loginSuccessful() {
 
 void SDKViewControllerPresenter::loginHelperShouldDisplayLoginUI(LoginHelper*) {
     if (loadingController_)
-        loadingController_->canceled(
-            TarvelloError::sdk(1003, QStringLiteral("Invalid User Token")));
+        loadingController_->canceled(TarvelloError::sdk(TarvelloErrorCode::InvalidUserToken,
+                                                        QStringLiteral("Invalid User Token")));
 }
 
 bool SDKViewControllerPresenter::mustUpdateApp(const QString&, const QString& message) {
     if (loadingController_)
-        loadingController_->canceled(TarvelloError::sdk(1001, message));
+        loadingController_->canceled(
+            TarvelloError::sdk(TarvelloErrorCode::UpdateRequired, message));
     loadingController_ = nullptr;
     dropLoginHelper();
     return true;
 }
 
 void SDKViewControllerPresenter::closedController() {
-    finish(TarvelloError::sdk(1000, QStringLiteral("User canceled")).toResult(), false);
+    finish(TarvelloError::sdk(TarvelloErrorCode::UserCanceled, QStringLiteral("User canceled"))
+               .toResult(),
+           false);
 }
 
 void SDKViewControllerPresenter::canceled(std::optional<TarvelloError> error) {

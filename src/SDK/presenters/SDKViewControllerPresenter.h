@@ -51,7 +51,7 @@ public:
     bool mustUpdateApp(const QString& url, const QString& message) override;
     virtual void loginSuccessful();
 
-    // The sheet went away without a report: 1000.
+    // The sheet went away without a report: UserCanceled.
     virtual void closedController();
     // The flow ended with the error, or with an empty result when there is none.
     virtual void canceled(std::optional<TarvelloError> error);

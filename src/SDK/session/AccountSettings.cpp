@@ -5,13 +5,14 @@
 #include "model/values/Currency.h"
 #include "model/values/QRSettings.h"
 #include "model/values/Tax.h"
+#include "platform/core/Logging.h"
 #include "platform/core/SafeDictionary.h"
+#include "platform/core/VersionDispatch.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 #include "platform/core/VersionDispatch.h"
 #include "ui_kit/texts/Language.h"
 
-#include <QDebug>
 #include <QFont>
 #include <QGuiApplication>
 #include <QMutex>
@@ -264,7 +265,9 @@ void AccountSettings::reset() {
 
 void AccountSettings::loadWithDictionary(const QVariantMap& answer) {
     // The answer carries the session token: log its keys only.
-    qDebug().noquote() << "Settings answer with keys:" << QStringList(answer.keys()).join(", ");
+    Logging::debug(
+        tarvelloSdk,
+        QStringLiteral("Settings answer with keys: %1").arg(QStringList(answer.keys()).join(", ")));
 
     {
         const auto it = answer.constFind(QStringLiteral("mode"));

@@ -1,6 +1,7 @@
 #include "model/values/DecimalNumber.h"
 
-#include <QDebug>
+#include "platform/core/Logging.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -151,7 +152,8 @@ void DecimalNumber::normalize() {
 
 DecimalNumber DecimalNumber::fromDouble(double value) {
     if (!std::isfinite(value)) {
-        qWarning().noquote() << "DecimalNumber: not a finite number, taken as 0";
+        Logging::warning(tarvelloSale,
+                         QStringLiteral("DecimalNumber: not a finite number, taken as 0"));
         return DecimalNumber();
     }
     char buffer[64];
@@ -205,8 +207,9 @@ DecimalNumber DecimalNumber::fromText(std::string_view text) {
     if (scale < 0) {
         __int128 scaled;
         if (!scaleUp(coefficient, int(std::min(-scale, 40L)), scaled)) {
-            qWarning().noquote() << "DecimalNumber: value out of range:"
-                                 << QString::fromLatin1(text.data(), qsizetype(text.size()));
+            Logging::warning(tarvelloSale,
+                             QStringLiteral("DecimalNumber: value out of range: %1")
+                                 .arg(QString::fromLatin1(text.data(), qsizetype(text.size()))));
             scaled = kMaxCoefficient;
         }
         coefficient = scaled;

@@ -1,11 +1,10 @@
 #include "model/values/ModelTexts.h"
 
+#include "platform/core/Logging.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ViewController.h"
 #include "platform/ui/Window.h"
 #include "ui_kit/texts/Language.h"
-
-#include <QDebug>
 
 namespace {
 ModelTexts::AlertPresenter& presenter() {
@@ -26,7 +25,7 @@ void ModelTexts::showAlert(const QString& title, const QString& message, const Q
     Window* window = Window::keyWindow();
     ViewController* top = window ? window->topViewController() : nullptr;
     if (!top) {
-        qInfo().noquote() << "Alert:" << title << message;
+        Logging::info(tarvelloModel, QStringLiteral("Alert: %1 %2").arg(title, message));
         return;
     }
     auto* alert = SystemAlert::alertControllerWithTitle(title, message);

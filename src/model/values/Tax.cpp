@@ -1,10 +1,10 @@
 #include "model/values/Tax.h"
 
 #include "model/values/ModelTexts.h"
+#include "platform/core/Logging.h"
 #include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
 
-#include <QDebug>
 #include <cmath>
 
 namespace {
@@ -135,7 +135,9 @@ std::shared_ptr<Tax> Tax::forDepositWithAmount(double deposit, const QVariantMap
     if (std::isfinite(rate)) {
         tax->rate_ = rate;
     } else {
-        qWarning().noquote() << "Tax: deposit of" << deposit << "gives no rate; rate left at 0";
+        Logging::warning(
+            tarvelloSale,
+            QStringLiteral("Tax: deposit of %1 gives no rate; rate left at 0").arg(deposit));
         tax->rate_ = 0;
     }
     return tax;
@@ -163,8 +165,8 @@ bool Tax::constraintOfTax(const Tax& other) const {
 }
 
 QString Tax::getFormatForProportion(double proportion, bool rounded) {
-    return rounded ? QString::asprintf("%.0f%%", proportion * 100)
-                   : QString::asprintf("%.02f%%", proportion * 100);
+    // C's printf: an exact half rounds to even (10.5 gives "10%").
+    return Values::printfDouble(rounded ? "%.0f%%" : "%.02f%%", proportion * 100);
 }
 
 QString Tax::formattedPercentage() const {

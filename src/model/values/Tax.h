@@ -49,7 +49,7 @@ public:
     bool equalsToTax(const Tax& other) const;
     bool constraintOfTax(const Tax& other) const;
 
-    // "16.00%" for 0.16, or "16%" when rounded.
+    // "16.00%" for 0.16, or "16%" when rounded; an exact half rounds to even ("10%" for 0.105).
     static QString getFormatForProportion(double proportion, bool rounded);
     QString formattedPercentage() const;
     QString roundedFormattedPercentage() const;

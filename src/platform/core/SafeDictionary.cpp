@@ -1,8 +1,8 @@
 #include "platform/core/SafeDictionary.h"
 
+#include "platform/core/Logging.h"
 #include "platform/core/Values.h"
 
-#include <QDebug>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cmath>
@@ -25,8 +25,9 @@ QString jsonDescription(const QVariantMap& dict) {
     const QJsonObject object = QJsonObject::fromVariantMap(dict);
     const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Indented);
     if (bytes.isEmpty()) {
-        qWarning().noquote() << "-[NSDictionary(SafeDictionary) jsonDescription]: error: "
-                                "the dictionary cannot be written as JSON";
+        Logging::warning(tarvelloCore,
+                         QStringLiteral("-[NSDictionary(SafeDictionary) jsonDescription]: error: "
+                                        "the dictionary cannot be written as JSON"));
         return QStringLiteral("{}");
     }
     return QString::fromUtf8(bytes);

@@ -1,7 +1,9 @@
 #include "platform/core/Values.h"
 
+#include <QByteArray>
 #include <QLocale>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace Values {
@@ -41,6 +43,18 @@ QString shortestDouble(double value) {
     if (value == std::trunc(value) && std::fabs(value) < 1e18)
         return QString::number(static_cast<qint64>(value));
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+QString printfDouble(const char* format, double value) {
+    char buffer[128];
+    const int length = std::snprintf(buffer, sizeof buffer, format, value);
+    if (length < 0)
+        return QString();
+    if (size_t(length) < sizeof buffer)
+        return QString::fromLatin1(buffer, length);
+    QByteArray larger(length + 1, Qt::Uninitialized);
+    std::snprintf(larger.data(), size_t(larger.size()), format, value);
+    return QString::fromLatin1(larger.constData(), length);
 }
 
 namespace {

@@ -35,4 +35,9 @@ bool boolValue(const QVariant& value);
 // Shortest decimal text of a double that reads back to the same double ("0.1", "2.675").
 QString shortestDouble(double value);
 
+// The text C's printf gives for one double with a "%f" style format ("%.2lf", "%.0f%%"): an
+// exact half rounds to even ("%.0f" of 10.5 is "10", of 11.5 "12"), where QString::asprintf
+// rounds it up.
+QString printfDouble(const char* format, double value);
+
 } // namespace Values

@@ -1,5 +1,6 @@
 #include "platform/ui/ViewController.h"
 
+#include "platform/core/Logging.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/FlowEnd.h"
 #include "platform/ui/NavigationController.h"
@@ -7,9 +8,21 @@
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
 
-#include <QDebug>
 #include <QEvent>
 #include <QVBoxLayout>
+
+namespace {
+
+// A screen as the console names it: its class and, when it has one, its object name.
+QString describedScreen(const QObject* screen) {
+    if (!screen)
+        return QStringLiteral("(none)");
+    const QString className = QLatin1String(screen->metaObject()->className());
+    const QString name = screen->objectName();
+    return name.isEmpty() ? className : QStringLiteral("%1 \"%2\"").arg(className, name);
+}
+
+} // namespace
 
 ViewController::ViewController(QObject* parent)
     : QObject(parent)
@@ -250,14 +263,19 @@ void ViewController::presentViewController(ViewController* controller, bool anim
     if (!window) {
         window = Window::keyWindow();
         if (!window) {
-            qWarning() << "ViewController: cannot present" << controller
-                       << "from a screen that is not in a window";
+            Logging::warning(
+                tarvelloUi,
+                QStringLiteral(
+                    "ViewController: cannot present %1 from a screen that is not in a window")
+                    .arg(describedScreen(controller)));
             return;
         }
         from = window->topViewController();
     }
     if (controller->presenting_ || controller->parent_) {
-        qWarning() << "ViewController: the screen is already shown" << controller;
+        Logging::warning(tarvelloUi,
+                         QStringLiteral("ViewController: the screen is already shown %1")
+                             .arg(describedScreen(controller)));
         return;
     }
     controller->presenting_ = from;
@@ -379,13 +397,16 @@ void ViewController::setStoryboardInfo(const QString& storyboard, const QString&
 void ViewController::performSegueWithIdentifier(const QString& identifier, QObject* sender) {
     Storyboard::SegueTarget target;
     if (!Storyboard::findSegue(this, identifier, &target)) {
-        qWarning() << "ViewController: no segue" << identifier << "from"
-                   << metaObject()->className();
+        Logging::warning(tarvelloUi,
+                         QStringLiteral("ViewController: no segue \"%1\" from %2")
+                             .arg(identifier, QLatin1String(metaObject()->className())));
         return;
     }
     ViewController* destination = Storyboard::instantiate(target.storyboard, target.identifier);
     if (!destination) {
-        qWarning() << "ViewController: segue" << identifier << "leads to no screen";
+        Logging::warning(
+            tarvelloUi,
+            QStringLiteral("ViewController: segue \"%1\" leads to no screen").arg(identifier));
         return;
     }
     StoryboardSegue segue(identifier, this, destination);

@@ -1,9 +1,9 @@
 #include "ui_kit/texts/Language.h"
 
+#include "platform/core/Logging.h"
 #include "platform/core/VersionDispatch.h"
 #include "ui_kit/texts/TextTable.h"
 
-#include <QDebug>
 #include <QFile>
 #include <QVariantMap>
 
@@ -14,17 +14,19 @@ const QString kSpanish = QStringLiteral("es");
 TextTable readTexts() {
     const QString path = Language::tableResourcePath();
     if (path.isEmpty()) {
-        qWarning().noquote() << "Text table not read: the resource bundle is missing";
+        Logging::warning(tarvelloUi,
+                         QStringLiteral("Text table not read: the resource bundle is missing"));
         return TextTable();
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qWarning().noquote() << "Text table cannot be read:" << path;
+        Logging::warning(tarvelloUi, QStringLiteral("Text table cannot be read: %1").arg(path));
         return TextTable();
     }
     TextTable table = TextTable::fromJson(file.readAll());
     if (table.isEmpty())
-        qWarning().noquote() << "Text table is not valid:" << table.errorString();
+        Logging::warning(tarvelloUi,
+                         QStringLiteral("Text table is not valid: %1").arg(table.errorString()));
     return table;
 }
 
@@ -63,7 +65,7 @@ QVariant Language::valueForFile(const QString& file, const QString& object) {
     const TextTable& table = texts();
     const QHash<QString, QVariant>* spanish = table.table(file, kSpanish);
     if (spanish == nullptr || !spanish->contains(object)) {
-        qInfo().noquote() << QStringLiteral("%1 - %2 text data missing").arg(file, object);
+        Logging::info(tarvelloUi, QStringLiteral("%1 - %2 text data missing").arg(file, object));
         return QString(QLatin1String(""));
     }
     const QHash<QString, QVariant>* current = table.table(file, applicationLanguage());
