@@ -2,6 +2,7 @@
 
 #include "SDK/AccountSettings.h"
 #include "SDK/PaymentSDKController.h"
+#include "SDK/PaymentScreens.h"
 #include "SDK/SDKViewControllerPresenter.h"
 #include "SDK/User.h"
 #include "model/Amount.h"
@@ -40,8 +41,7 @@ PaymentSDK::PaymentSDK(const TQSale& sale, const std::optional<QString>& referen
 PaymentSDK::~PaymentSDK() = default;
 
 ViewController* PaymentSDK::paymentMethodScreen() {
-    return Storyboard(QStringLiteral("Payment"))
-        .instantiateViewControllerWithIdentifier(QStringLiteral("PickPaymentMethod"));
+    return Storyboard::instantiate(PaymentScreens::pickPaymentMethod);
 }
 
 void PaymentSDK::startInViewController(QWidget* host) {

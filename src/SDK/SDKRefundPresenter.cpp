@@ -2,6 +2,7 @@
 
 #include "SDK/AccountSettings.h"
 #include "SDK/LoginHelper.h"
+#include "SDK/PaymentScreens.h"
 #include "SDK/SDKNavigationController.h"
 #include "SDK/User.h"
 #include "api/APIController.h"
@@ -256,9 +257,7 @@ void SDKRefundPresenter::refund(const QVariantMap& a) {
                 cents(Values::doubleValue(earlier.toMap().value(QStringLiteral("totalAmount"))));
     const double remainingAmount = double(remaining) / 100.0;
     if (askForAmount_) {
-        ViewController* screen =
-            Storyboard(QStringLiteral("History"))
-                .instantiateViewControllerWithIdentifier(QStringLiteral("Refund"));
+        ViewController* screen = Storyboard::instantiate(PaymentScreens::refund);
         if (!screen) {
             closeWithError(std::nullopt);
             return;
@@ -280,8 +279,7 @@ void SDKRefundPresenter::refund(const QVariantMap& a) {
 }
 
 void SDKRefundPresenter::openCardReading(std::shared_ptr<Sale> sale) {
-    ViewController* screen = Storyboard(QStringLiteral("Payment"))
-                                 .instantiateViewControllerWithIdentifier(QStringLiteral("Device"));
+    ViewController* screen = Storyboard::instantiate(PaymentScreens::device);
     if (!screen) {
         closeWithError(std::nullopt);
         return;

@@ -16,10 +16,20 @@
 #include "platform/core/Assert.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
+#include "platform/ui/Storyboard.h"
+#include "ui_kit/UIKitScreens.h"
 
 #include <cmath>
 
 namespace {
+
+// Every area's screen registration, listed once. The Storyboard runs them before its registry is
+// first used, so any screen can be looked up before one was made. The list is part of the
+// facade, which is always in the library, so it is in place once the library is loaded.
+[[maybe_unused]] const bool screenAreasAdded = [] {
+    Storyboard::addArea(&UIKitScreens::registerScreens);
+    return true;
+}();
 
 const QString startKeyMessage =
     QStringLiteral("Call -[TarvelloSDK startWithAPIKey:] first to initialize");
