@@ -5,6 +5,7 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
+#include "ui_kit/UIKitScreens.h"
 #include "ui_kit/UIKitSupport.h"
 
 #include <QHBoxLayout>
@@ -62,18 +63,6 @@ QWidget* actionCell() {
     return cell;
 }
 
-void ensureStoryboard() {
-    static const bool registered = [] {
-        Storyboard::registerViewController(QStringLiteral("Alert"),
-                                           QStringLiteral("AlertController"),
-                                           [] { return new AlertController(); });
-        Storyboard::setInitialViewController(QStringLiteral("Alert"),
-                                             QStringLiteral("AlertController"));
-        return true;
-    }();
-    (void)registered;
-}
-
 } // namespace
 
 AlertController::AlertController(QObject* parent)
@@ -91,9 +80,7 @@ AlertController::AlertController(QObject* parent)
 
 AlertController* AlertController::alertControllerWithTitle(const QString& title,
                                                            const QString& message) {
-    ensureStoryboard();
-    auto* box =
-        qobject_cast<AlertController*>(Storyboard::instantiateInitial(QStringLiteral("Alert")));
+    auto* box = qobject_cast<AlertController*>(Storyboard::instantiate(UIKitScreens::alert));
     if (!box)
         box = new AlertController();
     box->setTitle(title);

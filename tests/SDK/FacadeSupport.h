@@ -3,7 +3,6 @@
 #include <TarvelloSDK/TarvelloSDK.h>
 
 #include "SDK/facade/TarvelloSDKHandOver.h"
-#include "SDK/operations/SDKAPI.h"
 #include "SDK/presenters/PaymentSDK.h"
 #include "SDK/presenters/SDKConfigurationPresenter.h"
 #include "SDK/presenters/SDKRefundPresenter.h"
@@ -15,16 +14,10 @@
 // Keeps what the facade hands over instead of starting it; logout clears the session as usual.
 class RecordingHandOver : public TarvelloSDKHandOver {
 public:
-    struct Request {
-        std::shared_ptr<SDKAPI> object;
-        QString operation;
-        QVariantList arguments;
-    };
-
     std::shared_ptr<PaymentSDK> payment;
     std::shared_ptr<SDKRefundPresenter> refund;
     std::shared_ptr<SDKConfigurationPresenter> settings;
-    std::optional<Request> request;
+    std::optional<ScreenlessOperation> operation;
     QWidget* viewController = nullptr;
     int handOvers = 0;
 
@@ -43,9 +36,8 @@ public:
         viewController = vc;
         ++handOvers;
     }
-    void startRequest(const std::shared_ptr<SDKAPI>& object, const QString& operation,
-                      const QVariantList& arguments, const std::function<void()>&) override {
-        request = Request{object, operation, arguments};
+    void startOperation(const ScreenlessOperation& o, TarvelloSDK::Completion) override {
+        operation = o;
         ++handOvers;
     }
 };

@@ -476,42 +476,37 @@ TEST_F(FacadeTest, SettingsHandOverTheirPermissions) {
 
 TEST_F(FacadeTest, ScreenlessOperationsHandOverTheirRequest) {
     start();
+    using namespace ScreenlessOperations;
     auto none = [](const QVariantMap&, bool) {};
+    QImage logo(4, 4, QImage::Format_RGB32);
+    logo.fill(Qt::red);
     const struct {
         std::function<void()> call;
-        const char* operation;
-        QVariantList arguments;
+        ScreenlessOperation operation;
     } cases[] = {
         {[&] { sdk().sendReceiptForOperationID("12", "a@b.c", none); },
-         "sendReceiptForOperationID",
-         {"12", "a@b.c"}},
-        {[&] { sdk().getPDFReceiptForOperationID("12", none); },
-         "getPDFReceiptForOperationID",
-         {"12"}},
+         SendReceiptForOperationID{"12", "a@b.c"}},
+        {[&] { sdk().getPDFReceiptForOperationID("12", none); }, GetPDFReceiptForOperationID{"12"}},
         {[&] { sdk().retrievePaymentInfoForOperationID("12", none); },
-         "getPaymentInfoForOperationID",
-         {"12"}},
+         GetPaymentInfoForOperationID{"12"}},
         {[&] { sdk().retrievePaymentInfoForReference("R-1", none); },
-         "getPaymentInfoForReference",
-         {"R-1"}},
+         GetPaymentInfoForReference{"R-1"}},
         // The external reference is the same lookup as the reference.
         {[&] { sdk().retrievePaymentInfoForExternalReference("R-1", none); },
-         "getPaymentInfoForReference",
-         {"R-1"}},
-        {[&] { sdk().retrieveAgreementNumbersWithCompletion(none); }, "getAgreementNumbers", {}},
-        {[&] { sdk().retrieveBatchInformation(none); }, "getBatchInformation", {}},
-        {[&] { sdk().closeBatchWithId("31", none); }, "closeBatchWithInstallmentId", {"31"}},
-        {[&] { sdk().closeAllBatches(none); }, "closeBatchWithInstallmentId", {"0"}},
+         GetPaymentInfoForReference{"R-1"}},
+        {[&] { sdk().retrieveAgreementNumbersWithCompletion(none); }, GetAgreementNumbers{}},
+        {[&] { sdk().changeMerchantLogo(logo, none); }, ChangeMerchantLogo{logo}},
+        {[&] { sdk().retrieveBatchInformation(none); }, GetBatchInformation{}},
+        {[&] { sdk().closeBatchWithId("31", none); }, CloseBatchWithInstallmentId{"31"}},
+        {[&] { sdk().closeAllBatches(none); }, CloseBatchWithInstallmentId{"0"}},
     };
     for (const auto& c : cases) {
-        handOver->request.reset();
+        SCOPED_TRACE(c.operation.index());
+        handOver->operation.reset();
         c.call();
-        ASSERT_TRUE(handOver->request) << c.operation;
-        EXPECT_EQ(handOver->request->operation, QString(c.operation));
-        EXPECT_EQ(handOver->request->arguments, c.arguments) << c.operation;
+        ASSERT_TRUE(handOver->operation);
+        EXPECT_TRUE(*handOver->operation == c.operation);
     }
-    sdk().retrievePaymentInfoForExternalReference("R-1", none);
-    EXPECT_TRUE(std::dynamic_pointer_cast<SDKPaymentInfoAPI>(handOver->request->object));
 }
 
 // ---------------------------------------------------------------- session

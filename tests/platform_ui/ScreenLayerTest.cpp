@@ -105,6 +105,49 @@ TEST(Storyboard, AScreenNobodyRegisteredIsNull) {
     EXPECT_EQ(Storyboard("Payment").instantiateInitialViewController(), nullptr);
 }
 
+namespace {
+
+int earlyAreaRuns = 0;
+void registerEarlyArea() {
+    ++earlyAreaRuns;
+    Storyboard::registerViewController("AreaTest", "Early", [] { return new ViewController(); });
+}
+
+int lateAreaRuns = 0;
+void registerLateArea() {
+    ++lateAreaRuns;
+    Storyboard::registerViewController("AreaTest", "Late", [] { return new ViewController(); });
+}
+
+} // namespace
+
+TEST(Storyboard, AreasRegisterOnceBeforeTheRegistryIsNextUsed) {
+    Storyboard::addArea(&registerEarlyArea);
+    Storyboard::addArea(&registerEarlyArea);
+    EXPECT_EQ(earlyAreaRuns, 0);
+
+    // A stand-in registered under an area's name replaces the area's screen, whatever ran first.
+    Storyboard::registerViewController("AreaTest", "Early", [] {
+        auto* standIn = new ViewController();
+        standIn->setObjectName("standIn");
+        return standIn;
+    });
+    EXPECT_EQ(earlyAreaRuns, 1);
+    std::unique_ptr<ViewController> early(Storyboard::instantiate("AreaTest", "Early"));
+    ASSERT_TRUE(early);
+    EXPECT_EQ(early->objectName(), "standIn");
+    EXPECT_EQ(early->storyboardIdentifier(), "Early");
+
+    // An area added later registers at the next use; the first one does not run again.
+    Storyboard::addArea(&registerLateArea);
+    EXPECT_TRUE(Storyboard::hasViewController("AreaTest", "Late"));
+    EXPECT_EQ(earlyAreaRuns, 1);
+    EXPECT_EQ(lateAreaRuns, 1);
+
+    Storyboard::removeViewController("AreaTest", "Early");
+    Storyboard::removeViewController("AreaTest", "Late");
+}
+
 TEST_F(WindowFixture, ModalPresentAndDismissRunCompletionsAndOnlyFullScreenHidesBelow) {
     ScopedManualClock clock;
     struct Case {

@@ -118,7 +118,7 @@ protected:
 
     void TearDown() override {
         TarvelloSDKHandOver::install(nullptr);
-        SDKViewControllerPresenter::setSessionCheckStarter(nullptr);
+        SessionCheck::setStarter(nullptr);
         for (const auto& [storyboard, identifier] : screens())
             Storyboard::removeViewController(storyboard, identifier);
         while (!window->presentedViewControllers().isEmpty())
@@ -145,8 +145,7 @@ protected:
 
     // Session checks wait for the test to answer them, as the back end would.
     LoginHelper** holdSessionChecks() {
-        SDKViewControllerPresenter::setSessionCheckStarter(
-            [this](LoginHelper* helper) { pendingCheck = helper; });
+        SessionCheck::setStarter([this](LoginHelper* helper) { pendingCheck = helper; });
         return &pendingCheck;
     }
 

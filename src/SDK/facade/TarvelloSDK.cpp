@@ -1,6 +1,7 @@
 #include <TarvelloSDK/TarvelloSDK.h>
 
 #include "SDK/facade/TarvelloSDKHandOver.h"
+#include "SDK/login/LoginHelper.h"
 #include "SDK/operations/SDKBatchInfoAPI.h"
 #include "SDK/operations/SDKChangePictureAPI.h"
 #include "SDK/operations/SDKCloseBatchAPI.h"
@@ -18,14 +19,29 @@
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 #include "platform/core/VersionDispatch.h"
+#include "platform/ui/Storyboard.h"
+#include "ui_kit/UIKitScreens.h"
 
 #include <cmath>
 
 namespace {
 
+// Every area's screen registration, listed once. The Storyboard runs them before its registry is
+// first used, so any screen can be looked up before one was made. The list is part of the
+// facade, which is always in the library, so it is in place once the library is loaded.
+[[maybe_unused]] const bool screenAreasAdded = [] {
+    Storyboard::addArea(&UIKitScreens::registerScreens);
+    return true;
+}();
+
 void fail(const TarvelloSDK::Completion& completion, qint64 code, const QString& description) {
     if (completion)
         completion(TarvelloError::sdk(code, description).toResult(), false);
+}
+
+// Hands an operation without screens over.
+void startOperation(const ScreenlessOperation& operation, TarvelloSDK::Completion completion) {
+    TarvelloSDKHandOver::current().startOperation(operation, std::move(completion));
 }
 
 // The one-line sale of the amount-based charges: the description names the only product.
@@ -339,48 +355,28 @@ void TarvelloSDK::presentSettingsFromViewControllerAllowPictureChangeAllowReader
 
 void TarvelloSDK::sendReceiptForOperationID(const QString& operationId, const QString& email,
                                             Completion completion) {
-    if (!checkStarted())
-        return;
-    auto request = std::make_shared<SDKSendReceiptAPI>();
-    TarvelloSDKHandOver::current().startRequest(
-        request, QStringLiteral("sendReceiptForOperationID"), {operationId, email},
-        [request, operationId, email, completion] {
-            request->sendReceiptForOperationID(operationId, email, completion);
-        });
+    if (checkStarted())
+        startOperation(ScreenlessOperations::SendReceiptForOperationID{operationId, email},
+                       std::move(completion));
 }
 
 void TarvelloSDK::getPDFReceiptForOperationID(const QString& operationId, Completion completion) {
-    if (!checkStarted())
-        return;
-    auto request = std::make_shared<SDKGetReceiptAPI>();
-    TarvelloSDKHandOver::current().startRequest(
-        request, QStringLiteral("getPDFReceiptForOperationID"), {operationId},
-        [request, operationId, completion] {
-            request->getPDFReceiptForOperationID(operationId, completion);
-        });
+    if (checkStarted())
+        startOperation(ScreenlessOperations::GetPDFReceiptForOperationID{operationId},
+                       std::move(completion));
 }
 
 void TarvelloSDK::retrievePaymentInfoForOperationID(const QString& operationId,
                                                     Completion completion) {
-    if (!checkStarted())
-        return;
-    auto request = std::make_shared<SDKPaymentInfoAPI>();
-    TarvelloSDKHandOver::current().startRequest(
-        request, QStringLiteral("getPaymentInfoForOperationID"), {operationId},
-        [request, operationId, completion] {
-            request->getPaymentInfoForOperationID(operationId, completion);
-        });
+    if (checkStarted())
+        startOperation(ScreenlessOperations::GetPaymentInfoForOperationID{operationId},
+                       std::move(completion));
 }
 
 void TarvelloSDK::retrievePaymentInfoForReference(const QString& reference, Completion completion) {
-    if (!checkStarted())
-        return;
-    auto request = std::make_shared<SDKPaymentInfoAPI>();
-    TarvelloSDKHandOver::current().startRequest(
-        request, QStringLiteral("getPaymentInfoForReference"), {reference},
-        [request, reference, completion] {
-            request->getPaymentInfoForReference(reference, completion);
-        });
+    if (checkStarted())
+        startOperation(ScreenlessOperations::GetPaymentInfoForReference{reference},
+                       std::move(completion));
 }
 
 void TarvelloSDK::retrievePaymentInfoForExternalReference(const QString& externalReference,
@@ -390,41 +386,24 @@ void TarvelloSDK::retrievePaymentInfoForExternalReference(const QString& externa
 }
 
 void TarvelloSDK::retrieveAgreementNumbersWithCompletion(Completion completion) {
-    if (!checkStarted())
-        return;
-    auto request = std::make_shared<SDKGetAgreementNumbersAPI>();
-    TarvelloSDKHandOver::current().startRequest(
-        request, QStringLiteral("getAgreementNumbers"), {},
-        [request, completion] { request->getAgreementNumbers(completion); });
+    if (checkStarted())
+        startOperation(ScreenlessOperations::GetAgreementNumbers{}, std::move(completion));
 }
 
 void TarvelloSDK::changeMerchantLogo(const QImage& image, Completion completion) {
-    if (!checkStarted())
-        return;
-    auto request = std::make_shared<SDKChangePictureAPI>();
-    TarvelloSDKHandOver::current().startRequest(
-        request, QStringLiteral("changeMerchantLogo"), {image},
-        [request, image, completion] { request->changeMerchantLogo(image, completion); });
+    if (checkStarted())
+        startOperation(ScreenlessOperations::ChangeMerchantLogo{image}, std::move(completion));
 }
 
 void TarvelloSDK::retrieveBatchInformation(Completion completion) {
-    if (!checkStarted())
-        return;
-    auto request = std::make_shared<SDKBatchInfoAPI>();
-    TarvelloSDKHandOver::current().startRequest(
-        request, QStringLiteral("getBatchInformation"), {},
-        [request, completion] { request->getBatchInformation(completion); });
+    if (checkStarted())
+        startOperation(ScreenlessOperations::GetBatchInformation{}, std::move(completion));
 }
 
 void TarvelloSDK::closeBatchWithId(const QString& batchId, Completion completion) {
-    if (!checkStarted())
-        return;
-    auto request = std::make_shared<SDKCloseBatchAPI>();
-    TarvelloSDKHandOver::current().startRequest(
-        request, QStringLiteral("closeBatchWithInstallmentId"), {batchId},
-        [request, batchId, completion] {
-            request->closeBatchWithInstallmentId(batchId, completion);
-        });
+    if (checkStarted())
+        startOperation(ScreenlessOperations::CloseBatchWithInstallmentId{batchId},
+                       std::move(completion));
 }
 
 void TarvelloSDK::closeAllBatches(Completion completion) {

@@ -1,19 +1,20 @@
 #pragma once
 
-#include <QString>
-#include <QVariantList>
-#include <functional>
+#include "SDK/facade/ScreenlessOperation.h"
+
+#include <TarvelloSDK/TarvelloSDK.h>
+
 #include <memory>
 
 class PaymentSDK;
 class QWidget;
-class SDKAPI;
 class SDKConfigurationPresenter;
 class SDKRefundPresenter;
 
 // Where the facade hands its operations over once it has checked them. The default starts the
-// presenter or request object it is given and logs out through the session layer; tests and
-// tools install their own to see what each operation hands over.
+// presenter it is given, makes and starts the request object of an operation without screens,
+// and logs out through the session layer; tests and tools install their own to see what each
+// operation hands over.
 class TarvelloSDKHandOver {
 public:
     virtual ~TarvelloSDKHandOver();
@@ -28,10 +29,10 @@ public:
                              QWidget* viewController);
     virtual void startSettings(const std::shared_ptr<SDKConfigurationPresenter>& presenter,
                                QWidget* viewController);
-    // An operation without screens: the request object, the name of its start operation and
-    // the arguments given to it; start() calls that operation.
-    virtual void startRequest(const std::shared_ptr<SDKAPI>& request, const QString& operation,
-                              const QVariantList& arguments, const std::function<void()>& start);
+    // An operation without screens: a new request object of its kind runs it, and its outcome
+    // reaches the completion.
+    virtual void startOperation(const ScreenlessOperation& operation,
+                                TarvelloSDK::Completion completion);
     // Clears the merchant session.
     virtual void logout();
 };

@@ -1,15 +1,15 @@
 #include "SDK/operations/SDKAPI.h"
 
-#include "SDK/session/User.h"
 #include "api/APIController.h"
 #include "platform/core/MainThread.h"
 #include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
 
-SDKAPI::SDKAPI() = default;
+SDKAPI::SDKAPI()
+    : sessionCheck_(this) {}
 
 SDKAPI::~SDKAPI() {
-    dropLoginHelper();
+    sessionCheck_.drop();
     // Deleted now rather than later: a client that is the inactivity timer's delegate gives the
     // timer back, so a later expiry still ends the session.
     for (const QPointer<APIController>& client : clients_) {
@@ -26,29 +26,17 @@ void SDKAPI::loginThenDo(std::function<void()> callback) {
     // Stay alive while the check or the request runs, whoever holds the object.
     if (!keepAlive_)
         keepAlive_ = weak_from_this().lock();
-    if (User::instance().isLoggedIn()) {
+    if (!SessionCheck::needed()) {
         if (callback)
             callback();
         return;
     }
     loginDone_ = std::move(callback);
-    dropLoginHelper();
-    loginHelper_ = new LoginHelper(this);
-    loginHelper_->checkPermissions();
-    loginHelper_->validateLogin();
-}
-
-void SDKAPI::dropLoginHelper() {
-    if (!loginHelper_)
-        return;
-    // The helper may be the one calling: let it return first.
-    loginHelper_->setDelegate(nullptr);
-    loginHelper_->deleteLater();
-    loginHelper_ = nullptr;
+    sessionCheck_.start();
 }
 
 void SDKAPI::loginHelperDidFinishLogin(LoginHelper* /*helper*/) {
-    dropLoginHelper();
+    sessionCheck_.drop();
     std::function<void()> done = std::move(loginDone_);
     loginDone_ = nullptr;
     if (done && !finished_)
@@ -56,7 +44,7 @@ void SDKAPI::loginHelperDidFinishLogin(LoginHelper* /*helper*/) {
 }
 
 void SDKAPI::loginHelperShouldDisplayLoginUI(LoginHelper* /*helper*/) {
-    dropLoginHelper();
+    sessionCheck_.drop();
     finish(
         TarvelloError::sdk(TarvelloErrorCode::NotLoggedIn, QStringLiteral("User is not logged in"))
             .toResult(),
@@ -64,7 +52,7 @@ void SDKAPI::loginHelperShouldDisplayLoginUI(LoginHelper* /*helper*/) {
 }
 
 bool SDKAPI::mustUpdateApp(const QString& /*url*/, const QString& message) {
-    dropLoginHelper();
+    sessionCheck_.drop();
     finish(TarvelloError::sdk(TarvelloErrorCode::UpdateRequired, message).toResult(), false);
     return true;
 }

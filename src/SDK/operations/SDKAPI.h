@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SDK/login/SessionCheck.h"
 #include "SDK/login/LoginHelper.h"
 #include "api/APIControllerDelegate.h"
 
@@ -27,7 +28,7 @@ public:
     void setCompletion(TarvelloSDK::Completion completion) { completion_ = std::move(completion); }
     const std::function<void()>& loginDone() const { return loginDone_; }
     void setLoginDone(std::function<void()> loginDone) { loginDone_ = std::move(loginDone); }
-    LoginHelper* loginHelper() const { return loginHelper_; }
+    LoginHelper* loginHelper() const { return sessionCheck_.helper(); }
     // True once the completion has been called (or would have been, had there been one).
     bool isFinished() const { return finished_; }
 
@@ -60,11 +61,9 @@ protected:
     static bool isOK(const QVariantMap& answer);
 
 private:
-    void dropLoginHelper();
-
     TarvelloSDK::Completion completion_;
     std::function<void()> loginDone_;
-    LoginHelper* loginHelper_ = nullptr;
+    SessionCheck sessionCheck_;
     QList<QPointer<APIController>> clients_;
     std::shared_ptr<SDKAPI> keepAlive_;
     bool finished_ = false;

@@ -1,28 +1,17 @@
 #include "SDK/presenters/PaymentSDK.h"
 
+#include "SDK/presenters/PaymentScreens.h"
 #include "SDK/presenters/PaymentSDKController.h"
-#include "SDK/presenters/SDKViewControllerPresenter.h"
 #include "SDK/session/AccountSettings.h"
-#include "SDK/session/User.h"
 #include "model/Item.h"
 #include "model/Product.h"
 #include "model/Sale.h"
-#include "model/values/Amount.h"
 #include "model/values/Currency.h"
 #include "platform/core/SafeDictionary.h"
 #include "platform/core/Values.h"
 #include "platform/ui/Storyboard.h"
-#include "platform/ui/Window.h"
-#include "ui_kit/CustomActivityView/ActivityIndicator.h"
 
 namespace {
-
-void deleteHelperLater(LoginHelper* helper) {
-    if (helper) {
-        helper->setDelegate(nullptr);
-        helper->deleteLater();
-    }
-}
 
 TarvelloError invalidCurrency() {
     return TarvelloError::sdk(TarvelloErrorCode::InvalidCurrencyCode,
@@ -34,62 +23,37 @@ TarvelloError invalidCurrency() {
 PaymentSDK::PaymentSDK(const TQSale& sale, const std::optional<QString>& reference,
                        TarvelloSDK::Completion completion)
     : sale_(sale)
-    , reference_(reference)
-    , completion_(std::move(completion))
-    , loginHelper_(nullptr, deleteHelperLater) {}
+    , reference_(reference) {
+    setCompletion(std::move(completion));
+}
 
 PaymentSDK::~PaymentSDK() = default;
 
-ViewController* PaymentSDK::paymentMethodScreen() {
-    return Storyboard(QStringLiteral("Payment"))
-        .instantiateViewControllerWithIdentifier(QStringLiteral("PickPaymentMethod"));
-}
-
-void PaymentSDK::startInViewController(QWidget* host) {
-    std::shared_ptr<PaymentSDK> self = shared_from_this();
-    PaymentSDKController* navigation = start();
-    if (!navigation)
-        return;
-    if (completed_) {
-        delete navigation;
-        return;
-    }
-    navigation->setModalPresentationStyle(ViewController::ModalPresentationStyle::FormSheet);
-    navigation->setModalInPresentation(true);
-    Window* window = Window::forWidget(host);
-    if (window && window->topViewController())
-        window->topViewController()->presentViewController(navigation, true);
-    if (!navigation->presentingViewController()) {
-        navigation->setPayment(nullptr);
-        delete navigation;
-        canceled();
-    }
+PaymentSDKController* PaymentSDK::loadingController() const {
+    return qobject_cast<PaymentSDKController*>(loadingSheet());
 }
 
 PaymentSDKController* PaymentSDK::start() {
-    if (User::instance().isLoggedIn()) {
-        if (!checkCurrency()) {
-            canceledWithError(invalidCurrency());
-            return nullptr;
-        }
-        setupPayment();
-        ViewController* first = paymentMethodScreen();
-        if (!first) {
-            end({}, false);
-            return nullptr;
-        }
-        auto* navigation = new PaymentSDKController(first);
-        navigation->setPayment(shared_from_this());
-        return navigation;
-    }
-    auto* empty = new ViewController();
-    auto* navigation = new PaymentSDKController(empty);
-    navigation->setPayment(shared_from_this());
-    loadingController_ = navigation;
-    ActivityIndicator::displayLoadingIndicator(empty->view());
-    loginHelper_.reset(new LoginHelper(this));
-    SDKViewControllerPresenter::startSessionCheck(loginHelper_.get());
-    return navigation;
+    return static_cast<PaymentSDKController*>(startSheet());
+}
+
+SDKSheetFlow::FirstScreen PaymentSDK::firstScreen() {
+    if (!checkCurrency())
+        return {nullptr, invalidCurrency()};
+    setupPayment();
+    // A payment-method screen missing from this build ends the charge with an empty result.
+    return {Storyboard::instantiate(PaymentScreens::pickPaymentMethod), std::nullopt};
+}
+
+NavigationController* PaymentSDK::newSheet(ViewController* root) {
+    auto* sheet = new PaymentSDKController(root);
+    sheet->setPayment(std::static_pointer_cast<PaymentSDK>(shared_from_this()));
+    return sheet;
+}
+
+void PaymentSDK::prepareSheet(NavigationController* sheet) {
+    SDKSheetFlow::prepareSheet(sheet);
+    sheet->setModalInPresentation(true);
 }
 
 bool PaymentSDK::checkCurrency() {
@@ -115,7 +79,6 @@ void PaymentSDK::setupPayment() {
     sale.cleanSale();
     if (currencyCode_)
         sale.setCurrencyCode(*currencyCode_);
-    completed_ = false;
     for (const TQItem& line : sale_.items()) {
         auto product = Product::init();
         product->setPrice(Amount::initWithDouble(line.product().price()));
@@ -135,71 +98,28 @@ void PaymentSDK::setupPayment() {
     sale.setTipAmount(Amount::initWithDouble(sale_.tip()));
 }
 
-void PaymentSDK::loginHelperDidFinishLogin(LoginHelper*) {
-    loginSuccessful();
-}
-
-void PaymentSDK::loginSuccessful() {
-    if (loadingController_ && !completed_) {
-        if (!checkCurrency()) {
-            loadingController_->canceled(invalidCurrency());
-        } else {
-            setupPayment();
-            if (ViewController* first = paymentMethodScreen())
-                loadingController_->setViewControllers({first}, false);
-            else
-                loadingController_->canceled(std::nullopt);
-        }
-    }
-    dropLoginHelper();
-    loadingController_ = nullptr;
-}
-
-void PaymentSDK::loginHelperShouldDisplayLoginUI(LoginHelper*) {
-    if (loadingController_)
-        loadingController_->canceled(TarvelloError::sdk(TarvelloErrorCode::InvalidUserToken,
-                                                        QStringLiteral("Invalid User Token")));
-}
-
-bool PaymentSDK::mustUpdateApp(const QString&, const QString& message) {
-    if (loadingController_)
-        loadingController_->canceled(
-            TarvelloError::sdk(TarvelloErrorCode::UpdateRequired, message));
-    loadingController_ = nullptr;
-    dropLoginHelper();
-    return true;
-}
-
 void PaymentSDK::paymentDone(std::shared_ptr<Sale> sale) {
-    if (completed_)
+    if (ended())
         return;
     std::optional<QVariantMap> response;
     if (sale) {
         response = sale->customResponse();
         sale->cleanSale();
     }
-    end(response.value_or(QVariantMap()), true);
+    finish(response.value_or(QVariantMap()), true);
 }
 
 void PaymentSDK::canceledWithError(const TarvelloError& error) {
-    end(error.toResult(), false);
+    finish(error.toResult(), false);
 }
 
 void PaymentSDK::canceled() {
-    canceledWithError(
-        TarvelloError::sdk(TarvelloErrorCode::UserCanceled, QStringLiteral("User canceled")));
+    closedController();
 }
 
-void PaymentSDK::end(const QVariantMap& result, bool success) {
-    if (completed_)
-        return;
-    completed_ = true;
-    if (completion_) {
-        const TarvelloSDK::Completion completion = completion_;
-        completion(result, success);
-    }
-}
-
-void PaymentSDK::dropLoginHelper() {
-    loginHelper_.reset();
+void PaymentSDK::canceled(std::optional<TarvelloError> error) {
+    if (error)
+        canceledWithError(*error);
+    else
+        canceled();
 }

@@ -1,31 +1,24 @@
 #pragma once
 
-#include "platform/ui/FlowEnd.h"
+#include "SDK/presenters/PaymentSDK.h"
+#include "SDK/presenters/SDKSheetNavigation.h"
 #include "platform/ui/NavigationController.h"
 
 #include <memory>
 
-class PaymentSDK;
-
 // The navigation controller of the payment sheet. It owns the charge while the sheet shows;
 // the payment screens end the charge through it with paymentDone or canceled, and closing the
-// sheet any other way ends it with UserCanceled.
-class PaymentSDKController : public NavigationController, public FlowEndDelegate {
+// sheet any other way ends it with 1000.
+class PaymentSDKController : public SDKSheetNavigation<NavigationController, PaymentSDK> {
     Q_OBJECT
 public:
-    explicit PaymentSDKController(ViewController* root = nullptr, QObject* parent = nullptr);
-    ~PaymentSDKController() override;
+    using SDKSheetNavigation::SDKSheetNavigation;
 
-    std::shared_ptr<PaymentSDK> payment() const { return payment_; }
-    void setPayment(std::shared_ptr<PaymentSDK> payment) { payment_ = std::move(payment); }
-
-    void viewDidLoad() override;
-    void viewDidDisappear(bool animated) override;
-    void paymentDone(std::shared_ptr<Sale> sale) override;
-    void canceled(std::optional<TarvelloError> error) override;
+    // Portrait only.
     int supportedInterfaceOrientations() const override { return 2; }
     bool shouldAutorotate() const override { return true; }
 
-private:
-    std::shared_ptr<PaymentSDK> payment_;
+    std::shared_ptr<PaymentSDK> payment() const { return flow(); }
+    void setPayment(std::shared_ptr<PaymentSDK> payment) { setFlow(std::move(payment)); }
+    void paymentDone(std::shared_ptr<Sale> sale) override;
 };

@@ -1,5 +1,6 @@
 #include "SDK/presenters/SDKConfigurationPresenter.h"
 
+#include "SDK/presenters/SettingsScreens.h"
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/ViewController.h"
 
@@ -7,9 +8,7 @@ SDKConfigurationPresenter::SDKConfigurationPresenter() = default;
 SDKConfigurationPresenter::~SDKConfigurationPresenter() = default;
 
 ViewController* SDKConfigurationPresenter::viewController() {
-    ViewController* screen =
-        Storyboard(QStringLiteral("Configuration"))
-            .instantiateViewControllerWithIdentifier(QStringLiteral("ConfigurationMain"));
+    ViewController* screen = Storyboard::instantiate(SettingsScreens::configurationMain);
     if (screen) {
         screen->setProperty("allowPictureChange", allowPictureChange_);
         screen->setProperty("allowReaderChange", allowReaderChange_);

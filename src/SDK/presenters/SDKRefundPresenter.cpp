@@ -1,5 +1,6 @@
 #include "SDK/presenters/SDKRefundPresenter.h"
 
+#include "SDK/presenters/PaymentScreens.h"
 #include "SDK/login/LoginHelper.h"
 #include "SDK/presenters/SDKNavigationController.h"
 #include "SDK/session/AccountSettings.h"
@@ -259,9 +260,7 @@ void SDKRefundPresenter::refund(const QVariantMap& a) {
                 cents(Values::doubleValue(earlier.toMap().value(QStringLiteral("totalAmount"))));
     const double remainingAmount = double(remaining) / 100.0;
     if (askForAmount_) {
-        ViewController* screen =
-            Storyboard(QStringLiteral("History"))
-                .instantiateViewControllerWithIdentifier(QStringLiteral("Refund"));
+        ViewController* screen = Storyboard::instantiate(PaymentScreens::refund);
         if (!screen) {
             closeWithError(std::nullopt);
             return;
@@ -284,8 +283,7 @@ void SDKRefundPresenter::refund(const QVariantMap& a) {
 }
 
 void SDKRefundPresenter::openCardReading(std::shared_ptr<Sale> sale) {
-    ViewController* screen = Storyboard(QStringLiteral("Payment"))
-                                 .instantiateViewControllerWithIdentifier(QStringLiteral("Device"));
+    ViewController* screen = Storyboard::instantiate(PaymentScreens::device);
     if (!screen) {
         closeWithError(std::nullopt);
         return;

@@ -3,6 +3,7 @@
 #include "platform/ui/ViewController.h"
 
 #include <QHash>
+#include <QList>
 #include <QPair>
 
 namespace {
@@ -13,14 +14,33 @@ struct Registry {
     QHash<Key, Storyboard::Factory> screens;
     QHash<QString, QString> initial;
     QHash<QPair<Key, QString>, Storyboard::SegueTarget> segues;
+    QList<Storyboard::AreaRegistration> areas;
+    qsizetype areasRegistered = 0;
 };
 
-Registry& registry() {
+Registry& rawRegistry() {
     static Registry r;
     return r;
 }
 
+// The registry, with every area added so far registered. An area's registration uses the
+// registry itself: it finds the next area still to run and does not start it again.
+Registry& registry() {
+    Registry& r = rawRegistry();
+    while (r.areasRegistered < r.areas.size()) {
+        const Storyboard::AreaRegistration next = r.areas.at(r.areasRegistered++);
+        next();
+    }
+    return r;
+}
+
 } // namespace
+
+void Storyboard::addArea(AreaRegistration registration) {
+    Registry& r = rawRegistry();
+    if (registration && !r.areas.contains(registration))
+        r.areas.append(registration);
+}
 
 void Storyboard::registerViewController(const QString& storyboard, const QString& identifier,
                                         Factory factory) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -30,11 +31,23 @@ private:
     ViewController* destination_;
 };
 
+// A screen's name in the registry: its storyboard and its identifier. Each area names its
+// screens as constants of this type.
+struct ScreenName {
+    QLatin1StringView storyboard;
+    QLatin1StringView identifier;
+};
+
 // The registry of screens by (storyboard, identifier) and of segues by (source, identifier).
 // A screen nobody registered answers null and the caller copes.
+//
+// Each area of screens has one registration function that registers its screens and segues;
+// the library lists them once with addArea(). They run the first time the registry is used
+// afterwards, before that use, so a lookup finds every area's screens before any was made.
 class Storyboard {
 public:
     using Factory = std::function<ViewController*()>;
+    using AreaRegistration = void (*)();
 
     struct SegueTarget {
         QString storyboard;
@@ -53,6 +66,10 @@ public:
     }
     ViewController* instantiateInitialViewController() const { return instantiateInitial(name_); }
 
+    // Adds an area's registration function; it runs once, when the registry is next used.
+    // Adding the same function again does nothing.
+    static void addArea(AreaRegistration registration);
+
     // Registers (or replaces) a screen factory. The first screen registered for a storyboard
     // is its initial screen unless one is named.
     static void registerViewController(const QString& storyboard, const QString& identifier,
@@ -62,6 +79,9 @@ public:
     static bool hasViewController(const QString& storyboard, const QString& identifier);
     // A new screen, or null when none is registered under the names.
     static ViewController* instantiate(const QString& storyboard, const QString& identifier);
+    static ViewController* instantiate(const ScreenName& screen) {
+        return instantiate(screen.storyboard, screen.identifier);
+    }
     static ViewController* instantiateInitial(const QString& storyboard);
 
     // A segue from the screens registered as (storyboard, sourceIdentifier). Screens made
