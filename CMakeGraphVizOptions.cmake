@@ -5,4 +5,5 @@ set(GRAPHVIZ_INTERFACE_LIBS FALSE)
 set(GRAPHVIZ_EXECUTABLES FALSE)
 set(GRAPHVIZ_GENERATE_PER_TARGET FALSE)
 set(GRAPHVIZ_GENERATE_DEPENDERS FALSE)
-set(GRAPHVIZ_IGNORE_TARGETS "tarvello_sandbox;tarvello_test_support;TarvelloSDKResources")
+set(GRAPHVIZ_IGNORE_TARGETS
+    "tarvello_sandbox;tarvello_test_support;TarvelloSDKResources;tarvello_pch_.*")

@@ -15,12 +15,28 @@ target_compile_definitions(tarvello_layer_settings INTERFACE
     TARVELLO_VERSION="${PROJECT_VERSION}")
 target_include_directories(tarvello_layer_settings INTERFACE ${CMAKE_SOURCE_DIR}/include)
 
+# tarvello_add_precompiled_headers(<name> LIBS <lib>... HEADERS <header>...)
+# Precompiles headers once for every layer built with the same libraries (the same compile
+# definitions, so the same Qt modules); a layer names it with PCH <name>.
+function(tarvello_add_precompiled_headers name)
+    cmake_parse_arguments(PARSE_ARGV 1 P "" "" "LIBS;HEADERS")
+    if(NOT TARVELLO_PRECOMPILED_HEADERS)
+        return()
+    endif()
+    set(source ${TARVELLO_LAYER_ROOT}/pch_${name}.cpp)
+    file(CONFIGURE OUTPUT ${source} CONTENT "// Only the precompiled headers are built here.\n")
+    add_library(tarvello_pch_${name} OBJECT ${source})
+    set_target_properties(tarvello_pch_${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+    target_link_libraries(tarvello_pch_${name} PRIVATE tarvello_layer_settings ${P_LIBS})
+    target_precompile_headers(tarvello_pch_${name} PRIVATE ${P_HEADERS})
+endfunction()
+
 # tarvello_add_layer(<name> <folder under src/> [DEPENDS <layer>...] [PUBLIC_LIBS <lib>...]
-#                    [PRIVATE_LIBS <lib>...] [PCH <header>...])
+#                    [PRIVATE_LIBS <lib>...] [PCH <precompiled headers>])
 # Declare a folder's layers nested in it first (model/values before model): the folder's
 # files go to the layer of the nearest declared folder.
 function(tarvello_add_layer name dir)
-    cmake_parse_arguments(PARSE_ARGV 2 L "" "" "DEPENDS;PUBLIC_LIBS;PRIVATE_LIBS;PCH")
+    cmake_parse_arguments(PARSE_ARGV 2 L "" "PCH" "DEPENDS;PUBLIC_LIBS;PRIVATE_LIBS")
     set(source_dir ${CMAKE_SOURCE_DIR}/src/${dir})
     if(NOT IS_DIRECTORY ${source_dir})
         message(FATAL_ERROR "Layer ${name}: no folder src/${dir}")
@@ -61,7 +77,7 @@ function(tarvello_add_layer name dir)
         target_link_libraries(${target} PRIVATE ${L_PRIVATE_LIBS})
     endif()
     if(L_PCH AND TARVELLO_PRECOMPILED_HEADERS)
-        target_precompile_headers(${target} PRIVATE ${L_PCH})
+        target_precompile_headers(${target} REUSE_FROM tarvello_pch_${L_PCH})
     endif()
 
     set_property(GLOBAL PROPERTY TARVELLO_LAYER_DIR_${name} ${dir})
@@ -69,7 +85,7 @@ function(tarvello_add_layer name dir)
 endfunction()
 
 # The shared library from every declared layer, and tarvello_internal: the library plus every
-# layer's headers, for the tests, benchmarks, demo and fuzz harnesses (never for a host).
+# layer's headers, for the tests, benchmarks and demo (never for a host).
 function(tarvello_assemble_layers library)
     get_property(layers GLOBAL PROPERTY TARVELLO_LAYERS)
     get_property(public_libs GLOBAL PROPERTY TARVELLO_LAYER_PUBLIC_LIBS)

@@ -1,4 +1,5 @@
 #include "ui_kit/texts/Language.h"
+#include "Printers.h"
 #include "SDK/session/AccountSettings.h"
 #include "ui_kit/texts/TextTable.h"
 
@@ -10,11 +11,6 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
-
-// Readable QString values in failure messages.
-static void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

@@ -5,7 +5,8 @@
 // api) and the session expiry (session and api use it, the login layer ends the session). It
 // runs once, when the library is loaded; services defined with their implementation make their
 // own default on first need (Clock, UserDefaults, DocumentsFolder, LocationProviderFactory,
-// APIConfiguration, the screens' services). The reader factory is added here when it comes.
+// APIConfiguration, the screens' services). The coming reader factory follows the same rule:
+// its default is made where it is defined, or installed here if its users sit below it.
 namespace DefaultServices {
 
 // Installs the defaults above; installing them again replaces them with new ones.
