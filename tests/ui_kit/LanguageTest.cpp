@@ -79,6 +79,22 @@ std::string where(const QString& section, const QString& language, const QString
     return (section + " / " + language + " / " + key).toStdString();
 }
 
+// A stored value as a line of a failure message, line breaks spelt out.
+QString shown(const QJsonValue& value) {
+    if (value.isUndefined())
+        return QStringLiteral("(no value)");
+    QString text =
+        QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact));
+    return text.mid(1, text.size() - 2);
+}
+
+int countOf(const QJsonObject& sections, const QString& language) {
+    int count = 0;
+    for (const QJsonValue& section : sections)
+        count += section.toObject().value(language).toArray().size();
+    return count;
+}
+
 } // namespace
 
 TEST(LanguageTable, HasTheSectionsAndKeysOfEveryLanguage) {
@@ -106,30 +122,44 @@ TEST(LanguageTable, HasTheSectionsAndKeysOfEveryLanguage) {
                 << where(s.key(), language, "*");
         }
     }
-    EXPECT_EQ(spanish, 1274);
-    EXPECT_EQ(english, 1175);
+    // The listed keys, and those the screens quote that the listing lacks.
+    const QJsonObject added = expected().value("addedKeys").toObject();
+    EXPECT_EQ(spanish, 1274 + countOf(added, "es"));
+    EXPECT_EQ(english, 1175 + countOf(added, "en"));
     EXPECT_EQ(withoutEnglish, (QSet<QString>{"PickPaymentMethodSimple", "ConfirmAccountScreen",
                                              "BankInfo", "TipPopup"}));
     EXPECT_EQ(emptyTables, (QSet<QString>{"ItemTaxes/es", "ItemTaxes/en", "readerDemo/en"}));
 }
 
+// Every text the design quotes, compared with the table; one failure lists every difference.
 TEST(LanguageTable, HoldsEveryGivenTextWordForWord) {
     const QJsonObject texts = expected().value("texts").toObject();
     ASSERT_FALSE(texts.isEmpty());
+    QStringList differences;
+    int compared = 0;
+    auto differ = [&](const QString& section, const QString& key, const QString& language,
+                      const QJsonValue& want, const QJsonValue& found, const char* how) {
+        differences << QString("(\"%1\", \"%2\") %3%4: expected %5, found %6")
+                           .arg(section, key, language, how, shown(want), shown(found));
+    };
     for (auto s = texts.begin(); s != texts.end(); ++s) {
         const QJsonObject section = stored().value(s.key()).toObject();
         for (const QString language : {"es", "en"}) {
             LanguageScope scope(language);
             const QJsonObject entries = s.value().toObject().value(language).toObject();
+            const QJsonObject table = section.value(language).toObject();
             for (auto k = entries.begin(); k != entries.end(); ++k) {
-                const QString text = k.value().toString();
-                EXPECT_EQ(section.value(language).toObject().value(k.key()).toString(), text)
-                    << where(s.key(), language, k.key());
-                // A key only the English table has is never returned.
-                if (section.value("es").toObject().contains(k.key())) {
-                    EXPECT_EQ(Language::textForFile(s.key(), k.key()), text)
-                        << where(s.key(), language, k.key());
+                ++compared;
+                if (table.value(k.key()) != k.value()) {
+                    differ(s.key(), k.key(), language, k.value(), table.value(k.key()), "");
+                    continue;
                 }
+                // A key only the English table has is never returned.
+                if (!section.value("es").toObject().contains(k.key()))
+                    continue;
+                const QString looked = Language::textForFile(s.key(), k.key());
+                if (looked != k.value().toString())
+                    differ(s.key(), k.key(), language, k.value(), looked, " (lookup)");
             }
         }
     }
@@ -138,8 +168,24 @@ TEST(LanguageTable, HoldsEveryGivenTextWordForWord) {
         const QString section = entry["section"].toString(), key = entry["key"].toString();
         const QString spanish = Language::textForFile(section, key);
         LanguageScope scope("en");
-        EXPECT_EQ(Language::textForFile(section, key), spanish) << where(section, "en", key);
+        if (Language::textForFile(section, key) != spanish)
+            differ(section, key, "en", spanish, Language::textForFile(section, key), " (as es)");
     }
+    // Texts the design leaves to a choice between candidates.
+    for (const QJsonValue& entry : expected().value("candidates").toArray()) {
+        const QJsonObject section = stored().value(entry["section"].toString()).toObject();
+        for (const QString language : {"es", "en"}) {
+            const QJsonArray allowed = entry[language].toArray();
+            const QJsonValue found =
+                section.value(language).toObject().value(entry["key"].toString());
+            if (!allowed.isEmpty() && !allowed.contains(found))
+                differ(entry["section"].toString(), entry["key"].toString(), language, allowed,
+                       found, " (one of)");
+        }
+    }
+    EXPECT_TRUE(differences.isEmpty())
+        << differences.size() << " of " << compared << " quoted texts differ:\n"
+        << differences.join("\n").toStdString();
 }
 
 TEST(LanguageTable, HoldsTheListsRectanglesAndHelpRecords) {
@@ -166,6 +212,15 @@ TEST(LanguageTable, HoldsTheListsRectanglesAndHelpRecords) {
             ASSERT_EQ(help->texts.size(), help->images.size());
             for (const QString& paragraph : help->texts)
                 EXPECT_GE(paragraph.trimmed().size(), 40) << paragraph.toStdString();
+        }
+        for (const QJsonValue& entry : expected().value("helpTexts").toArray()) {
+            if (!entry.toObject().contains(language))
+                continue;
+            const auto help =
+                Language::helpForFile(entry["section"].toString(), entry["key"].toString());
+            ASSERT_TRUE(help.has_value()) << entry["key"].toString().toStdString();
+            EXPECT_EQ(help->texts, stringList(entry[language]))
+                << entry["key"].toString().toStdString();
         }
     }
     EXPECT_EQ(Language::listForFile("GlobalTexts", "monthsArrayIpad")->first(), "ENERO DE");
