@@ -47,7 +47,10 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
         finished = true;
         succeeded = success;
         printLine(completionLine(result, success));
-        QCoreApplication::quit();
+        // Ends through the event loop, also when the completion came before it ran, so the SDK
+        // closes its connections when the application is about to quit.
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                  Qt::QueuedConnection);
     };
 
     if (options.command == "logout") {
@@ -84,7 +87,6 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
         }
     }
 
-    if (!finished)
-        QCoreApplication::exec();
+    QCoreApplication::exec();
     return succeeded ? 0 : 1;
 }

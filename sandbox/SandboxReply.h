@@ -31,6 +31,10 @@ struct SandboxReply {
     // The connection is closed without an answer.
     static SandboxReply dropped();
 
+    SandboxReply& withStatus(int code) {
+        status = code;
+        return *this;
+    }
     SandboxReply& withDelay(int ms) {
         delayMs = ms;
         return *this;

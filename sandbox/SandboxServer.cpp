@@ -27,6 +27,16 @@ QByteArray reasonPhrase(int status) {
         return "Created";
     case 204:
         return "No Content";
+    case 301:
+        return "Moved Permanently";
+    case 302:
+        return "Found";
+    case 303:
+        return "See Other";
+    case 307:
+        return "Temporary Redirect";
+    case 308:
+        return "Permanent Redirect";
     case 400:
         return "Bad Request";
     case 401:
@@ -82,16 +92,16 @@ bool writeFile(const QString& path, const QByteArray& data) {
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
 }
 
-// Reads HTTP/1.1 requests from one TLS connection and writes the server's answers, one
-// request at a time (a delayed answer holds back the next request).
+// Reads HTTP/1.1 requests from one connection (TLS, or plain HTTP) and writes the server's
+// answers, one request at a time (a delayed answer holds back the next request).
 class SandboxConnection : public QObject {
 public:
-    SandboxConnection(QSslSocket* socket, SandboxServer* server)
+    SandboxConnection(QTcpSocket* socket, SandboxServer* server)
         : QObject(socket)
         , socket_(socket)
         , server_(server) {
-        connect(socket, &QSslSocket::readyRead, this, [this] { process(); });
-        connect(socket, &QSslSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QTcpSocket::readyRead, this, [this] { process(); });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         process();
     }
 
@@ -241,7 +251,7 @@ private:
         }
     }
 
-    QSslSocket* socket_;
+    QTcpSocket* socket_;
     SandboxServer* server_;
     QByteArray buffer_;
     bool busy_ = false;
@@ -304,12 +314,18 @@ bool SandboxServer::start(const Options& options) {
     config.setPeerVerifyMode(QSslSocket::VerifyNone);
     config.setProtocol(QSsl::TlsV1_2OrLater);
 
-    server_ = new QSslServer(this);
-    server_->setSslConfiguration(config);
-    server_->setHandshakeTimeout(10000);
+    plainHttp_ = options.plainHttp;
+    if (plainHttp_) {
+        server_ = new QTcpServer(this);
+    } else {
+        auto* tls = new QSslServer(this);
+        tls->setSslConfiguration(config);
+        tls->setHandshakeTimeout(10000);
+        server_ = tls;
+    }
     connect(server_, &QTcpServer::pendingConnectionAvailable, this, [this] {
         while (server_->hasPendingConnections()) {
-            if (auto* socket = qobject_cast<QSslSocket*>(server_->nextPendingConnection()))
+            if (QTcpSocket* socket = server_->nextPendingConnection())
                 new SandboxConnection(socket, this);
         }
     });
@@ -343,7 +359,9 @@ quint16 SandboxServer::port() const {
 }
 
 QString SandboxServer::baseUrl() const {
-    return QStringLiteral("https://127.0.0.1:%1").arg(port());
+    return QStringLiteral("%1://127.0.0.1:%2")
+        .arg(plainHttp_ ? QStringLiteral("http") : QStringLiteral("https"))
+        .arg(port());
 }
 
 QList<SandboxRequest> SandboxServer::requests() const {
@@ -405,16 +423,6 @@ void SandboxServer::record(const SandboxRequest& request) {
 SandboxReply SandboxServer::answer(const SandboxRequest& request) {
     {
         QMutexLocker lock(&mutex_);
-        if (dropped_) {
-            const bool resend = dropped_->method == request.method &&
-                                dropped_->path == request.path && dropped_->body == request.body &&
-                                dropped_->at.msecsTo(request.arrivedAt) < 5000;
-            if (resend && dropped_->resendsLeft-- > 0) {
-                dropped_->at = request.arrivedAt;
-                return SandboxReply::dropped();
-            }
-            dropped_.reset();
-        }
         for (const ScriptMode mode : {ScriptMode::Once, ScriptMode::Persistent}) {
             for (qsizetype i = 0; i < scripts_.size(); ++i) {
                 const Script& script = scripts_[i];
@@ -422,12 +430,8 @@ SandboxReply SandboxServer::answer(const SandboxRequest& request) {
                     !pathMatches(script.path, request.path))
                     continue;
                 const SandboxReply reply = script.reply;
-                if (mode == ScriptMode::Once) {
+                if (mode == ScriptMode::Once)
                     scripts_.removeAt(i);
-                    if (reply.drop)
-                        dropped_ =
-                            Dropped{request.method, request.path, request.body, request.arrivedAt};
-                }
                 return reply;
             }
         }

@@ -12,7 +12,7 @@
 #include <memory>
 #include <optional>
 
-class QSslServer;
+class QTcpServer;
 
 // The sandbox back end: HTTPS on 127.0.0.1 with a certificate authority it makes at start.
 // Every request is recorded; a test may script the answer of a path, otherwise the registered
@@ -28,6 +28,9 @@ public:
         // Serve with a certificate of another authority than the one in caFile(), as an
         // impostor would: a client that trusts caFile() must refuse the connection.
         bool foreignCertificate = false;
+        // Serve plain HTTP, without TLS (baseUrl() then begins "http://"): a client must never
+        // send its credentials here.
+        bool plainHttp = false;
     };
 
     enum class ScriptMode { Once, Persistent };
@@ -42,7 +45,9 @@ public:
 
     QHostAddress address() const;
     quint16 port() const;
-    QString baseUrl() const; // "https://127.0.0.1:<port>", without "/developers/api"
+    // "https://127.0.0.1:<port>" ("http://" when serving plain HTTP), without
+    // "/developers/api".
+    QString baseUrl() const;
     QString caFile() const { return caFile_; }
 
     SandboxState& state() { return state_; }
@@ -56,9 +61,8 @@ public:
 
     // Scripted answers, looked up before the routes. Method "*" or empty: any method; a path
     // ending in "*" matches by prefix. One-shot scripts are used in the order given, before
-    // a persistent script of the same method and path. A client resends a request a few times
-    // when its connection closes before any answer (Qt does, three times); a one-shot drop
-    // drops those resends as well, so the client sees the connection fail once.
+    // a persistent script of the same method and path. Every request is recorded as it
+    // arrives, so a client that sends a request again after a dropped connection shows it.
     void script(const QString& method, const QString& path, const SandboxReply& reply,
                 ScriptMode mode = ScriptMode::Persistent);
     void scriptOnce(const QString& method, const QString& path, const SandboxReply& reply) {
@@ -85,19 +89,12 @@ private:
         ScriptMode mode;
     };
 
-    QSslServer* server_ = nullptr;
+    QTcpServer* server_ = nullptr;
+    bool plainHttp_ = false;
     SandboxState state_;
     QString caFile_;
     QString error_;
     mutable QMutex mutex_;
     QList<SandboxRequest> requests_;
     QList<Script> scripts_;
-    struct Dropped {
-        QString method;
-        QString path;
-        QByteArray body;
-        QDateTime at;
-        int resendsLeft = 3;
-    };
-    std::optional<Dropped> dropped_; // the last request a one-shot drop closed
 };

@@ -1,5 +1,5 @@
 // The sandbox back end as a program, for the demo and for trying the SDK by hand.
-//   tarvello-sandbox [--port N] [--cert-dir DIR] [--fixture FILE]
+//   tarvello-sandbox [--port N] [--cert-dir DIR] [--fixture FILE] [--foreign-certificate]
 // Prints {"baseUrl": ..., "caFile": ...} as one line on stdout, then serves until killed.
 
 #include "sandbox/SandboxServer.h"
@@ -33,7 +33,11 @@ int main(int argc, char** argv) {
         QStringLiteral("fixture"),
         QStringLiteral("JSON fixture to load instead of the built-in one."),
         QStringLiteral("file"));
-    parser.addOptions({portOption, certOption, fixtureOption});
+    const QCommandLineOption foreignOption(
+        QStringLiteral("foreign-certificate"),
+        QStringLiteral("Serve a certificate of another authority than the CA file it writes, as "
+                       "an impostor would."));
+    parser.addOptions({portOption, certOption, fixtureOption, foreignOption});
     parser.process(app);
 
     bool portOk = false;
@@ -45,6 +49,7 @@ int main(int argc, char** argv) {
 
     SandboxServer::Options options;
     options.port = quint16(port);
+    options.foreignCertificate = parser.isSet(foreignOption);
     std::unique_ptr<QTemporaryDir> temporary;
     if (parser.isSet(certOption)) {
         options.certificateDirectory = QDir(parser.value(certOption)).absolutePath();

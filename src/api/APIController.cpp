@@ -59,20 +59,6 @@ QString utf8OrNull(const QByteArray& bytes) {
     return text.isNull() ? QString("") : text;
 }
 
-// Errors after which the body still came from the server (an HTTP error status).
-bool isHttpStatusError(QNetworkReply* reply) {
-    const int code = reply->error();
-    if (!reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
-        return false;
-    return code == QNetworkReply::NoError || (code >= 201 && code <= 299) ||
-           (code >= 401 && code <= 499);
-}
-
-TarvelloError connectionError(QNetworkReply* reply) {
-    return TarvelloError{QStringLiteral("Network"), static_cast<qint64>(reply->error()),
-                         reply->errorString(), nullptr};
-}
-
 std::optional<int> codeOf(const QVariant& value) {
     if (Values::isNumber(value))
         return static_cast<int>(Values::integerValue(value));
@@ -171,6 +157,7 @@ bool APIController::getUrlWithCode(int code, const QString& path, const QVariant
 bool APIController::send(const QString& method, const QString& path, const QVariantMap& data) {
     const QString urlText = urlForPath(path);
     LogRedaction::log(QStringLiteral("Url %1").arg(urlText));
+    LogRedaction::rememberPasswords(data);
     QUrl url(urlText);
     QByteArray body;
     if (method == QStringLiteral("GET")) {
@@ -207,7 +194,7 @@ bool APIController::send(const QString& method, const QString& path, const QVari
     }
     LogRedaction::log(headerDescription(request));
     if (!body.isEmpty())
-        LogRedaction::log(QStringLiteral("Body: \n%1").arg(QString::fromUtf8(body)));
+        LogRedaction::log(QStringLiteral("Body: \n%1").arg(LogRedaction::bodyText(body)));
 
     auto start = [this, request, body, method]() {
         QNetworkAccessManager* manager = NetworkManagerFactory::mainThreadManager();
@@ -234,6 +221,7 @@ void APIController::startReply(QNetworkReply* reply, const QByteArray& body) {
         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
         if (status.isValid() && status.toInt() != 200)
             LogRedaction::log(QStringLiteral("Status Code: %1").arg(status.toInt()));
+        replyContentType_ = reply->header(QNetworkRequest::ContentTypeHeader).toString();
         receivedData_.clear();
     });
     connect(reply, &QNetworkReply::readyRead, this,
@@ -260,11 +248,13 @@ void APIController::failLater(const TarvelloError& error) {
 
 void APIController::routeReply(QNetworkReply* reply, const QByteArray& body) {
     const int code = functionName_;
-    if (!isHttpStatusError(reply)) {
-        const TarvelloError error = connectionError(reply);
-        LogRedaction::log(QStringLiteral("Connection error: %1").arg(error.description));
+    // A dropped connection, a refused certificate, a redirect or an address that is not https:
+    // one failure, nothing routed.
+    const NetworkManagerFactory::Outcome outcome = NetworkManagerFactory::outcomeOf(reply);
+    if (!outcome.answered) {
+        LogRedaction::log(QStringLiteral("Connection error: %1").arg(outcome.error.description));
         if (delegate_)
-            delegate_->apiDidFailWithError(error, code);
+            delegate_->apiDidFailWithError(outcome.error, code);
         return;
     }
 
@@ -278,7 +268,7 @@ void APIController::connectionDidFinishLoading(const QString& requestURL,
     LogRedaction::log(QStringLiteral("File size is : %1 MB")
                           .arg(static_cast<double>(buffer.size()) / 1024.0 / 1024.0, 0, 'f', 2));
     // The request log gets its entry before the delegate runs: the delegate may delete us.
-    logRequest(requestURL, QString::fromUtf8(requestBody), utf8OrNull(buffer));
+    logRequest(requestURL, LogRedaction::bodyText(requestBody), utf8OrNull(buffer));
     receivedData_ = QByteArray();
 
     if (code == FunctionCode::GetToPrint) {
@@ -294,7 +284,7 @@ void APIController::connectionDidFinishLoading(const QString& requestURL,
         if (code == FunctionCode::SaleHistory || code == FunctionCode::SaleRecord) {
             LogRedaction::log(
                 QStringLiteral("Error loading data: %1").arg(parseError.errorString()));
-            LogRedaction::log(QString::fromUtf8(buffer));
+            LogRedaction::log(LogRedaction::replyText(buffer, replyContentType_, false));
         }
     } else if (code == FunctionCode::SaleHistory || code == FunctionCode::SaleRecord) {
         answer = QVariantMap{{QStringLiteral("content"), document.toVariant()}};
@@ -323,8 +313,9 @@ void APIController::connectionDidFinishLoading(const QString& requestURL,
         timerHandedOver_ = true;
         SessionBridge::handOverTimer(this, code == FunctionCode::Login);
     }
-    LogRedaction::log(QString::fromUtf8(buffer));
-    if (parseError.error != QJsonParseError::NoError)
+    const bool parsed = parseError.error == QJsonParseError::NoError;
+    LogRedaction::log(LogRedaction::replyText(buffer, replyContentType_, parsed));
+    if (!parsed)
         LogRedaction::log(parseError.errorString());
 }
 
@@ -336,6 +327,7 @@ std::optional<QByteArray> APIController::loadSynchronousUrl(const QString& path,
         LogRedaction::log(QStringLiteral("A synchronous request was refused on the main thread"));
         return std::nullopt;
     }
+    LogRedaction::rememberPasswords(data);
     QString error;
     const auto body = bodyFromDictionary(data, &error);
     const QUrl url(urlText);
@@ -346,7 +338,7 @@ std::optional<QByteArray> APIController::loadSynchronousUrl(const QString& path,
     QNetworkRequest request = baseRequest(url);
     setPostHeaders(request, *body, apiKey_);
     LogRedaction::log(headerDescription(request));
-    LogRedaction::log(QStringLiteral("Body: \n%1").arg(QString::fromUtf8(*body)));
+    LogRedaction::log(QStringLiteral("Body: \n%1").arg(LogRedaction::bodyText(*body)));
 
     // This thread's own manager and event loop; the main thread is never involved.
     const auto manager = NetworkManagerFactory::workerManager();
@@ -357,13 +349,16 @@ std::optional<QByteArray> APIController::loadSynchronousUrl(const QString& path,
         loop.exec();
     const QByteArray bytes = reply->readAll();
     std::optional<QByteArray> result;
-    if (isHttpStatusError(reply)) {
+    const NetworkManagerFactory::Outcome outcome = NetworkManagerFactory::outcomeOf(reply);
+    if (outcome.answered) {
         result = bytes;
-        LogRedaction::log(QString::fromUtf8(bytes));
+        const bool isJson = !QJsonDocument::fromJson(bytes).isNull();
+        LogRedaction::log(LogRedaction::replyText(
+            bytes, reply->header(QNetworkRequest::ContentTypeHeader).toString(), isJson));
     } else {
-        LogRedaction::log(QStringLiteral("Connection error: %1").arg(reply->errorString()));
+        LogRedaction::log(QStringLiteral("Connection error: %1").arg(outcome.error.description));
     }
-    logRequest(url.toString(QUrl::FullyEncoded), QString::fromUtf8(*body),
+    logRequest(url.toString(QUrl::FullyEncoded), LogRedaction::bodyText(*body),
                result ? QString::fromUtf8(*result) : QString(""));
     return result;
 }

@@ -273,8 +273,8 @@ public:
                                         const QString& subuserId, const QString& buyerId,
                                         const QDateTime& from, const QDateTime& to,
                                         const QString& freeTextSearch, int pageNumber);
-    void getSaleWithId(int saleId, const QString& userId, const QString& token);
-    void getSaleInfo(int operationId, const QString& userId, const QString& token);
+    void getSaleWithId(qint64 saleId, const QString& userId, const QString& token);
+    void getSaleInfo(qint64 operationId, const QString& userId, const QString& token);
     void getSaleInfoForExternalReference(const QString& reference, const QString& userId,
                                          const QString& token);
     void getSalesSummaryFrom(const QDateTime& from, const QDateTime& to, const QString& token);
@@ -477,5 +477,6 @@ private:
     APIControllerDelegate* delegate_ = nullptr;
     std::optional<QString> apiKey_;
     QPointer<QNetworkReply> reply_;
+    QString replyContentType_;
     bool timerHandedOver_ = false;
 };

@@ -75,7 +75,7 @@ void logOutgoing(const URLRequest& request) {
     LogRedaction::log(QStringLiteral("URL: %1").arg(request.url().toString()));
     LogRedaction::log(QStringLiteral("Headers: {\n%1\n}").arg(headerLines(request.request)));
     if (!request.body.isEmpty())
-        LogRedaction::log(QStringLiteral("Body: \n%1").arg(QString::fromUtf8(request.body)));
+        LogRedaction::log(QStringLiteral("Body: \n%1").arg(LogRedaction::bodyText(request.body)));
 }
 
 QVariantMap normalised(const std::optional<QVariant>& reply) {
@@ -194,6 +194,7 @@ void APIController::requestWithConfigurator(std::shared_ptr<HTTPRequestConfigura
     configurator->setValue(SessionBridge::userToken(), QStringLiteral("X-Authentication-Token"));
     const auto key = SessionBridge::apiKey();
     configurator->setValue(key ? *key : QString(), QStringLiteral("X-Authentication-ApiKey"));
+    LogRedaction::rememberPasswords(configurator->paramenters());
     handleURLRequest(requestWithConfiguration(*configurator), std::move(completion),
                      std::move(failure));
 }
@@ -212,12 +213,22 @@ void APIController::handleURLRequest(const URLRequest& request, Completion compl
          failure = std::move(failure)](const HTTPSessionClient::Result& result) {
             Response response;
             response.setRequest(request.request);
-            const QVariantMap json = normalised(result.json);
+            // What a broken or refused exchange carried is not the back end's answer.
+            const std::optional<QVariant> reply = result.failed ? std::nullopt : result.json;
+            const QVariantMap json = normalised(reply);
             const QString description = SafeDictionary::jsonDescription(json);
             LogRedaction::log(QStringLiteral("responseObject: %1").arg(description));
             response.setJson(json);
-            logRequest(request.url().toString(QUrl::FullyEncoded), QString::fromUtf8(request.body),
-                       description);
+            logRequest(request.url().toString(QUrl::FullyEncoded),
+                       LogRedaction::bodyText(request.body), description);
+            if (result.refused) {
+                // A redirect or an address that is not https: the reason, not a connection text.
+                LogRedaction::log(result.errorString);
+                if (failure)
+                    failure(TarvelloError{QStringLiteral("Network"), result.networkError,
+                                          result.errorString, nullptr});
+                return;
+            }
 
             const bool success =
                 SafeDictionary::safeObjectForKey(json, QStringLiteral("success")).toUpper() ==
@@ -228,7 +239,7 @@ void APIController::handleURLRequest(const URLRequest& request, Completion compl
                     completion(response);
                 return;
             }
-            const TarvelloError error = mappedError(result.json);
+            const TarvelloError error = mappedError(reply);
             if (error.code == 401)
                 SessionBridge::expireSession();
             if (failure)

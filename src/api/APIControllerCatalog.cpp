@@ -117,7 +117,7 @@ void APIController::saveDiscountWithName(const QString& name, double percentage,
                                          const QString& token) {
     QVariantMap fields = userFields(userId, token);
     fields.insert("name", name);
-    fields.insert("discountPercentage", money(percentage));
+    fields.insert("discountPercentage", twoDecimals(percentage));
     fields.insert("discountAmount", money(amount));
     if (discountId != 0)
         fields.insert("discountId", integer(discountId));

@@ -35,8 +35,8 @@ QString fourDecimals(double value) {
     return Values::printfDouble("%.4lf", value);
 }
 
-QString twoDecimals(float value) {
-    return Values::printfDouble("%.2f", static_cast<double>(value));
+QString twoDecimals(double value) {
+    return Values::printfDouble("%.2lf", value);
 }
 
 QString trimmedSpaces(const QString& text) {

@@ -23,8 +23,9 @@ QString money(double value);
 QString sixDecimals(double value);
 // "%.4lf", as C's printf rounds.
 QString fourDecimals(double value);
-// A single-precision value as "%.2f", as C's printf rounds (a percentage or rate, not money).
-QString twoDecimals(float value);
+// "%.2lf", as C's printf rounds: a percentage or rate, not money (0.125 gives "0.12"). A
+// single-precision value is widened first.
+QString twoDecimals(double value);
 // Leading and trailing spaces (U+0020 only) removed; tabs and line breaks stay.
 QString trimmedSpaces(const QString& text);
 // The first six characters of a card number or BIN, the whole text when shorter.

@@ -128,14 +128,14 @@ void APIController::getSaleHistoryFromUserIdFromTo(const QString& userId, const 
                     {QStringLiteral("end_date"), dateText(to, QStringLiteral("dd/MM/yyyy"))}}));
 }
 
-void APIController::getSaleWithId(int saleId, const QString& userId, const QString& token) {
+void APIController::getSaleWithId(qint64 saleId, const QString& userId, const QString& token) {
     loadUrlWithCode(FunctionCode::SaleRecord, QStringLiteral("/sales/getSaleRecord.json"),
                     userFields(userId, token,
                                {{QStringLiteral("saleId"), QString::number(saleId)},
                                 {QStringLiteral("operationId"), QString::number(saleId)}}));
 }
 
-void APIController::getSaleInfo(int operationId, const QString& userId, const QString& token) {
+void APIController::getSaleInfo(qint64 operationId, const QString& userId, const QString& token) {
     loadUrlWithCode(FunctionCode::OperationInfo,
                     QStringLiteral("/operations/getOperationInfo.json"),
                     userFields(userId, token,

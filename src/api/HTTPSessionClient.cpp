@@ -35,14 +35,13 @@ void start(const URLRequest& request, QPointer<QObject> context, bool hasContext
             if (hasContext && !context)
                 return;
             HTTPSessionClient::Result result;
-            const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-            result.status = status.isValid() ? status.toInt() : 0;
+            const NetworkManagerFactory::Outcome outcome = NetworkManagerFactory::outcomeOf(reply);
+            result.status = outcome.status;
             result.bytes = reply->readAll();
-            const int error = reply->error();
-            const bool httpError = (error >= 201 && error <= 299) || (error >= 401 && error <= 499);
-            result.failed = !status.isValid() || (error != 0 && !httpError);
-            result.networkError = error;
-            result.errorString = reply->errorString();
+            result.failed = !outcome.answered;
+            result.refused = outcome.refused;
+            result.networkError = result.failed ? int(outcome.error.code) : int(reply->error());
+            result.errorString = result.failed ? outcome.error.description : reply->errorString();
             result.suggestedFileName = suggestedName(reply);
             QJsonParseError parseError{};
             const QJsonDocument document = QJsonDocument::fromJson(result.bytes, &parseError);

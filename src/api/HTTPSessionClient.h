@@ -9,8 +9,8 @@
 #include <optional>
 
 // The small HTTP client of the block-style requests: sends one request on the main thread's
-// network manager (Qt's TLS verification plus the configured CAs) and reports on the main
-// thread.
+// network manager (Qt's TLS verification plus the configured CAs, https only, no redirects, a
+// body sent once) and reports on the main thread.
 class HTTPSessionClient {
 public:
     struct Result {
@@ -20,8 +20,10 @@ public:
         // The reply read as JSON whatever the status; nothing when it is not JSON.
         std::optional<QVariant> json;
         // True when the exchange broke (no connection, refused certificate, time-out,
-        // truncated reply).
+        // truncated reply) or was refused (a redirect, an address that is not https).
         bool failed = false;
+        bool refused = false;
+        // The network error (a redirect's status) and its description.
         int networkError = 0;
         QString errorString;
         // File name the server suggests (Content-Disposition), else the URL's last segment.

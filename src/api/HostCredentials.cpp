@@ -1,6 +1,7 @@
 #include "api/HostCredentials.h"
 
 #include "platform/core/Assert.h"
+#include "platform/core/Redaction.h"
 
 #include <QMutex>
 
@@ -31,6 +32,8 @@ void setApiKey(const std::optional<QString>& apiKey) {
     Credentials& c = credentials();
     QMutexLocker locker(&c.lock);
     c.apiKey = apiKey;
+    if (apiKey)
+        Redaction::addSecret(*apiKey);
 }
 
 std::optional<QString> userToken() {
@@ -43,6 +46,8 @@ void setUserToken(const std::optional<QString>& userToken) {
     Credentials& c = credentials();
     QMutexLocker locker(&c.lock);
     c.userToken = userToken;
+    if (userToken)
+        Redaction::addSecret(*userToken);
 }
 
 bool checkStarted() {

@@ -1,9 +1,8 @@
 #include "model/SalePaymentFields.h"
 
 #include "model/CreditCard.h"
-#include "model/values/DecimalNumber.h"
 #include "model/Sale.h"
-#include "platform/core/CardNumber.h"
+#include "model/values/DecimalNumber.h"
 #include "platform/core/Colors.h"
 #include "platform/core/Logging.h"
 #include "platform/core/Uuid.h"
@@ -67,27 +66,6 @@ QJsonObject lineObject(const Item& item, Form form, Pictures* pictures) {
         {"productBackgroundColor", Colors::hexRGB(product.backgroundColor())},
         {"totalAmount", money(lineTotal)},
     };
-}
-
-// Chip tags holding the card number, track data, expiry or the holder's name.
-bool isSensitiveTag(const QString& tag) {
-    static const QStringList tags{"5A", "57", "56", "5F24", "5F20", "9F6B", "9F1F", "9F20", "99"};
-    return tags.contains(tag.toUpper());
-}
-
-// The chip tags for the console: the card number masked, the other card values dropped.
-QString redactedEmvTags(const QByteArray& bytes) {
-    const QJsonDocument document = QJsonDocument::fromJson(bytes);
-    if (!document.isObject())
-        return QStringLiteral("<%1 bytes>").arg(bytes.size());
-    QJsonObject tags = document.object();
-    for (auto it = tags.begin(); it != tags.end(); ++it) {
-        if (it.key().compare(QLatin1String("5A"), Qt::CaseInsensitive) == 0)
-            it.value() = CardNumber::masked(it.value().toString());
-        else if (isSensitiveTag(it.key()))
-            it.value() = QStringLiteral("<redacted>");
-    }
-    return QString::fromUtf8(QJsonDocument(tags).toJson(QJsonDocument::Compact));
 }
 
 } // namespace
@@ -154,10 +132,14 @@ void insertPaymentFields(QVariantMap& fields, const Sale& sale, CashMethod cashM
             fields.insert("bankAccountId", *sale.bankId());
         if (sale.securityToken())
             fields.insert("transactionToken", *sale.securityToken());
-        if (const auto emvTags = card->emvTags())
-            Logging::info(tarvelloSale, redactedEmvTags(*emvTags));
-        if (const auto emvApp = card->emvApp())
-            Logging::info(tarvelloSale, QString::fromUtf8(*emvApp));
+        // As named JSON members, so the redaction step masks them as the fields they are.
+        for (const auto& [name, data] :
+             {std::pair{"emvTags", card->emvTags()}, std::pair{"emvApp", card->emvApp()}})
+            if (data)
+                Logging::info(
+                    tarvelloSale,
+                    QString::fromUtf8(QJsonDocument(QJsonObject{{name, QString::fromUtf8(*data)}})
+                                          .toJson(QJsonDocument::Compact)));
         insertOptionalCardData(fields, *card);
         if (card->iccTags())
             fields.insert("iccTags", *card->iccTags());

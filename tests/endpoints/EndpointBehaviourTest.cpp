@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <atomic>
@@ -180,4 +181,20 @@ TEST_F(EndpointBehaviourTest, ProvinceNamesFoldToPlainUpperCaseAscii) {
     // Not the capital unless spelled exactly: folded like any province.
     EXPECT_EQ(APIController::foldedProvinceName("ciudad autónoma de buenos aires"),
               "CIUDAD AUTONOMA DE BUENOS AIRES");
+}
+
+TEST_F(EndpointBehaviourTest, ASaleRegistrationWhoseConnectionDropsIsSentOnce) {
+    // The back end may have taken it: sending it again could charge twice.
+    sandbox->script("POST", SandboxServer::apiPath("/payments/savePayment.json"),
+                    SandboxReply::dropped());
+    auto sale = cardSale("nfc_emv");
+    std::optional<QByteArray> reply = QByteArray("untouched");
+    QThread* worker =
+        QThread::create([&] { reply = APIController().registerSale(*sale, userId, token); });
+    worker->start();
+    ASSERT_TRUE(waitUntil([&] { return worker->isFinished(); }));
+    delete worker;
+    QTest::qWait(100);
+    EXPECT_FALSE(reply.has_value());
+    EXPECT_EQ(sandbox->requests().size(), 1);
 }

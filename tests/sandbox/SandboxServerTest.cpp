@@ -240,17 +240,23 @@ TEST(SandboxServer, DelaysDropsAndTruncatesReplies) {
     EXPECT_GE(timer.elapsed(), 300);
     EXPECT_EQ(delayed.json().value("success"), "OK");
 
-    // One-shot and persistent drops both fail the client's request, though Qt resends it.
-    for (const auto mode :
-         {SandboxServer::ScriptMode::Once, SandboxServer::ScriptMode::Persistent}) {
-        sandbox->script("POST", "/developers/api/slow.json", SandboxReply::dropped(), mode);
-        const ClientReply dropped = client.post(url, "a=1", "application/x-www-form-urlencoded");
-        EXPECT_EQ(dropped.error, QNetworkReply::RemoteHostClosedError);
-        EXPECT_EQ(dropped.status, 0);
-        EXPECT_TRUE(dropped.body.isEmpty());
-        sandbox->clearScripts();
-        EXPECT_EQ(client.post(url, "a=1", "application/x-www-form-urlencoded").status, 404);
-    }
+    // A drop closes the connection after reading the request, and every sending is recorded:
+    // a plain Qt client sends a dropped POST again, and a one-shot drop lets the next sending
+    // through.
+    const QString path = QStringLiteral("/developers/api/slow.json");
+    sandbox->clearRequests();
+    sandbox->scriptOnce("POST", path, SandboxReply::dropped());
+    EXPECT_EQ(client.post(url, "a=1", "application/x-www-form-urlencoded").status, 404);
+    EXPECT_EQ(sandbox->requestsTo(path, "POST").size(), 2);
+    sandbox->clearRequests();
+    sandbox->script("POST", path, SandboxReply::dropped());
+    const ClientReply dropped = client.post(url, "a=1", "application/x-www-form-urlencoded");
+    EXPECT_EQ(dropped.error, QNetworkReply::RemoteHostClosedError);
+    EXPECT_EQ(dropped.status, 0);
+    EXPECT_TRUE(dropped.body.isEmpty());
+    EXPECT_GE(sandbox->requestsTo(path, "POST").size(), 2);
+    sandbox->clearScripts();
+    EXPECT_EQ(client.post(url, "a=1", "application/x-www-form-urlencoded").status, 404);
 
     sandbox->script("GET", "/developers/api/slow.json",
                     SandboxReply::ok({{"data", QString(200, 'x')}}).truncatedAt(20));

@@ -260,10 +260,37 @@ TEST_F(ScreenlessTest, ValidatedSessionArmsTheInactivityTimer) {
     EXPECT_TRUE(User::instance().isLoggedIn());
 }
 
+TEST_F(ScreenlessTest, PaymentInfoTakesOnlyA64BitDecimalOperationId) {
+    // Ids that do not fit, are negative or are not numbers never reach the back end.
+    for (const char* text : {"4294967419x", "9223372036854775808", "-1", "12a", "", " 5"}) {
+        SCOPED_TRACE(text);
+        sandbox->clearRequests();
+        const Outcome outcome = run([text](TarvelloSDK& sdk, TarvelloSDK::Completion done) {
+            sdk.retrievePaymentInfoForOperationID(QString::fromLatin1(text), done);
+        });
+        EXPECT_EQ(outcome.calls, 1);
+        EXPECT_FALSE(outcome.success);
+        EXPECT_EQ(outcome.error().domain, "TarvelloSDK");
+        EXPECT_EQ(outcome.error().code, 1202);
+        EXPECT_EQ(outcome.error().description, "Invalid operation id");
+        EXPECT_TRUE(sandbox->requests().isEmpty());
+    }
+    // Large ids are looked up as themselves, not wrapped or saturated.
+    for (const char* text : {"4294967419", "2147483648", "5000000000"}) {
+        SCOPED_TRACE(text);
+        run([text](TarvelloSDK& sdk, TarvelloSDK::Completion done) {
+            sdk.retrievePaymentInfoForOperationID(QString::fromLatin1(text), done);
+        });
+        ASSERT_FALSE(requestsTo("/operations/getOperationInfo.json").isEmpty());
+        EXPECT_EQ(requestsTo("/operations/getOperationInfo.json").last().field("operationId"),
+                  text);
+    }
+}
+
 TEST_F(ScreenlessTest, PaymentInfo) {
     const qint64 sale = addSale("REF-77", 80);
     const Outcome byId = run([sale](TarvelloSDK& sdk, TarvelloSDK::Completion done) {
-        sdk.retrievePaymentInfoForOperationID(QString::number(sale) + "abc", done);
+        sdk.retrievePaymentInfoForOperationID(QString::number(sale), done);
     });
     EXPECT_TRUE(byId.success);
     EXPECT_EQ(byId.result.value("operationId"), QString::number(sale));
@@ -509,6 +536,23 @@ TEST_F(ScreenlessTest, ConnectionFailureAndMissingCompletion) {
     TarvelloSDK::sharedSDK().retrieveBatchInformation(TarvelloSDK::Completion());
     EXPECT_TRUE(waitUntil([&] { return !requestsTo("/batch/getPaymentMethods.json").isEmpty(); }));
     QTest::qWait(50);
+}
+
+TEST_F(ScreenlessTest, ABatchCloseWhoseConnectionDropsIsSentOnceAndFailsOnce) {
+    logIn();
+    sandbox->script("POST", SandboxServer::apiPath("/batch/closeBatch.json"),
+                    SandboxReply::dropped());
+    int calls = 0;
+    bool succeeded = true;
+    TarvelloSDK::sharedSDK().closeBatchWithId("0", [&](const QVariantMap&, bool success) {
+        ++calls;
+        succeeded = success;
+    });
+    ASSERT_TRUE(waitUntil([&] { return calls > 0; }));
+    QTest::qWait(100);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(succeeded);
+    EXPECT_EQ(requestsTo("/batch/closeBatch.json").size(), 1);
 }
 
 TEST(SDKAPITest, CompletionIsCalledAtMostOnce) {

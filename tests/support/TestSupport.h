@@ -6,7 +6,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLoggingCategory>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -60,3 +63,29 @@ inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10
     }
     return true;
 }
+
+// Every console line of the SDK while it lives, all its categories on (off again after).
+class ConsoleLines {
+public:
+    ConsoleLines() {
+        lines().clear();
+        QLoggingCategory::setFilterRules(QStringLiteral("tarvello.*=true"));
+        previous_ = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& line) { lines() << line; });
+    }
+    ~ConsoleLines() {
+        qInstallMessageHandler(previous_);
+        QLoggingCategory::setFilterRules(QStringLiteral("tarvello.*=false"));
+    }
+    static QStringList& lines() {
+        static QStringList captured;
+        return captured;
+    }
+    static bool contains(const QString& text) {
+        return std::any_of(lines().cbegin(), lines().cend(),
+                           [&](const QString& line) { return line.contains(text); });
+    }
+
+private:
+    QtMessageHandler previous_ = nullptr;
+};

@@ -1,6 +1,7 @@
 #include "SDK/session/User.h"
 
 #include "SDK/session/CacheHelper.h"
+#include "platform/core/Redaction.h"
 #include "platform/core/SafeDictionary.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
@@ -23,6 +24,11 @@ User& User::instance() {
     if (!shared)
         shared = std::make_unique<User>();
     return *shared;
+}
+
+void User::setToken(const QString& value) {
+    token_ = value;
+    Redaction::addSecret(value);
 }
 
 void User::reset() {
@@ -84,7 +90,7 @@ void User::loadWithDictionary(const QVariantMap& answer) {
     if (has("userId"))
         userId_ = QString::number(int32Of(at("userId")));
     if (has("token"))
-        token_ = textOf(at("token"));
+        setToken(textOf(at("token")));
     if (has("email"))
         emailAddress_ = textOf(at("email"));
     if (has("firstName"))

@@ -46,7 +46,8 @@ public:
     QString userId() const { return userId_; }
     void setUserId(const QString& value) { userId_ = value; }
     QString token() const { return token_; }
-    void setToken(const QString& value) { token_ = value; }
+    // The session token; the redaction step masks it from now on.
+    void setToken(const QString& value);
     QString emailAddress() const { return emailAddress_; }
     void setEmailAddress(const QString& value) { emailAddress_ = value; }
     QString firstName() const { return firstName_; }

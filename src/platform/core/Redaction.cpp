@@ -2,8 +2,11 @@
 
 #include "platform/core/CardNumber.h"
 
+#include <QMutex>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringList>
+#include <QUrl>
 
 namespace Redaction {
 
@@ -24,6 +27,8 @@ const QSet<QString>& sensitiveNames() {
         "track1", "track2", "track3", "track1data", "track2data", "track1encrypted",
         "track2encrypted", "trackdata", "servicecode", "emvtags", "emvapp", "icctags", "emvdata",
         "tlv",
+        // encrypted card data and the back end's transaction tokens
+        "encrypteddata", "encryptedtrack", "encryptedpan", "transactiontoken",
         // API keys and authorisation headers
         "authorization", "apikey", "api_key", "x-api-key", "x-authentication-apikey"};
     return names;
@@ -238,7 +243,84 @@ QString redactCardNumbers(const QString& text) {
     return out;
 }
 
+// The secret values in use, newest last.
+struct Secrets {
+    static constexpr qsizetype kept = 32;
+    QMutex lock;
+    QStringList values;
+};
+
+Secrets& secrets() {
+    static Secrets s;
+    return s;
+}
+
+QString redactSecrets(const QString& text) {
+    Secrets& s = secrets();
+    QMutexLocker locker(&s.lock);
+    QString out = text;
+    for (const QString& value : std::as_const(s.values))
+        out.replace(value, mask);
+    return out;
+}
+
+void remember(const QString& value) {
+    Secrets& s = secrets();
+    QMutexLocker locker(&s.lock);
+    s.values.removeAll(value);
+    s.values.append(value);
+    while (s.values.size() > Secrets::kept)
+        s.values.removeFirst();
+}
+
+// The content of the multipart part whose headers contain `from`: [start, end).
+std::pair<qsizetype, qsizetype> partContent(const QByteArray& body, qsizetype from) {
+    const qsizetype headersEnd = body.indexOf("\r\n\r\n", from);
+    if (headersEnd < 0)
+        return {-1, -1};
+    const qsizetype start = headersEnd + 4;
+    const qsizetype end = body.indexOf("\r\n--", start);
+    return {start, end < 0 ? body.size() : end};
+}
+
 } // namespace
+
+void addSecret(const QString& value) {
+    if (value.size() < kShortestSecret)
+        return;
+    remember(value);
+    const QString encoded = QString::fromLatin1(QUrl::toPercentEncoding(value));
+    if (encoded != value)
+        remember(encoded);
+}
+
+QString bodyText(const QByteArray& body) {
+    static const QByteArray imageHeader = "content-type: image/";
+    const QByteArray lower = body.toLower();
+    QByteArray out;
+    qsizetype copied = 0;
+    for (qsizetype at = lower.indexOf(imageHeader); at >= 0;
+         at = lower.indexOf(imageHeader, copied)) {
+        const auto [start, end] = partContent(body, at);
+        if (start < 0)
+            break;
+        out += body.mid(copied, start - copied);
+        out += "<<IMAGE>>";
+        copied = end;
+    }
+    out += body.mid(copied);
+    return QString::fromUtf8(out);
+}
+
+QString unparsedBody(const QByteArray& body, const QString& contentType) {
+    constexpr qsizetype prefixLength = 80;
+    const QString text = redact(QString::fromUtf8(body)).simplified();
+    const QString prefix =
+        text.size() > prefixLength ? text.left(prefixLength) + QStringLiteral("...") : text;
+    return QStringLiteral("%1 bytes of %2: \"%3\"")
+        .arg(body.size())
+        .arg(contentType.isEmpty() ? QStringLiteral("unknown type") : contentType, prefix);
+}
 
 bool isSensitiveKey(const QString& key) {
     const QString lower = key.toLower();
@@ -258,7 +340,8 @@ QString redact(const QString& text) {
     out = redactMultipart(out);
     out = redactQuery(out);
     out = redactLines(out);
-    return redactCardNumbers(out);
+    out = redactCardNumbers(out);
+    return redactSecrets(out);
 }
 
 } // namespace Redaction
