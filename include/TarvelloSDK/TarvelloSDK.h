@@ -140,7 +140,8 @@ public:
 
     // ------------------------------------------------------------ refund and settings
 
-    // Refunds or voids an earlier operation, looked up by its id (its leading decimal number).
+    // Refunds or voids an earlier operation, looked up by its id: decimal digits only, up to
+    // 9223372036854775807. Any other text fails at once with 1202 "Invalid operation id".
     void refundOperationID(const QString& operationId, QWidget* viewController,
                            Completion completion);
     void refundOperationIDEnablePartialAmount(const QString& operationId, bool enablePartialAmount,
@@ -158,6 +159,7 @@ public:
                                    Completion completion);
     // Success gives {"receipt": the printable bytes}.
     void getPDFReceiptForOperationID(const QString& operationId, Completion completion);
+    // The operation id as for refunds; any other text fails at once with 1202.
     void retrievePaymentInfoForOperationID(const QString& operationId, Completion completion);
     void retrievePaymentInfoForReference(const QString& reference, Completion completion);
     void retrievePaymentInfoForExternalReference(const QString& externalReference,

@@ -429,26 +429,40 @@ TEST_F(FacadeTest, EveryChargeVariantHandsOverItsSaleReferenceAndCurrency) {
 
 // ---------------------------------------------------------------- refund, settings, screenless
 
-TEST_F(FacadeTest, RefundReadsTheOperationIdAsA64BitLeadingNumber) {
+TEST_F(FacadeTest, RefundTakesOnlyA64BitDecimalOperationId) {
     start();
     const struct {
         const char* text;
-        qint64 id;
+        std::optional<qint64> id; // nothing: 1202 at once, nothing handed over
     } cases[] = {
         {"42", 42},
-        {"  42abc", 42},
-        {"abc", 0},
-        {"", 0},
-        {"-7", -7},
         {"2147483648", 2147483648LL},
-        {"9007199254740993", 9007199254740993LL},
-        {"99999999999999999999", std::numeric_limits<qint64>::max()},
+        {"4294967419", 4294967419LL},
+        {"9223372036854775807", std::numeric_limits<qint64>::max()},
+        {"9223372036854775808", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        {"-1", std::nullopt},
+        {"12a", std::nullopt},
+        {"  42", std::nullopt},
+        {"abc", std::nullopt},
+        {"", std::nullopt},
     };
     QWidget host;
     for (const auto& c : cases) {
-        sdk().refundOperationID(c.text, &host, [](auto&&...) {});
+        handOver->refund.reset();
+        Outcome refused;
+        sdk().refundOperationID(c.text, &host, refused.completion());
+        if (!c.id) {
+            EXPECT_FALSE(handOver->refund) << c.text;
+            EXPECT_TRUE(refused.called) << c.text;
+            EXPECT_FALSE(refused.success) << c.text;
+            EXPECT_EQ(refused.error().code, 1202) << c.text;
+            EXPECT_EQ(refused.error().description, "Invalid operation id") << c.text;
+            continue;
+        }
         ASSERT_TRUE(handOver->refund) << c.text;
-        EXPECT_EQ(handOver->refund->saleId(), c.id) << c.text;
+        EXPECT_FALSE(refused.called) << c.text;
+        EXPECT_EQ(handOver->refund->saleId(), *c.id) << c.text;
         EXPECT_FALSE(handOver->refund->askForAmount());
         EXPECT_EQ(handOver->refund->amount(), 0.0);
         EXPECT_EQ(handOver->viewController, &host);

@@ -35,10 +35,14 @@ TEST_F(ChargeTest, CurrencyCheckWhileLoggedIn) {
         bool accepted;
     } cases[] = {
         {QString("999"), merchantCurrencies(), false},
-        {QString("032"), merchantCurrencies(), true},  // leading zeros name the same number
-        {std::nullopt, {}, true},                      // no currency asked: no check
-        {QString("840"), {}, false},                   // no merchant currencies at all
-        {QString("ARS"), merchantCurrencies(), false}, // not a number: only a code 0 matches
+        {QString("032"), merchantCurrencies(), true}, // leading zeros name the same number
+        {std::nullopt, {}, true},                     // no currency asked: no check
+        {QString("840"), {}, false},                  // no merchant currencies at all
+        // A code is its digits and nothing else.
+        {QString("ARS"), merchantCurrencies(), false},
+        {QString("032\nand more"), merchantCurrencies(), false},
+        {QString(" 032"), merchantCurrencies(), false},
+        {QString("-32"), merchantCurrencies(), false},
     };
     for (const Case& c : cases) {
         AccountSettings::instance().setCurrencies(c.currencies);
@@ -51,6 +55,7 @@ TEST_F(ChargeTest, CurrencyCheckWhileLoggedIn) {
             EXPECT_EQ(completions.errorCode(), 1101);
             EXPECT_EQ(completions.errorText(), "Invalid currency code");
             EXPECT_EQ(sheet(), nullptr);
+            EXPECT_NE(Sale::sharedSale().currencyCode(), *c.currency);
             continue;
         }
         EXPECT_EQ(completions.count(), 0);

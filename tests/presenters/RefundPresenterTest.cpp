@@ -4,6 +4,8 @@
 #include "SDK/presenters/SDKNavigationController.h"
 #include "model/values/Amount.h"
 
+#include <QTest>
+
 namespace {
 
 const QString kLookup = QStringLiteral("/developers/api/operations/getOperationInfo.json");
@@ -136,6 +138,18 @@ TEST_F(RefundTest, CashOperationsAreVoidedWithTheirOperationId) {
     ASSERT_TRUE(waitFor([&] { return completions.count() > 0; }));
     EXPECT_EQ(completions.errorCode(), 620);
     EXPECT_EQ(completions.errorText(), "Lote cerrado");
+}
+
+TEST_F(RefundTest, ACashVoidWhoseConnectionDropsIsSentOnceAndFailsOnce) {
+    sandbox->script("POST", kCashVoid, SandboxReply::dropped());
+    startRefund(operation(true, false, false, false, "cash"));
+    ASSERT_TRUE(waitFor([&] { return completions.count() > 0; }));
+    settle();
+    QTest::qWait(100);
+    EXPECT_EQ(sandbox->requestsTo(kCashVoid).size(), 1);
+    ASSERT_EQ(completions.count(), 1);
+    EXPECT_FALSE(completions.calls[0].success);
+    EXPECT_TRUE(completions.calls[0].sheetGone);
 }
 
 TEST_F(RefundTest, ACardVoidGoesToCardReadingAndEndsWithItsResult) {
@@ -310,4 +324,80 @@ TEST_F(RefundTest, TheBackEndsOwnRecordsDecide) {
     EXPECT_TRUE(completions.calls[0].success);
     ASSERT_EQ(sandbox->requestsTo(kCashVoid).size(), 1);
     EXPECT_EQ(sandbox->requestsTo(kCashVoid).first().field("operationId"), "6001");
+}
+
+TEST_F(RefundTest, OperationIdsAreNeverWrappedNorGuessed) {
+    // Cash operations of a closed batch, voidable at once, where a wrapped id would land.
+    SandboxUser* merchant = sandbox.state().userForToken(sandbox.merchantToken());
+    ASSERT_NE(merchant, nullptr);
+    for (const qint64 id : {qint64(123), qint64(2147483647), qint64(5000000000)}) {
+        SandboxSale recorded;
+        recorded.id = id;
+        recorded.merchantId = merchant->merchantId;
+        recorded.amount = 10;
+        recorded.paymentMethod = "cash";
+        recorded.data = {{"isClose", true},
+                         {"canceled", false},
+                         {"saleId", QString::number(id)},
+                         {"operationId", id},
+                         {"payment", QVariantMap{{"method", "cash"}}}};
+        sandbox.state().addSale(recorded);
+    }
+    sandbox->script("POST", kCashVoid, SandboxReply::ok());
+
+    struct Case {
+        const char* text;
+        bool lookedUp; // as itself; the back end does not know it (402 gives 1202)
+    } cases[] = {{"4294967419", true},
+                 {"2147483648", true},
+                 {"9223372036854775808", false},
+                 {"-1", false},
+                 {"12a", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        completions.calls.clear();
+        sandbox->clearRequests();
+        TarvelloSDK::sharedSDK().refundOperationID(c.text, &host, completions.completion());
+        ASSERT_TRUE(waitFor([&] { return completions.count() > 0; }));
+        settle();
+        ASSERT_EQ(completions.count(), 1);
+        EXPECT_EQ(completions.errorCode(), 1202);
+        EXPECT_EQ(completions.errorText(), "Invalid operation id");
+        const QList<SandboxRequest> lookups = sandbox->requestsTo(kLookup);
+        ASSERT_EQ(lookups.size(), c.lookedUp ? 1 : 0);
+        if (c.lookedUp) {
+            EXPECT_EQ(lookups.first().field("operationId"), c.text);
+        }
+        EXPECT_TRUE(sandbox->requestsTo(kCashVoid).isEmpty());
+    }
+
+    completions.calls.clear();
+    sandbox->clearRequests();
+    TarvelloSDK::sharedSDK().refundOperationID("5000000000", &host, completions.completion());
+    ASSERT_TRUE(waitFor([&] { return completions.count() > 0; }));
+    settle();
+    ASSERT_EQ(completions.count(), 1);
+    EXPECT_TRUE(completions.calls[0].success);
+    ASSERT_EQ(sandbox->requestsTo(kLookup).size(), 1);
+    EXPECT_EQ(sandbox->requestsTo(kLookup).first().field("operationId"), "5000000000");
+    ASSERT_EQ(sandbox->requestsTo(kCashVoid).size(), 1);
+    EXPECT_EQ(sandbox->requestsTo(kCashVoid).first().field("operationId"), "5000000000");
+}
+
+// With the real clock, the loading screen and its fading overlay are destroyed while the fade
+// runs (the card-reading screen replaces them): nothing touches them afterwards. Run under the
+// sanitizers, this catches any use of the half-destroyed overlay.
+TEST_F(RefundTest, TheLoadingScreenMayGoWhileItsOverlayFades) {
+    Services::set<Clock>(nullptr); // the real clock for this test; the fixture's comes back after
+    sandbox->script("POST", kLookup,
+                    SandboxReply::json(operation(false, false, true, true, "card")));
+    TarvelloSDK::sharedSDK().refundOperationID("4321", &host, completions.completion());
+    ASSERT_TRUE(waitUntil([&] { return shownScreen() != nullptr; }));
+    EXPECT_EQ(shownScreen()->name(), "Device");
+    // Let every fade of the real clock run out.
+    QTest::qWait(2 * ActivityIndicator::kFadeMs);
+    window->rootViewController()->dismissViewControllerAnimated(false);
+    QTest::qWait(2 * ActivityIndicator::kFadeMs);
+    ASSERT_EQ(completions.count(), 1);
+    EXPECT_EQ(completions.errorCode(), 1000);
 }

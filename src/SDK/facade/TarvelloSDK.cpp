@@ -329,9 +329,15 @@ void TarvelloSDK::refundOperationIDEnablePartialAmount(const QString& operationI
                                                        Completion completion) {
     if (!checkStarted())
         return;
-    // Operation ids are 64-bit: the leading decimal number of the text, 0 when it has none.
-    auto presenter = SDKRefundPresenter::initWithSaleIdAskForAmount(
-        Values::lenientInteger(operationId), enablePartialAmount, std::move(completion));
+    // Operation ids are whole numbers of up to 64 bits; anything else is never looked up.
+    const std::optional<qint64> id = Values::digitsValue(operationId);
+    if (!id) {
+        fail(completion, TarvelloErrorCode::InvalidOperationId,
+             QStringLiteral("Invalid operation id"));
+        return;
+    }
+    auto presenter = SDKRefundPresenter::initWithSaleIdAskForAmount(*id, enablePartialAmount,
+                                                                    std::move(completion));
     TarvelloSDKHandOver::current().startRefund(presenter, viewController);
 }
 

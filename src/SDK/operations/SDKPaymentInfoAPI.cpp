@@ -7,10 +7,19 @@
 void SDKPaymentInfoAPI::getPaymentInfoForOperationID(const QString& operationId,
                                                      TarvelloSDK::Completion completion) {
     setCompletion(std::move(completion));
-    operationId_ = Values::lenientInt32(operationId);
+    // Only a whole number of up to 64 bits: anything else is never looked up.
+    const std::optional<qint64> id = Values::digitsValue(operationId);
+    if (!id) {
+        finish(TarvelloError::sdk(TarvelloErrorCode::InvalidOperationId,
+                                  QStringLiteral("Invalid operation id"))
+                   .toResult(),
+               false);
+        return;
+    }
+    operationId_ = *id;
     loginThenDo([this] {
         const User& user = User::instance();
-        newClient()->getSaleInfo(int(operationId_), user.userId(), user.token());
+        newClient()->getSaleInfo(operationId_, user.userId(), user.token());
     });
 }
 

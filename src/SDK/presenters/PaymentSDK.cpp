@@ -1,7 +1,7 @@
 #include "SDK/presenters/PaymentSDK.h"
 
-#include "SDK/presenters/PaymentScreens.h"
 #include "SDK/presenters/PaymentSDKController.h"
+#include "SDK/presenters/PaymentScreens.h"
 #include "SDK/session/AccountSettings.h"
 #include "model/Item.h"
 #include "model/Product.h"
@@ -59,11 +59,14 @@ void PaymentSDK::prepareSheet(NavigationController* sheet) {
 bool PaymentSDK::checkCurrency() {
     if (!currencyCode_)
         return true;
-    const qint64 wanted = Values::lenientInteger(*currencyCode_);
+    // A numeric code and nothing else: "032" followed by more text is no currency.
+    const std::optional<qint64> wanted = Values::digitsValue(*currencyCode_);
+    if (!wanted)
+        return false;
     const AccountSettings& settings = AccountSettings::instance();
     for (const QVariant& value : settings.currencies()) {
         const QVariantMap entry = value.toMap();
-        if (Values::integerValue(entry.value(QStringLiteral("code"))) != wanted)
+        if (Values::integerValue(entry.value(QStringLiteral("code"))) != *wanted)
             continue;
         Currency::instance()->setCurrencyFormat(
             SafeDictionary::safeObjectForKey(entry, QStringLiteral("symbol")),

@@ -1,7 +1,7 @@
 #include "SDK/presenters/SDKRefundPresenter.h"
 
-#include "SDK/presenters/PaymentScreens.h"
 #include "SDK/login/LoginHelper.h"
+#include "SDK/presenters/PaymentScreens.h"
 #include "SDK/presenters/SDKNavigationController.h"
 #include "SDK/session/AccountSettings.h"
 #include "SDK/session/User.h"
@@ -39,8 +39,9 @@ QString paymentMethod(const QVariantMap& answer) {
     return method.typeId() == QMetaType::QString ? method.toString() : QString();
 }
 
-QString decimal32(const QVariant& value) {
-    return QString::number(qint32(Values::integerValue(value)));
+// An id or code of the answer, as a number or numeric text, in decimal (64 bits).
+QString decimal(const QVariant& value) {
+    return QString::number(Values::integerValue(value));
 }
 
 TarvelloError invalidOperation() {
@@ -67,7 +68,7 @@ std::optional<TarvelloError> refusal(const QVariantMap& answer) {
 }
 
 void sendOperationLookup(APIController* api, qint64 saleId) {
-    api->getSaleInfo(qint32(saleId), User::instance().userId(), User::instance().token());
+    api->getSaleInfo(saleId, User::instance().userId(), User::instance().token());
 }
 
 // The void of a cash operation.
@@ -86,7 +87,7 @@ bool answerIsOK(const std::optional<QVariantMap>& answer) {
 // The sale that reads the card for a void (1) or a refund (2) of the operation described.
 std::shared_ptr<Sale> saleForOperation(const QVariantMap& a, double amount, int trxType) {
     auto sale = Sale::init();
-    sale->setSaleId(decimal32(a.value(QStringLiteral("saleId"))));
+    sale->setSaleId(decimal(a.value(QStringLiteral("saleId"))));
     sale->setEmail(SafeDictionary::safeObjectForKey(a, QStringLiteral("email")));
     sale->setSubtotal(Amount::initWithDouble(amount));
     sale->setTrxType(trxType);
@@ -245,7 +246,7 @@ void SDKRefundPresenter::failWithResponse(const QVariantMap& answer) {
 
 void SDKRefundPresenter::annulate(const QVariantMap& a) {
     if (paymentMethod(a) == QLatin1String("cash")) {
-        sendCashVoid(newRequest(), decimal32(a.value(QStringLiteral("operationId"))));
+        sendCashVoid(newRequest(), decimal(a.value(QStringLiteral("operationId"))));
         return;
     }
     openCardReading(
@@ -265,7 +266,7 @@ void SDKRefundPresenter::refund(const QVariantMap& a) {
             closeWithError(std::nullopt);
             return;
         }
-        const QString code = decimal32(a.value(QStringLiteral("currency")));
+        const QString code = decimal(a.value(QStringLiteral("currency")));
         screen->setProperty("saleDic", a);
         screen->setProperty("maxRefund", remainingAmount);
         screen->setProperty("currencyCode", code);

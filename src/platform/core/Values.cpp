@@ -153,6 +153,21 @@ qint64 lenientInteger(const QString& text) {
     return negative ? -result : result;
 }
 
+std::optional<qint64> digitsValue(const QString& text) {
+    if (text.isEmpty())
+        return std::nullopt;
+    qint64 result = 0;
+    for (const QChar c : text) {
+        if (c.unicode() < '0' || c.unicode() > '9')
+            return std::nullopt;
+        const int digit = c.unicode() - '0';
+        if (result > (std::numeric_limits<qint64>::max() - digit) / 10)
+            return std::nullopt;
+        result = result * 10 + digit;
+    }
+    return result;
+}
+
 int lenientInt32(const QString& text) {
     const qint64 v = lenientInteger(text);
     if (v > std::numeric_limits<int>::max())

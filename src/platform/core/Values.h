@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <optional>
 
 // JSON values with the meaning the back end and the stored data give them: JSON null is
 // QVariant::fromValue(nullptr), distinct from a missing value (an invalid QVariant).
@@ -26,6 +27,9 @@ int lenientInt32(const QString& text);
 double lenientDouble(const QString& text);
 // True on a leading "Y", "y", "T", "t" or a digit 1-9 (after blanks, a sign and leading zeros).
 bool lenientBool(const QString& text);
+// A text of ASCII digits only, as a 64-bit number: "5000000000" is 5000000000; "", "-1",
+// " 12", "12a", "032\nx" and "9223372036854775808" (too large) give nothing.
+std::optional<qint64> digitsValue(const QString& text);
 
 // Number or text to a number with the rules above; any other value gives 0.
 qint64 integerValue(const QVariant& value);
