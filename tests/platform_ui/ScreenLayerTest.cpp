@@ -9,6 +9,7 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
+#include "support/TestSupport.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -282,6 +283,55 @@ TEST(RealClock, StoppedAnimationReportsNotFinished) {
         Clock::current().animate(10000, nullptr, {}, [&](bool f) { finished = f; });
     Clock::current().cancel(handle);
     EXPECT_EQ(finished, false);
+}
+
+// The target of an animation, as a screen's overlay is one.
+class AnimatedTarget : public QWidget {
+public:
+    int touched = 0;
+};
+
+TEST(Clocks, AnAnimationWhoseTargetIsDestroyedStopsAndReportsOnceItIsGone) {
+    for (const bool manual : {true, false}) {
+        SCOPED_TRACE(manual ? "manual clock" : "real clock");
+        std::optional<ScopedManualClock> scope;
+        if (manual)
+            scope.emplace();
+        auto* target = new AnimatedTarget;
+        QPointer<AnimatedTarget> guard(target);
+        bool destroyed = false;
+        int stepsAfter = 0;
+        std::optional<bool> finished;
+        bool goneAtCompletion = false;
+        Clock::current().animate(
+            1000, target, [&](double) { stepsAfter += destroyed ? 1 : 0; },
+            [&, guard](bool f) {
+                finished = f;
+                goneAtCompletion = guard.isNull();
+                if (guard)
+                    ++guard->touched;
+            });
+        if (manual)
+            scope->clock().advance(300);
+        else
+            QTest::qWait(50);
+        destroyed = true;
+        delete target;
+        EXPECT_FALSE(finished.has_value()); // not from inside the destruction
+        if (manual)
+            scope->clock().advance(0);
+        else
+            EXPECT_TRUE(waitUntil([&] { return finished.has_value(); }));
+        EXPECT_EQ(finished, false);
+        EXPECT_TRUE(goneAtCompletion);
+        if (manual) {
+            scope->clock().advance(2000);
+            EXPECT_EQ(scope->clock().pendingCount(), 0);
+        } else {
+            QTest::qWait(100);
+        }
+        EXPECT_EQ(stepsAfter, 0);
+    }
 }
 
 TEST_F(WindowFixture, AlertRunsTheHandlerAfterItHasClosed) {

@@ -97,6 +97,46 @@ TEST_F(OverlayFixture, HidingFadesThenRemovesOnceAndAShowDuringTheFadeDoesNothin
     ActivityIndicator::hideLoadingIndicatorAnimated(&host, false); // nothing to hide
 }
 
+// A screen that goes while its overlay appears or fades: nothing touches either afterwards
+// (run under the sanitizers, any use of the half-destroyed overlay shows).
+TEST(LoadingOverlay, AScreenDestroyedMidFadeIsLeftAlone) {
+    for (const bool manual : {true, false}) {
+        for (const bool hiding : {false, true}) {
+            SCOPED_TRACE(std::string(manual ? "manual clock" : "real clock") +
+                         (hiding ? ", fading out" : ", appearing"));
+            std::optional<ScopedManualClock> clock;
+            if (manual)
+                clock.emplace();
+            auto* screen = new QWidget;
+            screen->resize(320, 480);
+            screen->show();
+            ActivityIndicator::displayLoadingIndicator(screen);
+            if (hiding) {
+                if (manual)
+                    clock->clock().advance(ActivityIndicator::kFadeMs);
+                else
+                    QTest::qWait(2 * ActivityIndicator::kFadeMs);
+                ActivityIndicator::hideLoadingIndicator(screen);
+            }
+            if (manual)
+                clock->clock().advance(ActivityIndicator::kFadeMs / 2);
+            else
+                QTest::qWait(ActivityIndicator::kFadeMs / 2);
+            QPointer<QWidget> overlay = overlays(screen).value(0);
+            ASSERT_TRUE(overlay);
+            delete screen;
+            EXPECT_FALSE(overlay);
+            if (manual) {
+                clock->clock().advance(2 * ActivityIndicator::kFadeMs);
+                EXPECT_EQ(clock->clock().pendingCount(), 0);
+            } else {
+                QTest::qWait(2 * ActivityIndicator::kFadeMs);
+            }
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+}
+
 TEST_F(OverlayFixture, AnInnerOverlayBlocksShowingOnTheOuterViewAndIsHiddenFromIt) {
     auto* inner = new QWidget(&host);
     inner->resize(100, 100);

@@ -2,6 +2,7 @@
 
 #include "platform/core/ServiceRegistry.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QVariantAnimation>
@@ -54,9 +55,16 @@ public:
         QObject::connect(animation, &QVariantAnimation::finished, animation,
                          [animation] { animation->deleteLater(); });
         if (context)
-            QObject::connect(context, &QObject::destroyed, animation, [animation] {
+            QObject::connect(context, &QObject::destroyed, animation, [animation, done] {
+                // The context is only partly destroyed here: stop, and report once it is gone.
+                auto call = std::move(*done);
+                *done = nullptr;
                 animation->stop();
                 delete animation;
+                if (call && QCoreApplication::instance())
+                    QMetaObject::invokeMethod(
+                        QCoreApplication::instance(), [call] { call(false); },
+                        Qt::QueuedConnection);
             });
         objects_[handle] = animation;
         if (options.delayMs > 0) {
@@ -244,21 +252,26 @@ void ManualClock::fire(Handle handle) {
 
 void ManualClock::advance(int ms) {
     const qint64 target = now_ + std::max(ms, 0);
+    // An entry whose context is gone is due at once: dropped, or reporting "not finished".
+    auto dueOf = [this](const Entry& entry) {
+        return entry.hasContext && !entry.context ? now_ : entry.due;
+    };
     for (;;) {
         Handle best = 0;
         const Entry* bestEntry = nullptr;
         for (const auto& [handle, entry] : entries_) {
-            if (entry->due > target)
+            const qint64 due = dueOf(*entry);
+            if (due > target)
                 continue;
-            if (!bestEntry || entry->due < bestEntry->due ||
-                (entry->due == bestEntry->due && entry->sequence < bestEntry->sequence)) {
+            if (!bestEntry || due < dueOf(*bestEntry) ||
+                (due == dueOf(*bestEntry) && entry->sequence < bestEntry->sequence)) {
                 best = handle;
                 bestEntry = entry.get();
             }
         }
         if (!bestEntry)
             break;
-        now_ = std::max(now_, bestEntry->due);
+        now_ = std::max(now_, dueOf(*bestEntry));
         fire(best);
     }
     now_ = target;

@@ -34,7 +34,10 @@ public:
     // Runs the work every interval until cancelled or the context is destroyed.
     virtual Handle repeatEvery(int intervalMs, QObject* context, std::function<void()> work) = 0;
     // Runs step with the eased progress 0..1 over the duration, then completion(true). An
-    // animation cancelled early reports completion(false), as does one whose context goes away.
+    // animation cancelled early reports completion(false). One whose context is destroyed stops
+    // at once (no further step) and reports completion(false) only after the context is gone,
+    // from the event loop (the manual clock: at its next advance), so the completion never
+    // reaches a half-destroyed object.
     virtual Handle animate(int durationMs, QObject* context, std::function<void(double)> step,
                            std::function<void(bool finished)> completion,
                            AnimationOptions options) = 0;

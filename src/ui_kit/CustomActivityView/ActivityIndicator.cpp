@@ -81,8 +81,9 @@ void displayLoadingIndicatorWithSizeTextBackgroundColorAlphaInsetsAnimated(
                                          from.y() + int((to.y() - from.y()) * p),
                                          int(to.width() * p), int(to.height() * p)));
             },
-            [guard](bool) {
-                if (!guard)
+            [guard](bool finished) {
+                // Not finished: stopped, its overlay possibly on its way out; leave it alone.
+                if (!finished || !guard)
                     return;
                 guard->following = true;
                 guard->setGeometry(guard->target());
@@ -141,8 +142,8 @@ void hideLoadingIndicatorAnimated(QWidget* view, bool animated) {
     }
     overlay->setProperty("tarvelloHiding", true);
     QPointer<QWidget> guard(overlay);
-    View::animateAlpha(overlay, 0.0, kFadeMs, [guard](bool) {
-        if (guard)
+    View::animateAlpha(overlay, 0.0, kFadeMs, [guard](bool finished) {
+        if (finished && guard)
             View::removeFromSuperview(guard);
     });
 }
