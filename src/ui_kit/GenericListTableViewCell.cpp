@@ -1,17 +1,11 @@
 #include "ui_kit/GenericListTableViewCell.h"
 
-#include "platform/core/VersionDispatch.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/View.h"
+#include "ui_kit/UIKitSupport.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-
-namespace {
-QColor themeColor() {
-    return VersionDispatch::mainColor().value_or(QColor(Qt::black));
-}
-} // namespace
 
 GenericListTableViewCell::GenericListTableViewCell(QWidget* parent)
     : TableViewCell(parent) {
@@ -34,7 +28,7 @@ GenericListTableViewCell::GenericListTableViewCell(QWidget* parent)
 void GenericListTableViewCell::awakeFromNib() {
     // The icon always draws in the theme colour.
     icon_->setTemplate(true);
-    icon_->setTintColor(themeColor());
+    icon_->setTintColor(UIKitSupport::mainColor());
     View::setBackgroundColor(this, Qt::white);
     setSelected(false, false);
 }
@@ -47,7 +41,7 @@ void GenericListTableViewCell::setLabelColor(const QColor& color) {
 
 void GenericListTableViewCell::setSelected(bool selected, bool animated) {
     TableViewCell::setSelected(selected, animated);
-    setLabelColor(selected ? themeColor() : QColor(Qt::black));
+    setLabelColor(selected ? UIKitSupport::mainColor() : QColor(Qt::black));
     icon_->setHidden(!selected);
 }
 
@@ -55,7 +49,7 @@ void GenericListTableViewCell::setHighlighted(bool highlighted, bool animated) {
     TableViewCell::setHighlighted(highlighted, animated);
     if (highlighted && !isSelected()) {
         View::setBackgroundColor(this, QColor(250, 250, 250));
-        setLabelColor(themeColor());
+        setLabelColor(UIKitSupport::mainColor());
         return;
     }
     View::setBackgroundColor(this, Qt::white);

@@ -2,7 +2,6 @@
 
 #include "platform/ui/TableViewCell.h"
 
-
 class ImageView;
 class QLabel;
 

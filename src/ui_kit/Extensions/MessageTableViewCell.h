@@ -2,7 +2,6 @@
 
 #include "platform/ui/TableViewCell.h"
 
-
 class QLabel;
 
 // A table row that shows one message, such as the empty-list text.
