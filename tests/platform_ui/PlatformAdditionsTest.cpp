@@ -145,3 +145,12 @@ TEST(LayoutConstraint, ConstantSizesAndCentresAreKept) {
     anchor->move(10, 20); // the box follows
     EXPECT_EQ(box->geometry().center(), anchor->geometry().center());
 }
+
+TEST(StatusBar, HiddenFlagIsApplicationWide) {
+    EXPECT_FALSE(Application::isStatusBarHidden());
+    Application::setStatusBarHidden(true, false);
+    EXPECT_TRUE(Application::isStatusBarHidden());
+    EXPECT_FALSE(ViewController().prefersStatusBarHidden());
+    Application::setStatusBarHidden(false, true);
+    EXPECT_FALSE(Application::isStatusBarHidden());
+}
