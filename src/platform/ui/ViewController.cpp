@@ -502,7 +502,8 @@ void setStatusBarStyle(int style) {
 bool isStatusBarHidden() {
     return applicationStatusBarHidden();
 }
-void setStatusBarHidden(bool hidden) {
+void setStatusBarHidden(bool hidden, bool animated) {
+    (void)animated;
     applicationStatusBarHidden() = hidden;
 }
 } // namespace Application
