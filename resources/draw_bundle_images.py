@@ -51,12 +51,12 @@ def badge_shapes(digit):
     return in_ring, in_circle, in_glyph
 
 
-def render(layers):
-    """layers: list of (predicate, rgb, clears) painted in order; clears makes it transparent."""
+def render(layers, width=SIZE, height=SIZE):
+    """layers: list of (predicate, rgb) painted in order; the rgb "clear" makes it transparent."""
     rows = []
-    for py in range(SIZE):
+    for py in range(height):
         row = bytearray([0])
-        for px in range(SIZE):
+        for px in range(width):
             acc = [0.0, 0.0, 0.0, 0.0]
             for sy in range(SAMPLES):
                 for sx in range(SAMPLES):
@@ -85,7 +85,7 @@ def render(layers):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
-    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 

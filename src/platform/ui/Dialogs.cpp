@@ -164,17 +164,19 @@ PopoverTip::PopoverTip(QWidget* parent)
     setWordWrap(true);
     setMargin(8);
     setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral("background: #333333; color: white; border-radius: 4px;"));
+    setColors(QColor(0x33, 0x33, 0x33), Qt::white);
     hide();
+}
+
+void PopoverTip::setColors(const QColor& bubble, const QColor& text) {
+    setStyleSheet(QStringLiteral("background: %1; color: %2; border-radius: 4px;")
+                      .arg(bubble.name(), text.name()));
 }
 
 void PopoverTip::showText(const QString& text, const QRect& frame, QWidget* inView, int maxWidth,
                           bool above, int offset) {
     if (!inView)
         return;
-    if (host_)
-        host_->removeEventFilter(this);
-    host_ = inView;
     setParent(inView);
     setText(text);
     setMaximumWidth(maxWidth);
@@ -185,12 +187,12 @@ void PopoverTip::showText(const QString& text, const QRect& frame, QWidget* inVi
     move(x, y);
     raise();
     show();
-    inView->installEventFilter(this);
+    // A press anywhere in the application closes the tip, on the host's children too.
+    qApp->installEventFilter(this);
 }
 
 void PopoverTip::hideTip() {
-    if (host_)
-        host_->removeEventFilter(this);
+    qApp->removeEventFilter(this);
     if (isVisible()) {
         hide();
         emit dismissed();
@@ -203,7 +205,7 @@ void PopoverTip::mousePressEvent(QMouseEvent* event) {
 }
 
 bool PopoverTip::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == host_ && event->type() == QEvent::MouseButtonPress)
+    if (watched != this && event->type() == QEvent::MouseButtonPress)
         hideTip();
     return QLabel::eventFilter(watched, event);
 }

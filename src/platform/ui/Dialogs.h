@@ -2,6 +2,7 @@
 
 #include "platform/ui/ViewController.h"
 
+#include <QColor>
 #include <QLabel>
 #include <QList>
 #include <QPointer>
@@ -85,6 +86,8 @@ class PopoverTip : public QLabel {
     Q_OBJECT
 public:
     explicit PopoverTip(QWidget* parent = nullptr);
+    // The bubble's and the text's colours (dark grey and white unless set).
+    void setColors(const QColor& bubble, const QColor& text);
     // Shows the text above or below the frame (in the view's coordinates), at most maxWidth wide.
     void showText(const QString& text, const QRect& frame, QWidget* inView, int maxWidth,
                   bool above, int offset = 4);
@@ -96,7 +99,4 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    QPointer<QWidget> host_;
 };

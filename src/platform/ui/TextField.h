@@ -55,8 +55,9 @@ public:
 
     explicit TextField(QWidget* parent = nullptr);
 
-    TextFieldDelegate* delegate() const { return delegate_; }
-    void setDelegate(TextFieldDelegate* delegate) { delegate_ = delegate; }
+    // Fields that keep a delegate of their own in front of the screen's override both.
+    virtual TextFieldDelegate* delegate() const { return delegate_; }
+    virtual void setDelegate(TextFieldDelegate* delegate) { delegate_ = delegate; }
 
     // A keypad shown instead of the system keyboard (not owned).
     QWidget* inputView() const { return inputView_; }

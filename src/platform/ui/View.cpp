@@ -9,6 +9,7 @@
 namespace {
 const char* const kTagProperty = "tarvelloTag";
 const char* const kBackgroundProperty = "tarvelloBackground";
+const char* const kTargetAlphaProperty = "tarvelloTargetAlpha";
 } // namespace
 
 namespace View {
@@ -60,13 +61,28 @@ void animateAlpha(QWidget* view, double to, int durationMs,
                   std::function<void(bool finished)> completion) {
     const double from = alpha(view);
     QPointer<QWidget> guard(view);
+    if (view)
+        view->setProperty(kTargetAlphaProperty, to);
     Clock::current().animate(
         durationMs, view,
         [guard, from, to](double progress) {
             if (guard)
                 setAlpha(guard, from + (to - from) * progress);
         },
-        std::move(completion));
+        [guard, to, completion = std::move(completion)](bool finished) {
+            // A later animation of the view keeps its own target.
+            if (guard && guard->property(kTargetAlphaProperty) == QVariant(to))
+                guard->setProperty(kTargetAlphaProperty, QVariant());
+            if (completion)
+                completion(finished);
+        });
+}
+
+double targetAlpha(const QWidget* view) {
+    if (!view)
+        return 0;
+    const QVariant target = view->property(kTargetAlphaProperty);
+    return target.isValid() ? std::clamp(target.toDouble(), 0.0, 1.0) : alpha(view);
 }
 
 QRect frame(const QWidget* view) {

@@ -20,6 +20,9 @@ void setAlpha(QWidget* view, double alpha);
 // Animates the alpha on the clock; the completion gets whether it ran to its end.
 void animateAlpha(QWidget* view, double to, int durationMs,
                   std::function<void(bool finished)> completion = {});
+// The alpha the view ends at: where its last alpha animation is heading while one runs, else
+// its alpha.
+double targetAlpha(const QWidget* view);
 
 QRect frame(const QWidget* view);
 void setFrame(QWidget* view, const QRect& frame);

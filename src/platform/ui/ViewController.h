@@ -29,10 +29,14 @@ struct TraitCollection {
     }
 };
 
-// The application-wide status bar style (0 default, 1 light content, 3 dark content).
+// The application-wide status bar: its style (0 default, 1 light content, 3 dark content) and
+// whether it is hidden.
 namespace Application {
 int statusBarStyle();
 void setStatusBarStyle(int style);
+// Whether the status bar is hidden (shown unless set).
+bool isStatusBarHidden();
+void setStatusBarHidden(bool hidden);
 } // namespace Application
 
 // A screen: a QObject owning a root widget built on first use, with the lifecycle hooks the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -46,6 +47,15 @@ public:
     static std::optional<QRect> rectForFile(const QString& file, const QString& object);
     // The help pages of a feature.
     static std::optional<HelpRecord> helpForFile(const QString& file, const QString& object);
+
+    // A date as a phrase of section "GlobalTexts": day and lower-case month name ("5 de marzo"),
+    // with ", <year>" when showYear ("31 de diciembre, 2023"). A null date, or a month the
+    // twelve names lack, gives the empty text.
+    static QString verboseDateShowYear(const QDate& date, bool showYear);
+    // The phrase with the year only for a date of an earlier year than today's.
+    static QString verboseDate(const QDate& date);
+    // Day and short month name, no year ("1 ene"); the empty text for a null date.
+    static QString verboseShortDate(const QDate& date);
 
     // Builds the table; runs once, on the first lookup. Calling it again does nothing.
     static void initialize();
