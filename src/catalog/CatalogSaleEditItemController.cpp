@@ -4,6 +4,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/View.h"
+#include "ui_kit/iPadNumericKeyboard.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -62,13 +63,7 @@ QWidget* CatalogSaleEditItemController::loadView() {
 }
 
 void CatalogSaleEditItemController::viewDidLoad() {
-    const QColor grey(100, 100, 100);
-    for (QPushButton* b : {minusButton_.data(), plusButton_.data(), deleteButton_.data()})
-        b->setStyleSheet(QStringLiteral("color: %1;").arg(grey.name()));
-    // The system number pad types into the field; its edits arrive as text changes.
-    amountLabel_->setKeyboardType(TextField::KeyboardType::NumberPad);
-    amountLabel_->setDelegate(this);
-    connect(amountLabel_, &TextField::editingChanged, this, [this] { textFieldDidChange(); });
+    prepareCustomInputView();
 
     navigationItem()->setRightBarButtonItem(
         CatalogLook::barButton(CatalogLook::text("GlobalTexts", "done"),
@@ -89,7 +84,29 @@ void CatalogSaleEditItemController::viewDidLoad() {
     updateItemInformationFields();
 }
 
-void CatalogSaleEditItemController::textFieldDidBeginEditing(TextField*) {}
+void CatalogSaleEditItemController::prepareCustomInputView() {
+    // On a pad the pad keypad is the field's input view, docked under the scene; a phone
+    // types with the system number pad. Either way the keys arrive as text changes.
+    if (isIpad()) {
+        numericKeyboard_ = iPadNumericKeyboard::instance();
+        numericKeyboard_->setParent(view());
+        numericKeyboard_->setObjectName(QStringLiteral("numericKeyboard"));
+        static_cast<QBoxLayout*>(view()->layout())->addWidget(numericKeyboard_);
+        amountLabel_->setInputView(numericKeyboard_);
+    } else {
+        amountLabel_->setKeyboardType(TextField::KeyboardType::NumberPad);
+    }
+    const QColor grey(100, 100, 100);
+    for (QPushButton* b : {minusButton_.data(), plusButton_.data(), deleteButton_.data()})
+        b->setStyleSheet(QStringLiteral("color: %1;").arg(grey.name()));
+    amountLabel_->setDelegate(this);
+    connect(amountLabel_, &TextField::editingChanged, this, [this] { textFieldDidChange(); });
+}
+
+void CatalogSaleEditItemController::textFieldDidBeginEditing(TextField* field) {
+    if (numericKeyboard_ && field->inputView() == numericKeyboard_)
+        numericKeyboard_->setTextField(field);
+}
 
 bool CatalogSaleEditItemController::textFieldShouldReturn(TextField*) {
     doneWithNumberPad();

@@ -4,6 +4,7 @@
 #include "catalog/SaleLineReceivers.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
+#include "ui_kit/iPadNumericKeyboard.h"
 
 #include <QPointer>
 
@@ -51,6 +52,8 @@ public:
     bool textFieldShouldReturn(TextField* field) override;
 
     TextField* amountLabel() const { return amountLabel_; }
+    // The pad keypad typing into the quantity field; null on a phone.
+    iPadNumericKeyboard* numericKeyboard() const { return numericKeyboard_; }
     QLabel* itemPriceAndQuantity() const { return itemPriceAndQuantity_; }
     QLabel* totalPrice() const { return totalPrice_; }
 
@@ -62,6 +65,7 @@ private:
     void applyTypedText(const QString& text);
     void showMaximumAlert();
     void writeAndPop();
+    void prepareCustomInputView();
     void updateItemInformationFields();
 
     ItemPtr item_;
@@ -75,4 +79,5 @@ private:
     QPointer<QPushButton> plusButton_;
     QPointer<QPushButton> deleteButton_;
     LineEditorScene::Picture picture_;
+    QPointer<iPadNumericKeyboard> numericKeyboard_;
 };

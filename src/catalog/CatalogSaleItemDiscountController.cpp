@@ -166,6 +166,14 @@ void CatalogSaleItemDiscountController::updateItemInformationFields() {
         QStringLiteral("%1 - %2 =").arg(CatalogLook::money(g), amountLabel_->text()));
     const double r = segment_ == 0 ? g * (1 - discountPercentage_) : g - discountAmount_;
     totalPrice_->setText(CatalogLook::money(r));
+    layoutPriceLabels();
+}
+
+void CatalogSaleItemDiscountController::viewDidLayoutSubviews() {
+    layoutPriceLabels();
+}
+
+void CatalogSaleItemDiscountController::layoutPriceLabels() {
     const int w = view()->width();
     const int left = (w - kBlockWidth) / 2;
     const int right = int(kBlockWidth + (w - kBlockWidth) / 2.0);

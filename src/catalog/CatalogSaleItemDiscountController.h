@@ -23,6 +23,7 @@ public:
 
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
+    void viewDidLayoutSubviews() override;
 
     // Actions of the scene.
     void addDigitButton(QPushButton* sender);
@@ -48,6 +49,8 @@ private:
     double lineAmount() const;
     void selectSegment(int segment);
     void updateItemInformationFields();
+    // The two price labels in a 280-point block centred in the view.
+    void layoutPriceLabels();
 
     ItemPtr item_;
     double discountPercentage_ = 0;

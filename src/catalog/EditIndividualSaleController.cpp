@@ -11,6 +11,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/View.h"
 #include "ui_kit/Extensions/Deprecations.h"
+#include "ui_kit/TutorialHint.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -47,7 +48,7 @@ QWidget* EditIndividualSaleController::loadView() {
     total_ = new QLabel(totalView_);
     total_->setObjectName(QStringLiteral("total"));
     total_->setFont(CatalogLook::font(QStringLiteral("HelveticaNeue-Light"), 17));
-    total_->setGeometry(75, 0, 110, 40);
+    total_->setGeometry(75, 0, 75, 40);
     confirmButton_ = new QPushButton(CatalogLook::text("EditIndividualSale", "collect"), root);
     confirmButton_->setObjectName(QStringLiteral("confirmButton"));
     confirmButton_->setMinimumHeight(40);
@@ -99,6 +100,7 @@ void EditIndividualSaleController::viewDidLoad() {
         palette.setBrush(QPalette::Window, QBrush(pattern));
         headerView_->setPalette(palette);
     }
+    navigationItem()->setTitle(CatalogLook::text("SaleDetails", "sale"));
     setRightButtonEdit();
     const QString tint = CatalogLook::mainColor().name();
     for (QPushButton* b : {modifyItemButton_.data(), discountItemButton_.data()})
@@ -145,7 +147,7 @@ void EditIndividualSaleController::viewWillAppear(bool animated) {
 
 void EditIndividualSaleController::viewWillDisappear(bool animated) {
     ViewController::viewWillDisappear(animated);
-    if (tutorialStep_ != 0)
+    if (tutorialHint_ || tutorialNavBar_)
         removeTutorialViews();
 }
 
@@ -244,8 +246,11 @@ void EditIndividualSaleController::deleteItem() {
         }
         sale_->recalculateTotalAmount();
         updateFinalAmount(sale_->subtotal()->getAmount());
-        if (tutorialStep_ == 3)
+        if (tutorialStep_ == 3) {
             restoreViews();
+            if (tutorialHint_)
+                tutorialHint_->hideHint();
+        }
         editList();
         return;
     }
@@ -414,12 +419,25 @@ void EditIndividualSaleController::prepareForSegue(StoryboardSegue& segue, QObje
 
 void EditIndividualSaleController::tutorialStart() {
     tutorialStep_ = 1;
+    tutorialHint_ = TutorialHint::initHint(TutorialHint::ArrowRightUp,
+                                           CatalogLook::text("Tutorial", "modifySale"),
+                                           QPoint(35, 69), view(), {});
     navigationItem()->setHidesBackButton(true);
 }
 
 void EditIndividualSaleController::tutorialNextStep() {
+    if (tutorialHint_)
+        tutorialHint_->hideHint();
     ++tutorialStep_;
-    if (tutorialStep_ == 3) {
+    if (tutorialStep_ == 2) {
+        tutorialHint_ = TutorialHint::initHint(TutorialHint::ArrowUp,
+                                               CatalogLook::text("Tutorial", "pickSecondItem"),
+                                               QPoint(30, 200), view(), {salesTable_.data()});
+        QWidget* barHost = navigationController() ? navigationController()->view() : view();
+        tutorialNavBar_ = TutorialNavBar::initWithStep(
+            2, CatalogLook::text("Tutorial", "saleConfirmation"), barHost, 0, false);
+        tutorialNavBar_->setDelegate(this);
+    } else if (tutorialStep_ == 3) {
         // The table is shown as a picture while the tutorial points at the edit bar.
         auto* snapshot = new QLabel(salesTable_->parentWidget());
         View::setTag(snapshot, kSnapshotTag);
@@ -427,7 +445,12 @@ void EditIndividualSaleController::tutorialNextStep() {
         snapshot->setGeometry(0, salesTable_->y(), salesTable_->width(), salesTable_->height());
         snapshot->show();
         salesTable_->hide();
+        tutorialHint_ = TutorialHint::initHint(
+            TutorialHint::ArrowLeftDown, CatalogLook::text("Tutorial", "deleteItem"),
+            QPoint(30, editToolbar_->y() - 5), view(), {editToolbar_.data()});
     } else if (tutorialStep_ == 4) {
+        if (tutorialNavBar_)
+            tutorialNavBar_->close(true);
         setRightButtonEdit();
         navigationItem()->setHidesBackButton(true);
     }
@@ -440,6 +463,12 @@ void EditIndividualSaleController::restoreViews() {
 }
 
 void EditIndividualSaleController::removeTutorialViews() {
+    if (tutorialHint_)
+        tutorialHint_->hideHint();
+    if (tutorialNavBar_) {
+        tutorialNavBar_->setDelegate(nullptr);
+        tutorialNavBar_->close(true);
+    }
     restoreViews();
     navigationItem()->setHidesBackButton(false);
     tutorialStep_ = 0;

@@ -4,6 +4,8 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/TableView.h"
 #include "platform/ui/ViewController.h"
+#include "ui_kit/TutorialHint.h"
+#include "ui_kit/TutorialNavBar.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -18,7 +20,8 @@ class Sale;
 // comes into view and drops the lines left at quantity 0.
 class EditIndividualSaleController : public ViewController,
                                      public TableViewDataSource,
-                                     public TableViewDelegate {
+                                     public TableViewDelegate,
+                                     public TutorialNavBarDelegate {
     Q_OBJECT
 public:
     static constexpr int kToolbarHeight = 44;
@@ -41,7 +44,7 @@ public:
     // Edit mode on or off; ignored while a switch is under way.
     void editList();
     // The tutorial step bar's request to end the tutorial: asks whether to skip it.
-    void cancelTutorial();
+    void cancelTutorial() override;
 
     // Table.
     int tableViewNumberOfRowsInSection(TableView* table, int section) override;
@@ -55,6 +58,8 @@ public:
     bool isEditing() const { return editing_; }
     bool isModifying() const { return modifying_; }
     int tutorialStep() const { return tutorialStep_; }
+    TutorialHint* tutorialHint() const { return tutorialHint_; }
+    TutorialNavBar* tutorialNavBar() const { return tutorialNavBar_; }
     // The edit bar's bottom offset: 0 shown, -44 hidden.
     int editToolbarBottom() const { return editToolbarBottom_; }
     TableView* salesTable() const { return salesTable_; }
@@ -90,6 +95,8 @@ private:
     bool editing_ = false;
     int editToolbarBottom_ = -kToolbarHeight;
     Clock::Handle slide_ = 0;
+    QPointer<TutorialHint> tutorialHint_;
+    QPointer<TutorialNavBar> tutorialNavBar_;
     QPointer<QWidget> headerView_;
     QPointer<TableView> salesTable_;
     QPointer<QWidget> totalView_;

@@ -143,9 +143,9 @@ void IndividualSaleCell::layoutRow() {
     itemNoPicture_->move(left, y);
     itemPictureBorder_->move(left - 1, y - 1);
     const int textX = left + kAvatarSide + 10;
-    const int priceW = 110;
-    discountBadge_->setGeometry(w - priceW - 30, (kHeight - 18) / 2, 18, 18);
+    const int priceW = 92;
+    discountBadge_->setGeometry(w - priceW - 32, (kHeight - 18) / 2, 18, 18);
     itemPrice_->setGeometry(w - priceW - 10, 0, priceW, kHeight);
-    itemName_->setGeometry(textX, 8, w - textX - priceW - 40, 26);
-    itemTax_->setGeometry(textX, 34, w - textX - priceW - 40, 18);
+    itemName_->setGeometry(textX, 8, w - textX - priceW - 36, 26);
+    itemTax_->setGeometry(textX, 34, w - textX - priceW - 36, 18);
 }

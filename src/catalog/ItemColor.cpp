@@ -76,7 +76,8 @@ std::unique_ptr<ItemColor> ItemColor::avatarView(const QString& text, const QCol
     view->letter()->setText(text);
     if (width > 70)
         view->letter()->setFont(CatalogLook::font(QStringLiteral("HelveticaNeue-Medium"), 32));
-    View::setBackgroundColor(view->circle(), color);
+    // A product without a colour takes the palette's first.
+    View::setBackgroundColor(view->circle(), color.isValid() ? color : *colorWithName(0));
     // The colour fills the disc only, not the square around it.
     view->circle()->setAutoFillBackground(false);
     return view;

@@ -39,11 +39,6 @@ QWidget* SaleIpadViewController::loadView() {
     return root;
 }
 
-void SaleIpadViewController::viewWillAppear(bool animated) {
-    ViewController::viewWillAppear(animated);
-    refreshSaleView();
-}
-
 void SaleIpadViewController::viewDidAppear(bool animated) {
     ViewController::viewDidAppear(animated);
     refreshSaleView();

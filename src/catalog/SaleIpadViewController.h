@@ -18,7 +18,6 @@ class SaleIpadViewController : public ViewController,
 public:
     explicit SaleIpadViewController(QObject* parent = nullptr);
 
-    void viewWillAppear(bool animated) override;
     void viewDidAppear(bool animated) override;
 
     TableView* tableView() override;

@@ -5,6 +5,8 @@
 #include "catalog/IndividualSaleCell.h"
 #include "catalog/InputTabBarProtocol.h"
 #include "catalog/SaleLineReceivers.h"
+#include "platform/ui/View.h"
+#include "ui_kit/TutorialHint.h"
 
 #include <QAbstractButton>
 #include <QPointer>
@@ -70,6 +72,9 @@ protected:
         ASSERT_FALSE(items.isEmpty());
         ASSERT_TRUE(items.first().enabled);
         items.first().action();
+    }
+    QPushButton* confirmButton() {
+        return cart->view()->findChild<QPushButton*>(QStringLiteral("confirmButton"));
     }
     void tapRow(int row) { cart->salesTable()->tapRowAtIndexPath({0, row}); }
     int rows() { return cart->salesTable()->numberOfRowsInSection(0); }
@@ -243,4 +248,67 @@ TEST_F(Cart, ModifyOpensTheEditorForTheLineKind) {
     auto* editor = qobject_cast<CatalogSaleEditItemController*>(navigation->topViewController());
     ASSERT_TRUE(editor);
     EXPECT_EQ(editor->item(), sale().items().at(1));
+}
+
+TEST_F(Cart, TutorialStepsAndTheirEnd) {
+    AccountSettings::instance().setTutorialAmount(false);
+    ViewController* payment = nullptr;
+    Storyboard::registerViewController(CatalogScreens::pickPaymentMethod.storyboard,
+                                       CatalogScreens::pickPaymentMethod.identifier,
+                                       [&payment] { return payment = new ViewController(); });
+    addLines(3);
+    show();
+    EXPECT_EQ(cart->tutorialStep(), 1);
+    EXPECT_TRUE(cart->navigationItem()->hidesBackButton());
+    tapEdit();
+    EXPECT_EQ(cart->tutorialStep(), 2);
+    ASSERT_TRUE(cart->tutorialNavBar());
+    clock->advance(600);
+    tapRow(0); // the first line alone does not go on, nor enable modify during the tutorial
+    EXPECT_EQ(cart->tutorialStep(), 2);
+    EXPECT_FALSE(cart->modifyItemButton()->isEnabled());
+    tapRow(0);
+    tapRow(1); // exactly the second line
+    EXPECT_EQ(cart->tutorialStep(), 3);
+    EXPECT_TRUE(View::viewWithTag(cart->view(), 555));
+    EXPECT_TRUE(cart->salesTable()->isHidden());
+    cart->deleteItemButton()->click();
+    EXPECT_FALSE(cart->salesTable()->isHidden());
+    EXPECT_EQ(rows(), 2);
+    clock->advance(350 + 499);
+    EXPECT_EQ(cart->tutorialStep(), 3);
+    clock->advance(1);
+    EXPECT_EQ(cart->tutorialStep(), 4);
+    EXPECT_FALSE(cart->navigationItem()->rightBarButtonItems().first().enabled);
+    confirmButton()->click();
+    clock->advance(600);
+    EXPECT_EQ(cart->tutorialStep(), 0);
+    EXPECT_EQ(navigation->topViewController(), payment);
+    Storyboard::removeViewController(CatalogScreens::pickPaymentMethod.storyboard,
+                                     CatalogScreens::pickPaymentMethod.identifier);
+    EXPECT_FALSE(AccountSettings::instance().tutorialAmount()); // reaching the end marks nothing
+}
+
+TEST_F(Cart, SkippingTheTutorialMarksEveryTutorialDone) {
+    AccountSettings::instance().setTutorialAmount(false);
+    addLines(2);
+    show();
+    tapEdit();
+    clock->advance(600);
+    ASSERT_TRUE(cart->tutorialNavBar());
+    cart->tutorialNavBar()->endTutorialButton()->click();
+    clock->advance(400);
+    SystemAlert* question = shownAlert(cart);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(question->message(), QStringLiteral("¿Desea omitir la guía?"));
+    ASSERT_TRUE(question->tapButtonWithTitle("Continuar guía"));
+    clock->advance(400);
+    EXPECT_EQ(cart->tutorialStep(), 2);
+    cart->tutorialNavBar()->endTutorialButton()->click();
+    clock->advance(400);
+    ASSERT_TRUE(shownAlert(cart)->tapButtonWithTitle("Si, omitir"));
+    clock->advance(600);
+    EXPECT_EQ(cart->tutorialStep(), 0);
+    EXPECT_TRUE(AccountSettings::instance().tutorialAmount());
+    EXPECT_FALSE(cart->navigationItem()->hidesBackButton());
 }

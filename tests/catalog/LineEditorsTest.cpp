@@ -2,6 +2,7 @@
 #include "catalog/CatalogSaleEditItemController.h"
 #include "catalog/CatalogSaleItemDiscountController.h"
 #include "catalog/CatalogScreens.h"
+#include "ui_kit/iPadNumericKeyboard.h"
 
 #include <QPointer>
 #include <QPushButton>
@@ -195,4 +196,20 @@ TEST_F(LineEditors, DiscountOnALineOfNoAmountStaysAtZeroPercent) {
     tap(editor, "segment1");
     digits(editor, "1"); // 0.01 is above a line of 0
     EXPECT_EQ(editor->amountLabel()->text(), QStringLiteral("$ 0.00"));
+}
+
+TEST_F(LineEditors, PadKeypadTypesTheQuantity) {
+    Device::current().setIdiom(Device::Idiom::Pad);
+    ItemPtr item = line("Pan", "7", 3, 2);
+    auto* editor = open<CatalogSaleEditItemController>(CatalogScreens::editItem, item);
+    iPadNumericKeyboard* keypad = editor->numericKeyboard();
+    ASSERT_TRUE(keypad);
+    EXPECT_EQ(editor->amountLabel()->inputView(), keypad);
+    editor->amountLabel()->becomeFirstResponder();
+    editor->textFieldDidBeginEditing(editor->amountLabel());
+    EXPECT_EQ(keypad->textField(), editor->amountLabel());
+    keypad->findChild<QPushButton*>("button5")->click();
+    EXPECT_EQ(editor->quantity(), 25);
+    EXPECT_EQ(editor->totalPrice()->text(), QStringLiteral("$ 75.00"));
+    Device::current().setIdiom(Device::Idiom::Phone);
 }
