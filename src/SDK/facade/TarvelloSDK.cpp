@@ -15,6 +15,7 @@
 #include "SDK/session/CacheHelper.h"
 #include "SDK/session/User.h"
 #include "api/HostCredentials.h"
+#include "catalog/CatalogScreens.h"
 #include "platform/core/Assert.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
@@ -31,6 +32,7 @@ namespace {
 // facade, which is always in the library, so it is in place once the library is loaded.
 [[maybe_unused]] const bool screenAreasAdded = [] {
     Storyboard::addArea(&UIKitScreens::registerScreens);
+    Storyboard::addArea(&CatalogScreens::registerScreens);
     return true;
 }();
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QLabel>
+#include <QPointer>
+#include <QWidget>
+
+// The fixed "new product" row of the catalog lists.
+class NewItemTableViewCell : public QWidget {
+    Q_OBJECT
+public:
+    explicit NewItemTableViewCell(QWidget* parent = nullptr);
+    QLabel* itemImageView() const { return itemImageView_; }
+    QLabel* itemTitleLabel() const { return itemTitleLabel_; }
+
+private:
+    QPointer<QLabel> itemImageView_;
+    QPointer<QLabel> itemTitleLabel_;
+};
