@@ -20,6 +20,7 @@
 #include "platform/core/Values.h"
 #include "platform/core/VersionDispatch.h"
 #include "platform/ui/Storyboard.h"
+#include "reader/ReaderScreens.h"
 #include "ui_kit/UIKitScreens.h"
 
 #include <cmath>
@@ -31,6 +32,7 @@ namespace {
 // facade, which is always in the library, so it is in place once the library is loaded.
 [[maybe_unused]] const bool screenAreasAdded = [] {
     Storyboard::addArea(&UIKitScreens::registerScreens);
+    Storyboard::addArea(&ReaderScreens::registerScreens);
     return true;
 }();
 

@@ -1,0 +1,17 @@
+#include "reader/ReaderScreens.h"
+
+#include "reader/ReaderController.h"
+#include "reader/ReaderDemoCompletedViewController.h"
+#include "reader/views/DSpreadPinpadContactless.h"
+
+void ReaderScreens::registerScreens() {
+    Storyboard::registerViewController(contactlessPrompt.storyboard, contactlessPrompt.identifier,
+                                       [] { return new DSpreadPinpadContactless(); });
+    Storyboard::setInitialViewController(contactlessPrompt.storyboard,
+                                         contactlessPrompt.identifier);
+    Storyboard::registerViewController(readers.storyboard, readers.identifier,
+                                       [] { return new ReaderController(); });
+    Storyboard::registerViewController(readerDemoCompleted.storyboard,
+                                       readerDemoCompleted.identifier,
+                                       [] { return new ReaderDemoCompletedViewController(); });
+}
