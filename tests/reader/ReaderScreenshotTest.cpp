@@ -2,6 +2,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Services.h"
 #include "platform/ui/Storyboard.h"
+#include "platform/ui/View.h"
 #include "platform/ui/Window.h"
 #include "reader/ReaderController.h"
 #include "reader/ReaderScreens.h"
@@ -13,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QPainter>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -103,7 +105,7 @@ TEST(ReaderScreenshots, IllustrationStates) {
         ScopedManualClock clock;
         QWidget host;
         host.resize(320, 568);
-        host.setStyleSheet("background: white;");
+        View::setBackgroundColor(&host, Qt::white);
         auto* view = new DSpreadPinpad(&host);
         view->setGeometry(host.rect());
         host.show();
@@ -152,13 +154,21 @@ TEST(ReaderScreenshots, HelpAlertPromptAndDRD50) {
     prompt->setModalPresentationStyle(ViewController::ModalPresentationStyle::OverCurrentContext);
     screen->presentViewController(prompt, false);
     clock->advance(900);
-    save(window.widget(), "contactless_prompt.png");
+    // The prompt over the card-reading screen it was presented on.
+    QPixmap composed = window.widget()->grab();
+    prompt->view()->resize(window.widget()->size());
+    {
+        QPainter painter(&composed);
+        painter.drawPixmap(0, 0, prompt->view()->grab());
+    }
+    const QString promptFile = readerShot("contactless_prompt.png");
+    ASSERT_TRUE(composed.save(promptFile));
     prompt->dismissViewControllerAnimated(false);
     clock->advance(1000);
 
     QWidget host;
     host.resize(320, 568);
-    host.setStyleSheet("background: white;");
+    View::setBackgroundColor(&host, Qt::white);
     auto* drd50 = new Datecs_DRD50(&host);
     drd50->setGeometry(host.rect());
     drd50->deviceConnected();
@@ -186,7 +196,7 @@ TEST(ReaderScreenshots, ReaderModelScreenOnPhoneAndPad) {
         window.widget()->resize(pad ? QSize(768, 1024) : QSize(375, 667));
         window.makeKeyAndVisible();
         clock->advance(0);
-        screen->readersCollectionView()->tapItemAtIndexPath({0, 5});
+        screen->readersCollectionView()->tapItemAtIndexPath({0, 1});
         save(window.widget(), pad ? "reader_model_pad.png" : "reader_model_phone.png");
     }
     Device::current().setIdiom(Device::Idiom::Phone);
