@@ -1,5 +1,7 @@
 #include "platform/ui/TableView.h"
 
+#include "platform/ui/TableViewCell.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -7,7 +9,19 @@
 
 namespace {
 const char* const kSelectedProperty = "selected";
+
+void markSelected(QWidget* cell, bool selected) {
+    if (auto* tableCell = qobject_cast<TableViewCell*>(cell))
+        tableCell->setSelected(selected, false);
+    else
+        cell->setProperty(kSelectedProperty, selected);
 }
+
+void markHighlighted(QWidget* cell, bool highlighted) {
+    if (auto* tableCell = qobject_cast<TableViewCell*>(cell))
+        tableCell->setHighlighted(highlighted, false);
+}
+} // namespace
 
 TableView::TableView(QWidget* parent)
     : QScrollArea(parent)
@@ -108,11 +122,11 @@ std::optional<IndexPath> TableView::indexPathForCell(const QWidget* cell) const 
 void TableView::selectRowAtIndexPath(std::optional<IndexPath> indexPath) {
     if (selected_)
         if (QWidget* old = cellForRowAtIndexPath(*selected_))
-            old->setProperty(kSelectedProperty, false);
+            markSelected(old, false);
     selected_ = indexPath;
     if (selected_)
         if (QWidget* cell = cellForRowAtIndexPath(*selected_))
-            cell->setProperty(kSelectedProperty, true);
+            markSelected(cell, true);
 }
 
 void TableView::tapRowAtIndexPath(IndexPath indexPath) {
@@ -129,9 +143,17 @@ int TableView::contentHeight() const {
 }
 
 bool TableView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton)
+            if (auto* cell = qobject_cast<QWidget*>(watched))
+                markHighlighted(cell, true);
+    }
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         auto* cell = qobject_cast<QWidget*>(watched);
+        if (mouse->button() == Qt::LeftButton && cell)
+            markHighlighted(cell, false);
         if (mouse->button() == Qt::LeftButton && cell &&
             cell->rect().contains(mouse->position().toPoint()))
             if (const auto path = indexPathForCell(cell))

@@ -9,6 +9,7 @@
 namespace {
 const char* const kTagProperty = "tarvelloTag";
 const char* const kBackgroundProperty = "tarvelloBackground";
+const char* const kCornerRadiusProperty = "tarvelloCornerRadius";
 } // namespace
 
 namespace View {
@@ -99,6 +100,15 @@ void setBackgroundColor(QWidget* view, const QColor& color) {
 
 QColor backgroundColor(const QWidget* view) {
     return view ? view->property(kBackgroundProperty).value<QColor>() : QColor();
+}
+
+double cornerRadius(const QWidget* view) {
+    return view ? view->property(kCornerRadiusProperty).toDouble() : 0;
+}
+
+void setCornerRadius(QWidget* view, double radius) {
+    if (view)
+        view->setProperty(kCornerRadiusProperty, radius);
 }
 
 void removeFromSuperview(QWidget* view) {

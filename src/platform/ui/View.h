@@ -29,6 +29,11 @@ void setHidden(QWidget* view, bool hidden);
 void setBackgroundColor(QWidget* view, const QColor& color);
 QColor backgroundColor(const QWidget* view);
 
+// The radius of the widget's rounded corners, as drawings of its shape read it (0 when never
+// set); clipping to it is the job of whoever rounds the widget.
+double cornerRadius(const QWidget* view);
+void setCornerRadius(QWidget* view, double radius);
+
 // Removes the widget from its parent and deletes it once control returns to the event loop.
 void removeFromSuperview(QWidget* view);
 

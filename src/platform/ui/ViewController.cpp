@@ -486,6 +486,10 @@ int& applicationStatusBarStyle() {
     static int style = 0;
     return style;
 }
+bool& applicationStatusBarHidden() {
+    static bool hidden = false;
+    return hidden;
+}
 } // namespace
 
 namespace Application {
@@ -494,5 +498,12 @@ int statusBarStyle() {
 }
 void setStatusBarStyle(int style) {
     applicationStatusBarStyle() = style;
+}
+bool isStatusBarHidden() {
+    return applicationStatusBarHidden();
+}
+void setStatusBarHidden(bool hidden, bool animated) {
+    (void)animated;
+    applicationStatusBarHidden() = hidden;
 }
 } // namespace Application

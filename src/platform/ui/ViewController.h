@@ -33,6 +33,10 @@ struct TraitCollection {
 namespace Application {
 int statusBarStyle();
 void setStatusBarStyle(int style);
+// Whether the application hides the status bar (shown by default). There is no bar to
+// animate here: the change is immediate either way.
+bool isStatusBarHidden();
+void setStatusBarHidden(bool hidden, bool animated);
 } // namespace Application
 
 // A screen: a QObject owning a root widget built on first use, with the lifecycle hooks the
@@ -107,6 +111,10 @@ public:
     // Takes the child's view out and removes the child, letting it disappear first.
     void unembedChildViewController(ViewController* child);
 
+    // Opens the side menu of the side-menu container holding the screen (its top screen slides
+    // right); nothing happens outside such a container.
+    void showSlidingMenu();
+
     // The nearest navigation controller above this screen.
     NavigationController* navigationController() const;
 
@@ -153,6 +161,7 @@ public:
 
     // Status bar and orientation preferences (orientation masks: 2 portrait, 30 all).
     virtual int preferredStatusBarStyle() const { return 0; }
+    virtual bool prefersStatusBarHidden() const { return false; }
     // Asks the screen again for its status bar style; the request is counted for tests.
     void setNeedsStatusBarAppearanceUpdate() { ++statusBarUpdates_; }
     int statusBarAppearanceUpdates() const { return statusBarUpdates_; }
