@@ -6,10 +6,12 @@
 #include "api/APIControllerDelegate.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/SlidingViewController.h"
 #include "platform/ui/View.h"
-#include "reader/ReaderControllerHosts.h"
+#include "reader/DSpreadViewControllerDelegate.h"
 #include "reader/ReaderScreens.h"
-#include "ui_kit/ImageViews.h"
+#include "reader/SettingsScreen.h"
+#include "reader/views/ImageOutlet.h"
 #include "ui_kit/UIKitSupport.h"
 #include "ui_kit/texts/Language.h"
 
@@ -41,6 +43,16 @@ public:
         return false;
     }
 };
+
+// The card-reading screen on top of the side-menu container (directly or at the top of its
+// navigation stack) sends the sale.
+void processSaleOnTopScreen(SlidingViewController* container) {
+    ViewController* top = container->topViewController();
+    if (auto* navigation = qobject_cast<NavigationController*>(top))
+        top = navigation->topViewController();
+    if (auto* cardReading = dynamic_cast<DSpreadViewControllerDelegate*>(top))
+        cardReading->processSale();
+}
 
 QLabel* label(QWidget* parent, qint64 tag, const QString& style) {
     auto* view = new QLabel(parent);
@@ -111,8 +123,8 @@ QWidget* ReaderController::loadView() {
     auto* footer = new QVBoxLayout(footerView_);
     footer->setContentsMargins(16, 8, 16, 8);
     settingsImageView_ =
-        ImageViews::make(footerView_, QStringLiteral("settingsImageView"), QRect(0, 0, 220, 90),
-                         QStringLiteral("readers_settings_hint.png"));
+        ReaderViews::imageOutlet(footerView_, QStringLiteral("settingsImageView"),
+                                 QRect(0, 0, 220, 90), QStringLiteral("readers_settings_hint.png"));
     settingsImageView_->setFixedSize(220, 90);
     footer->addWidget(settingsImageView_, 0, Qt::AlignHCenter);
     footerText_ = new QLabel(footerView_);
@@ -140,13 +152,13 @@ QWidget* ReaderController::makeCell() {
     auto* column = new QVBoxLayout(cell);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
-    auto* picture = new QLabel(cell);
+    auto* picture = new ImageView(cell);
     View::setTag(picture, 1000);
-    picture->setAlignment(Qt::AlignCenter);
+    picture->setContentMode(ImageView::ContentMode::Center);
     picture->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     column->addWidget(picture, 1);
-    auto* mark = ImageViews::make(picture, QString(), QRect(6, 6, 28, 28),
-                                  QStringLiteral("reader_selected_mark.png"));
+    auto* mark = ReaderViews::imageOutlet(picture, QString(), QRect(6, 6, 28, 28),
+                                          QStringLiteral("reader_selected_mark.png"));
     View::setTag(mark, 1001);
     column->addWidget(label(cell, 1002, {}));
     auto* description = label(cell, 1003, {});
@@ -271,8 +283,8 @@ QWidget* ReaderController::collectionViewCellForItemAtIndexPath(CollectionView* 
     const bool chosen = entry.value(QStringLiteral("readerId")).toString() == selectedReader_ &&
                         !selectedReader_.isEmpty();
     const QColor theme = UIKitSupport::mainColor();
-    if (auto* picture = qobject_cast<QLabel*>(View::viewWithTag(cell, 1000))) {
-        ImageViews::setImageNamed(picture, entry.value(QStringLiteral("picture")).toString());
+    if (auto* picture = qobject_cast<ImageView*>(View::viewWithTag(cell, 1000))) {
+        picture->setImageNamed(entry.value(QStringLiteral("picture")).toString());
         View::setBackgroundColor(picture, chosen ? theme : QColor(239, 239, 239));
     }
     View::setHidden(View::viewWithTag(cell, 1001), !chosen);
@@ -344,12 +356,12 @@ void ReaderController::leaveAfterSave() {
         // Presented on its own.
         ViewController* presented = navigation ? static_cast<ViewController*>(navigation) : this;
         ViewController* presenting = presented->presentingViewController();
-        auto* container = dynamic_cast<SideMenuContainer*>(presenting);
+        auto* container = qobject_cast<SlidingViewController*>(presenting);
         if (isIpad() && container && fromSaleButton_) {
-            QPointer<ViewController> guard(presenting);
-            presented->dismissViewControllerAnimated(true, [guard, container] {
+            QPointer<SlidingViewController> guard(container);
+            presented->dismissViewControllerAnimated(true, [guard] {
                 if (guard)
-                    container->processSaleOnTopScreen();
+                    processSaleOnTopScreen(guard);
             });
             return;
         }

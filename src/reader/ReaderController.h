@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ui/CollectionView.h"
+#include "platform/ui/ImageView.h"
 #include "platform/ui/ViewController.h"
 
 #include <QPointer>
@@ -62,7 +63,7 @@ public:
     CollectionView* readersCollectionView() const { return readersCollectionView_; }
     QWidget* footerView() const { return footerView_; }
     QLabel* footerText() const { return footerText_; }
-    QLabel* settingsImageView() const { return settingsImageView_; }
+    ImageView* settingsImageView() const { return settingsImageView_; }
 
 protected:
     QWidget* loadView() override;
@@ -85,5 +86,5 @@ private:
     QPointer<QWidget> footerView_;
     QPointer<CollectionView> readersCollectionView_;
     QPointer<QLabel> footerText_;
-    QPointer<QLabel> settingsImageView_;
+    QPointer<ImageView> settingsImageView_;
 };

@@ -2,22 +2,13 @@
 
 #include "platform/core/VersionDispatch.h"
 #include "platform/ui/View.h"
-#include "ui_kit/ImageViews.h"
+#include "ui_kit/AutoLayoutUtilities.h"
 #include "ui_kit/UIKitSupport.h"
 #include "ui_kit/texts/Language.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-// Red, green and blue each lowered by 0.2, not below 0.
-QColor darker(const QColor& colour) {
-    auto lower = [](double value) { return std::max(0.0, value - 0.2); };
-    return QColor::fromRgbF(float(lower(colour.redF())), float(lower(colour.greenF())),
-                            float(lower(colour.blueF())), colour.alphaF());
-}
-} // namespace
 
 ReaderDemoCompletedViewController::ReaderDemoCompletedViewController(QObject* parent)
     : ViewController(parent) {}
@@ -28,10 +19,9 @@ QWidget* ReaderDemoCompletedViewController::loadView() {
     auto* column = new QVBoxLayout(root);
     column->setContentsMargins(24, 48, 24, 32);
     column->setSpacing(16);
-    checkmarkImageView_ = new QLabel(root);
+    checkmarkImageView_ = new ImageView(root);
     checkmarkImageView_->setObjectName(QStringLiteral("checkmarkImageView"));
     checkmarkImageView_->setFixedSize(120, 120);
-    checkmarkImageView_->setScaledContents(true);
     column->addWidget(checkmarkImageView_, 0, Qt::AlignHCenter);
     titleLabel_ = new QLabel(root);
     titleLabel_->setObjectName(QStringLiteral("titleLabel"));
@@ -61,12 +51,12 @@ void ReaderDemoCompletedViewController::viewDidLoad() {
         QStringLiteral(
             "QPushButton { background: %1; color: white; font-size: 17px; border: none; }"
             "QPushButton:pressed { background: %2; }")
-            .arg(theme.name(), darker(theme).name()));
+            .arg(theme.name(),
+                 AutoLayoutUtilities::darkerColorForColor(theme).value_or(theme).name()));
     // The check drawn in the theme colour (a template image).
-    ImageViews::setImage(
-        checkmarkImageView_,
-        UIKitSupport::tinted(UIKitSupport::bundleImage(QStringLiteral("page1.png")), theme),
-        QStringLiteral("page1.png"));
+    checkmarkImageView_->setTintColor(theme);
+    checkmarkImageView_->setTemplate(true);
+    checkmarkImageView_->setImageNamed(QStringLiteral("page1.png"));
     setTitle(Language::textForFile(QStringLiteral("readerDemo"),
                                    QStringLiteral("completedDemoViewTitle")));
     navigationItem()->setHidesBackButton(true);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ui/ImageView.h"
 #include "platform/ui/ViewController.h"
 
 #include <QPointer>
@@ -29,7 +30,7 @@ public:
     void viewDidLoad() override;
     void continueButtonTapped();
 
-    QLabel* checkmarkImageView() const { return checkmarkImageView_; }
+    ImageView* checkmarkImageView() const { return checkmarkImageView_; }
     QLabel* titleLabel() const { return titleLabel_; }
     QLabel* subtitleLabel() const { return subtitleLabel_; }
     QPushButton* continueButton() const { return continueButton_; }
@@ -39,7 +40,7 @@ protected:
 
 private:
     QPointer<QObject> delegate_;
-    QPointer<QLabel> checkmarkImageView_;
+    QPointer<ImageView> checkmarkImageView_;
     QPointer<QLabel> titleLabel_;
     QPointer<QLabel> subtitleLabel_;
     QPointer<QPushButton> continueButton_;

@@ -1,10 +1,10 @@
 #include "platform/ui/Clock.h"
+#include "platform/ui/ImageView.h"
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
 #include "reader/ReaderScreens.h"
 #include "reader/views/DSpreadPinpadContactless.h"
-#include "ui_kit/ImageViews.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -13,7 +13,7 @@
 namespace prompt_test {
 
 // The reader controller as the prompt sees it: cancel leaves contactless mode and dismisses.
-struct ContactlessHost : QObject, DSpreadPinpadContactlessDelegate {
+struct ContactlessHost : ContactlessPromptDelegate {
     QPointer<ViewController> prompt;
     int disabled = 0;
     void disableNFC() override {
@@ -49,8 +49,8 @@ TEST(ContactlessPrompt, CardCyclesEvery3300MsUntilDismissed) {
     ASSERT_TRUE(s.prompt);
     DSpreadPinpadContactless* p = s.prompt;
     EXPECT_TRUE(p->active());
-    EXPECT_EQ(ImageViews::imageName(p->readerView()), "tq-qposMini.png");
-    EXPECT_EQ(ImageViews::imageName(p->readerViewFront()), "tq-qposMini-Top.png");
+    EXPECT_EQ(p->readerView()->imageName(), "tq-qposMini.png");
+    EXPECT_EQ(p->readerViewFront()->imageName(), "tq-qposMini-Top.png");
     const QRect reader = p->readerView()->geometry();
     EXPECT_EQ(p->inFrame().topLeft(), reader.topLeft() + QPoint(30, -74));
     EXPECT_EQ(p->outFrame(), p->inFrame().translated(200, 80));

@@ -5,11 +5,13 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Services.h"
+#include "platform/ui/SlidingViewController.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
-#include "reader/ReaderControllerHosts.h"
 #include "reader/ReaderDemoCompletedViewController.h"
 #include "reader/ReaderScreens.h"
+#include "reader/SettingsScreen.h"
+#include "reader/simulated/SimulatedReaderHost.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
 
@@ -22,9 +24,9 @@ namespace reader_choice_test {
 
 struct SettingsStandIn : ViewController, SettingsScreen {};
 
-struct SideMenuStandIn : ViewController, SideMenuContainer {
+struct CardReadingHost : SimulatedReaderHost {
     int processed = 0;
-    void processSaleOnTopScreen() override { ++processed; }
+    void processSale() override { ++processed; }
 };
 
 struct CardReadingStandIn : ViewController {
@@ -216,7 +218,9 @@ TEST_F(ReaderChoiceTest, PresentedScreenLeavesByItsPresenter) {
     for (bool pad : {true, false}) {
         SCOPED_TRACE(pad ? "pad" : "phone");
         Device::current().setIdiom(pad ? Device::Idiom::Pad : Device::Idiom::Phone);
-        auto* container = new SideMenuStandIn();
+        auto* container = new SlidingViewController();
+        auto* cardReading = new CardReadingHost();
+        container->setTopViewController(new NavigationController(cardReading));
         window.setRootViewController(container);
         window.makeKeyAndVisible();
         auto* screen = new ReaderController();
@@ -224,10 +228,10 @@ TEST_F(ReaderChoiceTest, PresentedScreenLeavesByItsPresenter) {
         auto* navigation = new NavigationController(screen);
         container->presentViewController(navigation, false);
         screen->saveReader();
-        EXPECT_EQ(container->processed, 0); // only once the dismissal has finished
+        EXPECT_EQ(cardReading->processed, 0); // only once the dismissal has finished
         clock->advance(1000);
         EXPECT_FALSE(container->presentedViewController());
-        EXPECT_EQ(container->processed, pad ? 1 : 0);
+        EXPECT_EQ(cardReading->processed, pad ? 1 : 0);
         window.setRootViewController(nullptr);
     }
 }

@@ -1,10 +1,10 @@
 #include "platform/ui/Clock.h"
+#include "platform/ui/ImageView.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
 #include "reader/views/A19.h"
 #include "reader/views/DSpreadPinpad.h"
 #include "ui_kit/AlertController.h"
-#include "ui_kit/ImageViews.h"
 
 #include <QLabel>
 #include <gtest/gtest.h>
@@ -24,7 +24,7 @@ template <class T> struct Shown {
         host.show();
     }
     void advance(int ms) { clock->advance(ms); }
-    QString badge() const { return ImageViews::imageName(view->noConnection()); }
+    QString badge() const { return view->noConnection()->imageName(); }
     double badgeAlpha() const { return View::alpha(view->noConnection()); }
 };
 

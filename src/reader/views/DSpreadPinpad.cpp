@@ -3,8 +3,8 @@
 #include "platform/core/VersionDispatch.h"
 #include "platform/ui/View.h"
 #include "platform/ui/ViewController.h"
+#include "reader/views/ImageOutlet.h"
 #include "ui_kit/AlertController.h"
-#include "ui_kit/ImageViews.h"
 #include "ui_kit/Markup.h"
 #include "ui_kit/UIKitSupport.h"
 #include "ui_kit/ViewAnimation.h"
@@ -12,6 +12,7 @@
 #include "ui_kit/texts/TextFormatter.h"
 
 #include <QEvent>
+#include <QPixmap>
 #include <QTransform>
 #include <QVBoxLayout>
 
@@ -50,17 +51,20 @@ DSpreadPinpad::~DSpreadPinpad() = default;
 void DSpreadPinpad::buildSubviews(const Pictures& pictures) {
     // Stacking: the reader body, the cards, the reader's front over the cards in its slots,
     // then the badge and the low-battery panel.
-    reader_ = ImageViews::make(this, QStringLiteral("reader"),
-                               QRect(QPoint(95, 150), pictures.readerSize), pictures.reader);
-    cardSwipe_ = ImageViews::make(
+    reader_ =
+        ReaderViews::imageOutlet(this, QStringLiteral("reader"),
+                                 QRect(QPoint(95, 150), pictures.readerSize), pictures.reader);
+    cardSwipe_ = ReaderViews::imageOutlet(
         this, QStringLiteral("cardSwipe"),
         QRect(QPoint(-pictures.swipeSize.width(), 20), pictures.swipeSize), pictures.cardSwipe);
-    cardChip_ = ImageViews::make(this, QStringLiteral("cardChip"),
+    cardChip_ =
+        ReaderViews::imageOutlet(this, QStringLiteral("cardChip"),
                                  QRect(QPoint(330, 300), pictures.chipSize), pictures.cardChip);
     readerFront_ =
-        ImageViews::make(this, QStringLiteral("readerFront"),
-                         QRect(QPoint(95, 150), pictures.readerSize), pictures.readerFront);
-    noConnection_ = ImageViews::make(this, QStringLiteral("noConnection"), QRect(138, 238, 44, 44));
+        ReaderViews::imageOutlet(this, QStringLiteral("readerFront"),
+                                 QRect(QPoint(95, 150), pictures.readerSize), pictures.readerFront);
+    noConnection_ =
+        ReaderViews::imageOutlet(this, QStringLiteral("noConnection"), QRect(138, 238, 44, 44));
     cardChip_->hide();
     cardSwipe_->hide();
     View::setAlpha(noConnection_, 0);
@@ -111,8 +115,8 @@ void DSpreadPinpad::initialReaderPosition() {
     connectedReaderFrame_ = withY(disconnectedReaderFrame_, c);
     View::setFrame(reader_, disconnectedReaderFrame_);
     View::setFrame(readerFront_, View::frame(reader_));
-    ImageViews::setImageNamed(reader_, QStringLiteral("tq-qposMini.png"));
-    ImageViews::setImageNamed(readerFront_, QStringLiteral("tq-qposMini-Top.png"));
+    reader_->setImageNamed(QStringLiteral("tq-qposMini.png"));
+    readerFront_->setImageNamed(QStringLiteral("tq-qposMini-Top.png"));
     if (cardChip_)
         View::setFrame(cardChip_, withY(withX(View::frame(cardChip_),
                                               XPositionForFrame(View::frame(cardChip_), 330)),
@@ -278,7 +282,7 @@ void DSpreadPinpad::animateReader() {
 }
 
 void DSpreadPinpad::setBadgeImage(const QString& name) {
-    ImageViews::setImageNamed(noConnection_, name);
+    noConnection_->setImageNamed(name);
 }
 
 void DSpreadPinpad::badgeAppearChanges(ViewAnimation& animation) {
@@ -461,7 +465,7 @@ DSpreadPinpad::connectionErrorAlertControllerWithActionHandler(AlertAction::Hand
             label->setTextFormat(Qt::RichText);
             label->setWordWrap(true);
             label->setText(Markup::styledRichText(row.text, font, colour));
-            ImageViews::setImageNamed(image, row.image);
+            image->setPixmap(QPixmap::fromImage(UIKitSupport::bundleImage(row.image)));
         });
     alert->addAction(AlertAction::actionWithTitle(helpActionTitle(), 0, std::move(handler)));
     return alert;

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class ViewAnimation;
+#include "platform/ui/ImageView.h"
 #include "platform/ui/ViewController.h"
 
 // The animated picture of the pinpad reader on the card-reading screen: searching, Bluetooth
@@ -87,11 +88,11 @@ public:
     ViewController* connectionErrorViewController() const { return connectionErrorViewController_; }
     void setConnectionErrorViewController(ViewController* controller);
 
-    QLabel* cardChip() const { return cardChip_; }
-    QLabel* cardSwipe() const { return cardSwipe_; }
-    QLabel* reader() const { return reader_; }
-    QLabel* noConnection() const { return noConnection_; }
-    QLabel* readerFront() const { return readerFront_; }
+    ImageView* cardChip() const { return cardChip_; }
+    ImageView* cardSwipe() const { return cardSwipe_; }
+    ImageView* reader() const { return reader_; }
+    ImageView* noConnection() const { return noConnection_; }
+    ImageView* readerFront() const { return readerFront_; }
     QWidget* lowBatteryView() const { return lowBatteryView_; }
     QLabel* lowBatteryTitle() const { return lowBatteryTitle_; }
     QLabel* lowBatteryDescription() const { return lowBatteryDescription_; }
@@ -134,11 +135,11 @@ protected:
     // The view left its window: everything stops.
     bool event(QEvent* event) override;
 
-    QPointer<QLabel> cardChip_;
-    QPointer<QLabel> cardSwipe_;
-    QPointer<QLabel> reader_;
-    QPointer<QLabel> noConnection_;
-    QPointer<QLabel> readerFront_;
+    QPointer<ImageView> cardChip_;
+    QPointer<ImageView> cardSwipe_;
+    QPointer<ImageView> reader_;
+    QPointer<ImageView> noConnection_;
+    QPointer<ImageView> readerFront_;
     QPointer<QWidget> lowBatteryView_;
     QPointer<QLabel> lowBatteryTitle_;
     QPointer<QLabel> lowBatteryDescription_;

@@ -2,7 +2,7 @@
 
 #include "platform/core/VersionDispatch.h"
 #include "platform/ui/View.h"
-#include "ui_kit/ImageViews.h"
+#include "reader/views/ImageOutlet.h"
 #include "ui_kit/ViewAnimation.h"
 
 #include <QHBoxLayout>
@@ -57,13 +57,15 @@ QWidget* DSpreadPinpadContactless::loadView() {
     stage_->setObjectName(QStringLiteral("stage"));
     stage_->setMinimumHeight(330);
     column->addWidget(stage_, 1);
-    readerView_ = ImageViews::make(stage_, QStringLiteral("readerView"), QRect(0, 90, 130, 220));
+    readerView_ =
+        ReaderViews::imageOutlet(stage_, QStringLiteral("readerView"), QRect(0, 90, 130, 220));
     readerViewFront_ =
-        ImageViews::make(stage_, QStringLiteral("readerViewFront"), QRect(0, 90, 130, 220));
+        ReaderViews::imageOutlet(stage_, QStringLiteral("readerViewFront"), QRect(0, 90, 130, 220));
     cardViewContainer_ = new QWidget(stage_);
     cardViewContainer_->setObjectName(QStringLiteral("cardViewContainer"));
     cardViewContainer_->setGeometry(0, 0, 96, 150);
-    cardView_ = ImageViews::make(cardViewContainer_, QStringLiteral("cardView"),
+    cardView_ =
+        ReaderViews::imageOutlet(cardViewContainer_, QStringLiteral("cardView"),
                                  QRect(0, 0, 96, 150), QStringLiteral("contactlessCard.png"));
     return root;
 }
@@ -84,8 +86,8 @@ void DSpreadPinpadContactless::viewWillAppear(bool animated) {
     ViewController::viewWillAppear(animated);
     if (navBar_)
         navBar_->setAutoFillBackground(false);
-    ImageViews::setImageNamed(readerView_, QStringLiteral("tq-qposMini.png"));
-    ImageViews::setImageNamed(readerViewFront_, QStringLiteral("tq-qposMini-Top.png"));
+    readerView_->setImageNamed(QStringLiteral("tq-qposMini.png"));
+    readerViewFront_->setImageNamed(QStringLiteral("tq-qposMini-Top.png"));
     View::setHidden(cardView_, true);
 }
 
@@ -144,6 +146,6 @@ void DSpreadPinpadContactless::animateNow() {
 }
 
 void DSpreadPinpadContactless::cancel() {
-    if (auto* delegate = dynamic_cast<DSpreadPinpadContactlessDelegate*>(delegate_.data()))
+    if (ContactlessPromptDelegate* delegate = delegate_.get())
         delegate->disableNFC();
 }

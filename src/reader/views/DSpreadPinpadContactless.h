@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/ui/ImageView.h"
 #include "platform/ui/ViewController.h"
+#include "reader/ContactlessPrompt.h"
+#include "reader/service/WeakRef.h"
 
 #include <QPointer>
 #include <QRect>
@@ -8,20 +11,12 @@
 #include <QLabel>
 #include <QPushButton>
 
-// Who the contactless prompt's cancel goes to: the reader controller, which leaves
-// contactless mode and dismisses the prompt.
-class DSpreadPinpadContactlessDelegate {
-public:
-    virtual ~DSpreadPinpadContactlessDelegate() = default;
-    virtual void disableNFC() = 0;
-};
-
 // The modal prompt over the card-reading screen while the reader waits for a contactless
 // card: a card moves onto the reader, fades out and comes back, every 3.3 s, until the prompt
 // goes away. Its only control is the cancel button. The initial screen of the storyboard
 // "DSpread_Pinpad_Contactless"; outlets by objectName: "navBar", "cancelButton", "titleLabel",
 // "subTitleLabel", "readerView", "readerViewFront", "cardViewContainer", "cardView".
-class DSpreadPinpadContactless : public ViewController {
+class DSpreadPinpadContactless : public ViewController, public ContactlessPrompt {
     Q_OBJECT
 public:
     static constexpr int kSlideMs = 1000;
@@ -33,10 +28,10 @@ public:
 
     explicit DSpreadPinpadContactless(QObject* parent = nullptr);
 
-    // The delegate is a QObject that implements DSpreadPinpadContactlessDelegate; it is not
-    // owned, and a cancel after it is gone does nothing.
-    void setDelegate(QObject* delegate) { delegate_ = delegate; }
-    QObject* delegate() const { return delegate_; }
+    // The reader controller, not owned: its disableNFC() leaves contactless mode and dismisses
+    // the prompt. A cancel after it is gone does nothing.
+    void setDelegate(ContactlessPromptDelegate* delegate) override { delegate_ = delegate; }
+    ContactlessPromptDelegate* delegate() const { return delegate_.get(); }
 
     void viewWillAppear(bool animated) override;
     void viewDidAppear(bool animated) override;
@@ -57,26 +52,26 @@ public:
     QPushButton* cancelButton() const { return cancelButton_; }
     QLabel* titleLabel() const { return titleLabel_; }
     QLabel* subTitleLabel() const { return subTitleLabel_; }
-    QLabel* readerView() const { return readerView_; }
-    QLabel* readerViewFront() const { return readerViewFront_; }
+    ImageView* readerView() const { return readerView_; }
+    ImageView* readerViewFront() const { return readerViewFront_; }
     QWidget* cardViewContainer() const { return cardViewContainer_; }
-    QLabel* cardView() const { return cardView_; }
+    ImageView* cardView() const { return cardView_; }
 
 protected:
     QWidget* loadView() override;
     void viewDidLayoutSubviews() override;
 
 private:
-    QPointer<QObject> delegate_;
+    WeakRef<ContactlessPromptDelegate> delegate_;
     QPointer<QWidget> navBar_;
     QPointer<QPushButton> cancelButton_;
     QPointer<QLabel> titleLabel_;
     QPointer<QLabel> subTitleLabel_;
     QPointer<QWidget> stage_;
-    QPointer<QLabel> readerView_;
-    QPointer<QLabel> readerViewFront_;
+    QPointer<ImageView> readerView_;
+    QPointer<ImageView> readerViewFront_;
     QPointer<QWidget> cardViewContainer_;
-    QPointer<QLabel> cardView_;
+    QPointer<ImageView> cardView_;
     bool active_ = false;
     QRect inFrame_;
     QRect outFrame_;

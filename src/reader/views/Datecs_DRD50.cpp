@@ -4,7 +4,7 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/Services.h"
 #include "platform/ui/View.h"
-#include "ui_kit/ImageViews.h"
+#include "reader/views/ImageOutlet.h"
 #include "ui_kit/UIKitSupport.h"
 #include "ui_kit/ViewAnimation.h"
 
@@ -42,17 +42,19 @@ Datecs_DRD50::Datecs_DRD50(QWidget* parent)
 void Datecs_DRD50::buildSubviews() {
     // Back to front: the phone, the reader's back, the chip card that goes in under the
     // reader, the reader, the swiped card.
-    iphone_ = ImageViews::make(this, QStringLiteral("iphone"), QRect(50, -276, 220, 434),
-                               QStringLiteral("drd50_phone.png"));
-    readerBack_ = ImageViews::make(this, QStringLiteral("readerBack"), QRect(60, 235, 200, 190));
+    iphone_ = ReaderViews::imageOutlet(this, QStringLiteral("iphone"), QRect(50, -276, 220, 434),
+                                       QStringLiteral("drd50_phone.png"));
+    readerBack_ =
+        ReaderViews::imageOutlet(this, QStringLiteral("readerBack"), QRect(60, 235, 200, 190));
     readerBackPicture_ = UIKitSupport::bundleImage(QStringLiteral("drd50_reader_back.png"));
-    ImageViews::setImage(readerBack_, readerBackPicture_, QStringLiteral("drd50_reader_back.png"));
-    cardChip_ = ImageViews::make(this, QStringLiteral("cardChip"), QRect(85, 600, 150, 240),
-                                 QStringLiteral("drd50_card_chip_480.png"));
-    reader_ = ImageViews::make(this, QStringLiteral("reader"), QRect(60, 235, 200, 190),
-                               QStringLiteral("reader_drd50.png"));
-    cardSwipe_ = ImageViews::make(this, QStringLiteral("cardSwipe"), QRect(-240, 213, 240, 150),
-                                  QStringLiteral("creditcard_magstripe_back.png"));
+    readerBack_->setImage(readerBackPicture_);
+    cardChip_ = ReaderViews::imageOutlet(this, QStringLiteral("cardChip"), QRect(85, 600, 150, 240),
+                                         QStringLiteral("drd50_card_chip_480.png"));
+    reader_ = ReaderViews::imageOutlet(this, QStringLiteral("reader"), QRect(60, 235, 200, 190),
+                                       QStringLiteral("reader_drd50.png"));
+    cardSwipe_ =
+        ReaderViews::imageOutlet(this, QStringLiteral("cardSwipe"), QRect(-240, 213, 240, 150),
+                                 QStringLiteral("creditcard_magstripe_back.png"));
     cardChip_->hide();
     cardSwipe_->hide();
     buildLowBatteryPanel();
@@ -64,8 +66,9 @@ void Datecs_DRD50::buildLowBatteryPanel() {
     lowBatteryView_->setObjectName(QStringLiteral("lowBatteryView"));
     lowBatteryView_->setGeometry(0, 0, 320, 504);
     View::setBackgroundColor(lowBatteryView_, QColor(255, 255, 255));
-    lowBatIcon_ = ImageViews::make(lowBatteryView_, QStringLiteral("lowBatIcon"),
-                                   QRect(136, 90, 48, 48), QStringLiteral("drd50_battery.png"));
+    lowBatIcon_ =
+        ReaderViews::imageOutlet(lowBatteryView_, QStringLiteral("lowBatIcon"),
+                                 QRect(136, 90, 48, 48), QStringLiteral("drd50_battery.png"));
     lowBatteryTitle_ =
         panelLabel(lowBatteryView_, QStringLiteral("lowBatteryTitle"), QRect(20, 150, 280, 30));
     lowBatteryTitle_->setStyleSheet(
@@ -74,10 +77,11 @@ void Datecs_DRD50::buildLowBatteryPanel() {
                                         QRect(20, 186, 280, 60));
     lowBatteryDescription_->setStyleSheet(QStringLiteral("font-size: 15px; color: #555555;"));
     lowBatReaderIcon_ =
-        ImageViews::make(lowBatteryView_, QStringLiteral("lowBatReaderIcon"),
-                         QRect(136, 270, 48, 48), QStringLiteral("drd50_reader_icon.png"));
-    lowBatCableIcon_ = ImageViews::make(lowBatteryView_, QStringLiteral("lowBatCableIcon"),
-                                        QRect(136, 330, 48, 48), QStringLiteral("drd50_cable.png"));
+        ReaderViews::imageOutlet(lowBatteryView_, QStringLiteral("lowBatReaderIcon"),
+                                 QRect(136, 270, 48, 48), QStringLiteral("drd50_reader_icon.png"));
+    lowBatCableIcon_ =
+        ReaderViews::imageOutlet(lowBatteryView_, QStringLiteral("lowBatCableIcon"),
+                                 QRect(136, 330, 48, 48), QStringLiteral("drd50_cable.png"));
     closeLowBatteryViewButton_ = new QPushButton(lowBatteryView_);
     closeLowBatteryViewButton_->setObjectName(QStringLiteral("closeLowBatteryViewButton"));
     closeLowBatteryViewButton_->setFlat(true);
@@ -104,14 +108,17 @@ void Datecs_DRD50::buildConnectionErrorPanel() {
     connectionErrorScroll_->setWidget(column);
     connectionErrorLabel_ =
         panelLabel(column, QStringLiteral("connectionErrorLabel"), QRect(20, 24, 280, 44));
-    connectImg_ = ImageViews::make(column, QStringLiteral("connectImg"), QRect(140, 90, 40, 40),
-                                   QStringLiteral("deviceHelpOff.png"));
+    connectImg_ =
+        ReaderViews::imageOutlet(column, QStringLiteral("connectImg"), QRect(140, 90, 40, 40),
+                                 QStringLiteral("deviceHelpOff.png"));
     connectAgainLabel_ =
         panelLabel(column, QStringLiteral("connectAgainLabel"), QRect(20, 140, 280, 40));
-    chargeImg_ = ImageViews::make(column, QStringLiteral("chargeImg"), QRect(140, 200, 40, 40),
-                                  QStringLiteral("deviceHelpCharge.png"));
+    chargeImg_ =
+        ReaderViews::imageOutlet(column, QStringLiteral("chargeImg"), QRect(140, 200, 40, 40),
+                                 QStringLiteral("deviceHelpCharge.png"));
     chargeLabel_ = panelLabel(column, QStringLiteral("chargeLabel"), QRect(20, 250, 280, 40));
-    phoneImg_ = ImageViews::make(column, QStringLiteral("phoneImg"), QRect(140, 310, 40, 40),
+    phoneImg_ =
+        ReaderViews::imageOutlet(column, QStringLiteral("phoneImg"), QRect(140, 310, 40, 40),
                                  QStringLiteral("deviceHelpPhone.png"));
     callLabel_ = panelLabel(column, QStringLiteral("callLabel"), QRect(20, 360, 280, 60));
     connectionErrorView_->hide();
@@ -202,10 +209,9 @@ void Datecs_DRD50::connectDevice() {
     cardWasSwiped_ = false;
     cardWasInserted_ = false;
     if (is480Layout()) {
-        ImageViews::setImageNamed(reader_, QStringLiteral("reader_drd50_front.png"));
-        ImageViews::setImageNamed(cardSwipe_, QStringLiteral("creditcard_magstripe.png"));
-        ImageViews::setImage(readerBack_, readerBackPicture_.transformed(QTransform().rotate(180)),
-                             QStringLiteral("drd50_reader_back.png"));
+        reader_->setImageNamed(QStringLiteral("reader_drd50_front.png"));
+        cardSwipe_->setImageNamed(QStringLiteral("creditcard_magstripe.png"));
+        readerBack_->setImage(readerBackPicture_.transformed(QTransform().rotate(180)));
         if (cardSwipe_)
             View::setFrame(cardSwipe_, QRect(-cardSwipe_->width(), 36, cardSwipe_->width(),
                                              cardSwipe_->height()));
@@ -213,8 +219,8 @@ void Datecs_DRD50::connectDevice() {
         moveReaderBackToStart();
         movePhoneToStart();
     } else {
-        ImageViews::setImageNamed(reader_, QStringLiteral("reader_drd50.png"));
-        ImageViews::setImageNamed(cardSwipe_, QStringLiteral("creditcard_magstripe_back.png"));
+        reader_->setImageNamed(QStringLiteral("reader_drd50.png"));
+        cardSwipe_->setImageNamed(QStringLiteral("creditcard_magstripe_back.png"));
         movePhoneToStart();
         moveReaderToStart();
         const QRect back = View::frame(readerBack_);
@@ -227,9 +233,7 @@ void Datecs_DRD50::connectDevice() {
         // The stripe card turned to stand upright and mirrored, as the card going into the slot.
         const QImage card =
             UIKitSupport::bundleImage(QStringLiteral("creditcard_magstripe_back.png"));
-        ImageViews::setImage(cardChip_,
-                             card.transformed(QTransform().rotate(-90)).mirrored(true, false),
-                             QStringLiteral("creditcard_magstripe_back.png"));
+        cardChip_->setImage(card.transformed(QTransform().rotate(-90)).mirrored(true, false));
     }
     Clock::current().callAfter(0, this, [this] { animateReader(); });
 }
@@ -415,7 +419,7 @@ QWidget* Datecs_DRD50::lowBatteryWithTitle(const QString& title, const QString& 
         View::setFrame(lowBatteryDescription_,
                        arrangeLowBatteryForFrame(View::frame(lowBatteryDescription_)));
     }
-    for (QLabel* icon : {lowBatIcon_.data(), lowBatReaderIcon_.data(), lowBatCableIcon_.data()})
+    for (ImageView* icon : {lowBatIcon_.data(), lowBatReaderIcon_.data(), lowBatCableIcon_.data()})
         if (icon)
             View::setFrame(icon, arrangeLowBatteryForFrame(View::frame(icon)));
     if (closeLowBatteryViewButton_) {

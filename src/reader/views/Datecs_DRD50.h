@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ui/ImageView.h"
 #include "ui_kit/DelayedCalls.h"
 
 #include <QLabel>
@@ -75,11 +76,11 @@ public:
 
     int pendingDelayedCalls(const QString& name) const { return delayed_.pending(name); }
 
-    QLabel* iphone() const { return iphone_; }
-    QLabel* readerBack() const { return readerBack_; }
-    QLabel* cardChip() const { return cardChip_; }
-    QLabel* cardSwipe() const { return cardSwipe_; }
-    QLabel* reader() const { return reader_; }
+    ImageView* iphone() const { return iphone_; }
+    ImageView* readerBack() const { return readerBack_; }
+    ImageView* cardChip() const { return cardChip_; }
+    ImageView* cardSwipe() const { return cardSwipe_; }
+    ImageView* reader() const { return reader_; }
     QWidget* lowBatteryView() const { return lowBatteryView_; }
     QLabel* lowBatteryTitle() const { return lowBatteryTitle_; }
     QLabel* lowBatteryDescription() const { return lowBatteryDescription_; }
@@ -90,12 +91,12 @@ public:
     QLabel* chargeLabel() const { return chargeLabel_; }
     QLabel* callLabel() const { return callLabel_; }
     QScrollArea* connectionErrorScroll() const { return connectionErrorScroll_; }
-    QLabel* connectImg() const { return connectImg_; }
-    QLabel* chargeImg() const { return chargeImg_; }
-    QLabel* phoneImg() const { return phoneImg_; }
-    QLabel* lowBatIcon() const { return lowBatIcon_; }
-    QLabel* lowBatReaderIcon() const { return lowBatReaderIcon_; }
-    QLabel* lowBatCableIcon() const { return lowBatCableIcon_; }
+    ImageView* connectImg() const { return connectImg_; }
+    ImageView* chargeImg() const { return chargeImg_; }
+    ImageView* phoneImg() const { return phoneImg_; }
+    ImageView* lowBatIcon() const { return lowBatIcon_; }
+    ImageView* lowBatReaderIcon() const { return lowBatReaderIcon_; }
+    ImageView* lowBatCableIcon() const { return lowBatCableIcon_; }
 
 protected:
     // A layout pass: everything stops and starts again from set-up once the pass is over.
@@ -122,11 +123,11 @@ private:
     QImage readerBackPicture_;
     DelayedCalls delayed_{this};
 
-    QPointer<QLabel> iphone_;
-    QPointer<QLabel> readerBack_;
-    QPointer<QLabel> cardChip_;
-    QPointer<QLabel> cardSwipe_;
-    QPointer<QLabel> reader_;
+    QPointer<ImageView> iphone_;
+    QPointer<ImageView> readerBack_;
+    QPointer<ImageView> cardChip_;
+    QPointer<ImageView> cardSwipe_;
+    QPointer<ImageView> reader_;
     QPointer<QWidget> lowBatteryView_;
     QPointer<QLabel> lowBatteryTitle_;
     QPointer<QLabel> lowBatteryDescription_;
@@ -137,10 +138,10 @@ private:
     QPointer<QLabel> chargeLabel_;
     QPointer<QLabel> callLabel_;
     QPointer<QScrollArea> connectionErrorScroll_;
-    QPointer<QLabel> connectImg_;
-    QPointer<QLabel> chargeImg_;
-    QPointer<QLabel> phoneImg_;
-    QPointer<QLabel> lowBatIcon_;
-    QPointer<QLabel> lowBatReaderIcon_;
-    QPointer<QLabel> lowBatCableIcon_;
+    QPointer<ImageView> connectImg_;
+    QPointer<ImageView> chargeImg_;
+    QPointer<ImageView> phoneImg_;
+    QPointer<ImageView> lowBatIcon_;
+    QPointer<ImageView> lowBatReaderIcon_;
+    QPointer<ImageView> lowBatCableIcon_;
 };
