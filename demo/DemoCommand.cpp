@@ -1,5 +1,6 @@
 #include "DemoCommand.h"
 
+#include "ReaderCommands.h"
 #include "ResultJson.h"
 #include "ScreenlessCommands.h"
 
@@ -38,6 +39,10 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
         sdk.startWithAPIKey(options.apiKey);
     if (options.token)
         sdk.setUserToken(options.token);
+    if (options.readerKind && !sdk.setCardReaderKind(*options.readerKind)) {
+        std::fprintf(stderr, "unknown reader: %s\n", qPrintable(*options.readerKind));
+        return 2;
+    }
 
     bool finished = false;
     bool succeeded = false;
@@ -79,7 +84,9 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
         sdk.refundOperationID(options.arguments.value(0), host, completion);
     } else {
         QString error;
-        if (!runScreenlessCommand(options.command, options.arguments, completion, &error)) {
+        if (!runScreenlessCommand(options.command, options.arguments, completion, &error) &&
+            (!error.isEmpty() ||
+             !runReaderCommand(options.command, options.arguments, completion, &error))) {
             std::fprintf(
                 stderr, "%s\n",
                 qPrintable(error.isEmpty() ? "unknown command: " + options.command : error));

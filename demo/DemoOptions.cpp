@@ -1,5 +1,6 @@
 #include "DemoOptions.h"
 
+#include "ReaderCommands.h"
 #include "ScreenlessCommands.h"
 #include "api/APIConfiguration.h"
 #include "platform/core/ServiceRegistry.h"
@@ -19,7 +20,8 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     const QCommandLineOption bins("bins", "Accepted card BINs of a charge, comma-separated.",
                                   "LIST");
     const QCommandLineOption reference("reference", "External reference of payment-info.", "R");
-    parser.addOptions({apiKey, token, baseUrl, caFile, currency, bins, reference});
+    const QCommandLineOption reader("reader", "Card reader: bluetooth or simulated.", "KIND");
+    parser.addOptions({apiKey, token, baseUrl, caFile, currency, bins, reference, reader});
     if (!parser.parse(commandLine)) {
         options.error = parser.errorText();
         return options;
@@ -36,6 +38,8 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
         options.currency = parser.value(currency);
     if (parser.isSet(bins))
         options.bins = parser.value(bins).split(',', Qt::SkipEmptyParts);
+    if (parser.isSet(reader))
+        options.readerKind = parser.value(reader);
 
     QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty())
@@ -57,7 +61,7 @@ QString DemoOptions::usage() {
     return "usage: tarvello-demo [--api-key K] [--token T] [--base-url URL] [--ca-file FILE]\n"
            "                     [charge AMOUNT [--currency C] [--bins 123456,654321] | refund ID "
            "| logout]\n" +
-           screenlessCommandsUsage() +
+           screenlessCommandsUsage() + readerCommandsUsage() +
            "A negative AMOUNT goes after -- (charge -- -5). Without a command the demo opens its\n"
            "window.\n";
 }

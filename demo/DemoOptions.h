@@ -14,7 +14,8 @@ struct DemoOptions {
     QStringList arguments;
     std::optional<QString> currency;
     std::optional<QStringList> bins;
-    QString error; // set when the command line cannot be used
+    std::optional<QString> readerKind; // --reader bluetooth|simulated
+    QString error;                     // set when the command line cannot be used
 
     // Reads the options; `error` tells what is wrong.
     static DemoOptions parse(const QStringList& commandLine);

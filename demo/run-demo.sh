@@ -52,5 +52,6 @@ run receipt-pdf 5001 "$work/receipt.pdf"
 run refund 5002
 run refund 5002
 run close-all-batches
+run --reader simulated reader
 run logout
 echo "# the SDK's own log (redacted) of these runs: $(wc -l <"$work/demo.log") lines"

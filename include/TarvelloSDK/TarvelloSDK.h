@@ -70,6 +70,16 @@ public:
     // Checked. Ends the SDK session; the key, token, colour, flag and enforced values stay.
     void logout();
 
+    // ------------------------------------------------------------ card reader
+
+    // The card reader the card screens use: "bluetooth", a reader over the machine's Bluetooth
+    // (driving it needs the reader maker's driver, which is not part of this build), or
+    // "simulated", a scripted reader for tests and demonstrations. Any case. False, and nothing
+    // changed, for another text. Until called, the environment variable TARVELLO_READER names
+    // it, else "bluetooth". Takes effect for the next card reading.
+    bool setCardReaderKind(const QString& kind);
+    QString cardReaderKind() const;
+
     // ------------------------------------------------------------ charges
     // Amounts and tips are in the currency's units. The currency is the numeric currency code;
     // none keeps the merchant's current currency. Reference and external reference are the

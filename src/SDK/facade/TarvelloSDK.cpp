@@ -21,6 +21,7 @@
 #include "platform/core/Values.h"
 #include "platform/core/VersionDispatch.h"
 #include "platform/ui/Storyboard.h"
+#include "reader/ReaderScreens.h"
 #include "ui_kit/UIKitScreens.h"
 
 #include <cmath>
@@ -33,6 +34,7 @@ namespace {
 [[maybe_unused]] const bool screenAreasAdded = [] {
     Storyboard::addArea(&UIKitScreens::registerScreens);
     Storyboard::addArea(&CatalogScreens::registerScreens);
+    Storyboard::addArea(&ReaderScreens::registerScreens);
     return true;
 }();
 

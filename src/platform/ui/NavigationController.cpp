@@ -193,11 +193,13 @@ void NavigationController::transition(ViewController* from, const QList<ViewCont
     }
     if (to && to != from && delegate_)
         delegate_->navigationControllerWillShowViewController(this, to, animated);
+    // The new stack is in place before the screens hear of the change, so a pushed screen
+    // whose view loads now finds itself in it.
+    stack_ = newStack;
     if (showing && from && from != to)
         from->beginAppearanceTransition(false, animated);
     if (showing && to && to != from)
         to->beginAppearanceTransition(true, animated);
-    stack_ = newStack;
     if (stacked_) {
         for (ViewController* c : newStack)
             if (stacked_->indexOf(c->view()) < 0)
