@@ -753,7 +753,6 @@ def vector_images():
         images["reader_model_%s.png" % kind] = model_picture(kind)
     images["reader_selected_mark.png"] = draw_check(28)
     images["readers_settings_hint.png"] = draw_settings_hint()
-    images["page1.png"] = draw_check(120, mark=(0, 0, 0), fill=(0, 0, 0), ring_only=True)
     return images
 
 

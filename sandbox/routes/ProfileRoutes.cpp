@@ -4,6 +4,7 @@
 // rates, sale mode).
 
 #include "sandbox/SandboxRoutes.h"
+#include "sandbox/routes/ImageRoutes.h"
 
 #include <QRegularExpression>
 
@@ -168,10 +169,10 @@ SANDBOX_ROUTE("POST", "/developers/api/users/register.json") {
     user.profile = {{"firstName", request.field(QStringLiteral("firstName"))},
                     {"lastName", request.field(QStringLiteral("lastName"))},
                     {"accountActive", false},
-                    {"profileImageUrl", request.file(QStringLiteral("profileImage"))
-                                            ? QStringLiteral("https://sandbox.tarvello.example/"
-                                                             "img/profile.png")
-                                            : QString()}};
+                    {"profileImageUrl",
+                     request.file(QStringLiteral("profileImage"))
+                         ? ImageRoutes::pictureAddress(request, QStringLiteral("profile.png"))
+                         : QString()}};
     state.users() << user;
     const QString token = state.issueToken(user.userId);
     return SandboxReply::ok({{"userId", user.userId}, {"token", token}});

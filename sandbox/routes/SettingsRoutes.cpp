@@ -2,6 +2,7 @@
 // profile picture and agreement numbers.
 
 #include "sandbox/SandboxRoutes.h"
+#include "sandbox/routes/ImageRoutes.h"
 
 namespace {
 
@@ -143,9 +144,8 @@ SANDBOX_ROUTE("POST", "/developers/api/subsidiaries/uploadImage.json") {
         if (image->content.isEmpty())
             return SandboxReply::failure(400, QStringLiteral("La imagen está vacía"),
                                          QStringLiteral("INVALID_IMAGE"));
-        url = QStringLiteral("https://cdn.tarvello.example/logos/%1-%2.png")
-                  .arg(user->userId)
-                  .arg(state.nextId());
+        url = ImageRoutes::pictureAddress(
+            request, QStringLiteral("logo-%1-%2.png").arg(user->userId).arg(state.nextId()));
     } else if (request.field(QStringLiteral("deleteProfileImage")) != QLatin1String("1")) {
         return missingField(QStringLiteral("profileImage"));
     }

@@ -1,7 +1,7 @@
 #include "api/SignatureQueue.h"
 
 #include "api/APIController.h"
-#include "model/DocumentsFolder.h"
+#include "platform/core/DocumentsFolder.h"
 #include "platform/core/Logging.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Uuid.h"

@@ -1,13 +1,12 @@
 #include "model/Catalog.h"
 
 #include "SDK/session/User.h"
-#include "model/DocumentsFolder.h"
+#include "platform/core/DocumentsFolder.h"
 #include "platform/core/SafeDictionary.h"
 #include "platform/core/ServiceRegistry.h"
 #include "platform/core/Values.h"
 
 #include <QJsonDocument>
-#include <QUrl>
 #include <algorithm>
 
 Catalog& Catalog::instance() {
@@ -253,12 +252,8 @@ void Catalog::deleteProducts(const ProductList& list) {
                 itemsDeleted(1, category);
     }
     for (const ProductPtr& p : list) {
-        if (!p || p->imageUrl().isEmpty())
-            continue;
-        // The cached picture is named by the address's last path component; anything but a
-        // plain file name is left alone.
-        const QString name = QUrl(p->imageUrl()).path().section(QLatin1Char('/'), -1);
-        DocumentsFolder::removeFileNamed(name);
+        if (p && !p->imageUrl().isEmpty())
+            DocumentsFolder::removePictureForURL(p->imageUrl());
     }
     if (products_)
         for (const ProductPtr& p : list)

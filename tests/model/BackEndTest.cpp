@@ -3,7 +3,7 @@
 #include "api/APIConfiguration.h"
 #include "api/SignatureQueue.h"
 #include "model/Catalog.h"
-#include "model/DocumentsFolder.h"
+#include "platform/core/DocumentsFolder.h"
 #include "platform/core/ServiceRegistry.h"
 #include "support/SandboxFixture.h"
 

@@ -1,6 +1,6 @@
 #include "model/Catalog.h"
 #include "ModelFixture.h"
-#include "model/DocumentsFolder.h"
+#include "platform/core/DocumentsFolder.h"
 #include "platform/core/ServiceRegistry.h"
 
 #include <QDir>

@@ -3,6 +3,7 @@
 #include "SDK/login/LoginHelper.h"
 #include "SDK/session/SessionExpiry.h"
 #include "api/BackEndCatalogSource.h"
+#include "api/NetworkImageConnection.h"
 #include "platform/core/ServiceRegistry.h"
 
 namespace {
@@ -26,6 +27,7 @@ namespace DefaultServices {
 void install() {
     Services::setDefault<CatalogSource>(std::make_shared<BackEndCatalogSource>());
     Services::setDefault<SessionExpiry>(std::make_shared<LoginSessionExpiry>());
+    Services::setDefault<ImageConnectionFactory>(std::make_shared<NetworkImageConnectionFactory>());
 }
 
 } // namespace DefaultServices

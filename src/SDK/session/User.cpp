@@ -1,17 +1,15 @@
 #include "SDK/session/User.h"
 
 #include "SDK/session/CacheHelper.h"
+#include "platform/core/DocumentsFolder.h"
 #include "platform/core/Redaction.h"
 #include "platform/core/SafeDictionary.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 #include "ui_kit/texts/Language.h"
 
-#include <QDir>
-#include <QFile>
 #include <QMutex>
 #include <QRegularExpression>
-#include <QStandardPaths>
 
 User::User() {
     reset();
@@ -149,16 +147,7 @@ void User::loadWithDictionary(const QVariantMap& answer) {
 
 void User::changePicture(const QImage& picture, const QString& url) {
     image_ = picture;
-    const QString previous = imageURL_.section(u'/', -1);
-    if (!previous.isEmpty() && previous != QStringLiteral(".") &&
-        previous != QStringLiteral("..")) {
-        const QString documents =
-            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-            QStringLiteral("/Documents");
-        const QString cached = QDir(documents).filePath(previous);
-        if (QFile::exists(cached))
-            QFile::remove(cached);
-    }
+    DocumentsFolder::removePictureForURL(imageURL_);
     imageURL_ = url;
     UserDefaults& store = UserDefaults::standardUserDefaults();
     const QString key = QStringLiteral("lastUser");

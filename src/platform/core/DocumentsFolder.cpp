@@ -1,11 +1,13 @@
-#include "model/DocumentsFolder.h"
+#include "platform/core/DocumentsFolder.h"
 
 #include "platform/core/ServiceRegistry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QUrl>
 
 DocumentsFolder::DocumentsFolder(const QString& folderPath)
     : folderPath_(folderPath) {}
@@ -36,4 +38,23 @@ bool DocumentsFolder::removeFileNamed(const QString& name) {
     if (info.isSymLink() || !info.isFile())
         return false;
     return QFile::remove(*file);
+}
+
+QString DocumentsFolder::lastPathComponentOfURL(const QString& address) {
+    const QString path = QUrl(address).path(QUrl::FullyEncoded);
+    return QUrl::fromPercentEncoding(path.section(QLatin1Char('/'), -1).toUtf8());
+}
+
+std::optional<QString> DocumentsFolder::pictureFileNameForURL(const QString& address) {
+    static const QRegularExpression signatureName(QStringLiteral(
+        "\\A[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{12}\\z"));
+    const QString name = lastPathComponentOfURL(address);
+    if (!pathForFileName(name) || signatureName.match(name).hasMatch())
+        return std::nullopt;
+    return name;
+}
+
+bool DocumentsFolder::removePictureForURL(const QString& address) {
+    const auto name = pictureFileNameForURL(address);
+    return name && removeFileNamed(*name);
 }

@@ -21,6 +21,17 @@ public:
     // target. False when nothing was deleted.
     static bool removeFileNamed(const QString& name);
 
+    // The last segment of an address's path, percent-decoded ("https://h/a/x%20y.png?v=2" gives
+    // "x y.png"); empty when the path ends in "/".
+    static QString lastPathComponentOfURL(const QString& address);
+    // The name under which a downloaded picture of that address is kept: its last path component
+    // when that is a plain file name and not one of the signature queue's names (a UUID text);
+    // none otherwise ("", ".", "..", ".x", "a%2Fb"), and such a picture is not kept. The one rule
+    // of the picture cache, its deletions included.
+    static std::optional<QString> pictureFileNameForURL(const QString& address);
+    // Deletes the kept picture of that address, if any. False when nothing was deleted.
+    static bool removePictureForURL(const QString& address);
+
 private:
     QString folderPath_;
 };
