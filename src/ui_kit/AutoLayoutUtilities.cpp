@@ -21,30 +21,9 @@
 #include <cmath>
 #include <functional>
 
-#if __has_include("ui_kit/KVRenderer.h")
 #include "ui_kit/KVRenderer.h"
-#define TARVELLO_SHADOW_RENDERER KVRenderer::renderImageWithSize
-#else
-namespace {
-// The shadow's canvas until the offscreen renderer is part of the kit.
-QImage renderShadowCanvas(const QSizeF& size, bool transparency,
-                          const std::function<void(QPainter&)>& drawingBlock) {
-    QImage image(size.toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(transparency ? Qt::transparent : Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingBlock(painter);
-    return image;
-}
-} // namespace
-#define TARVELLO_SHADOW_RENDERER renderShadowCanvas
-#endif
-
-#if __has_include("ui_kit/NumericKeyboard.h") && __has_include("ui_kit/iPadNumericKeyboard.h")
 #include "ui_kit/NumericKeyboard.h"
 #include "ui_kit/iPadNumericKeyboard.h"
-#define TARVELLO_HAVE_KEYPADS 1
-#endif
 
 namespace {
 
@@ -185,36 +164,23 @@ ViewController* AutoLayoutUtilities::topViewController(ViewController* controlle
 QWidget* AutoLayoutUtilities::instanceNumericKeyboard() {
     if (!keypadsSupported())
         return nullptr;
-#ifdef TARVELLO_HAVE_KEYPADS
     if (Device::current().isIpad())
         return iPadNumericKeyboard::instance();
     return NumericKeyboard::init();
-#else
-    return nullptr;
-#endif
 }
 
 QWidget* AutoLayoutUtilities::instanceNumericKeyboardWithDoubleZero() {
     if (!keypadsSupported())
         return nullptr;
-#ifdef TARVELLO_HAVE_KEYPADS
     if (Device::current().isIpad())
         return iPadNumericKeyboard::instance();
     return NumericKeyboard::initWithDobuleZero();
-#else
-    return nullptr;
-#endif
 }
 
 QWidget* AutoLayoutUtilities::instanceNumericKeyboardWithHeight(double height) {
     if (!keypadsSupported())
         return nullptr;
-#ifdef TARVELLO_HAVE_KEYPADS
     return NumericKeyboard::initWithHeight(height);
-#else
-    (void)height;
-    return nullptr;
-#endif
 }
 
 void AutoLayoutUtilities::useNumericKeyboard(QWidget* keypad, TextField* field) {
@@ -302,7 +268,7 @@ void AutoLayoutUtilities::addBackgroundShadowToView(QWidget* view, QWidget* onVi
     const QRect frame = view->geometry();
     const QSizeF imageSize(frame.width() + 20, frame.height() + 20);
     const double radius = View::cornerRadius(view);
-    const QImage shadow = TARVELLO_SHADOW_RENDERER(imageSize, true, [&](QPainter& painter) {
+    const QImage shadow = KVRenderer::renderImageWithSize(imageSize, true, [&](QPainter& painter) {
         // The view's shape, centred in the picture, over its red blur.
         QPainterPath shape;
         shape.addRoundedRect(QRectF(QPointF(10, 10), frame.size()), radius, radius);

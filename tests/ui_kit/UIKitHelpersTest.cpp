@@ -202,7 +202,6 @@ TEST(AutoLayoutKeypads, FactoriesFollowTheDevice) {
             EXPECT_EQ(AutoLayoutUtilities::instanceNumericKeyboardWithHeight(300), nullptr);
         }
     }
-#if __has_include("ui_kit/NumericKeyboard.h") && __has_include("ui_kit/iPadNumericKeyboard.h")
     Device::current().setSystemVersion("8.1");
     Device::current().setIdiom(Device::Idiom::Phone);
     std::unique_ptr<QWidget> phone(AutoLayoutUtilities::instanceNumericKeyboard());
@@ -222,7 +221,6 @@ TEST(AutoLayoutKeypads, FactoriesFollowTheDevice) {
     AutoLayoutUtilities::useNumericKeyboard(AutoLayoutUtilities::instanceNumericKeyboard(), &field);
     EXPECT_EQ(field.inputView(), nullptr);
     EXPECT_EQ(field.keyboardType(), TextField::KeyboardType::NumberPad);
-#endif
 }
 
 TEST(AutoLayoutKeypads, InstallerKeepsOnlyAPadKeypad) {
