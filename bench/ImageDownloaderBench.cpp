@@ -1,6 +1,7 @@
 #include "api/APIConfiguration.h"
 #include "platform/core/DocumentsFolder.h"
 #include "platform/core/ServiceRegistry.h"
+#include "platform/ui/ImageView.h"
 #include "ui_kit/ImageDownloader.h"
 
 #include "sandbox/SandboxServer.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QImage>
-#include <QLabel>
 #include <QTemporaryDir>
 #include <QThread>
 #include <benchmark/benchmark.h>
@@ -111,7 +111,7 @@ static void BM_ImageDownloaderCacheHit(benchmark::State& state) {
     picture.fill(Qt::darkCyan);
     picture.save(QDir(documents.path()).filePath("logo.png"), "PNG");
     EndCounter delegate;
-    QLabel view;
+    ImageView view;
     for (auto _ : state) {
         ImageDownloader loader;
         loader.setUrlString("https://127.0.0.1:1/images/logo.png");
@@ -135,7 +135,7 @@ static void BM_ImageDownloaderMainThreadShareOfADownload(benchmark::State& state
         [&] { sandbox.server->script("GET", "/images/*", SandboxReply::raw(png, "image/png")); },
         Qt::BlockingQueuedConnection);
     EndCounter delegate;
-    QLabel view;
+    ImageView view;
     view.setGeometry(0, 0, 100, 100);
     int round = 0;
     double wall = 0;

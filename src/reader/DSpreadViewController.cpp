@@ -38,6 +38,12 @@ constexpr int kSwitchMs = 1000;
 constexpr int kRemovalPollMs = 1000;
 constexpr int kCardPresentTimeoutSeconds = 5;
 
+// Cancels the timer, if any, and forgets its handle.
+void cancelTimer(Clock::Handle& timer) {
+    Clock::current().cancel(timer);
+    timer = 0;
+}
+
 } // namespace
 
 DSpreadViewController::DSpreadViewController(DSpreadViewControllerDelegate* delegate, bool demo,
@@ -293,10 +299,8 @@ void DSpreadViewController::cleanup() {
     }
 
     // Every timer and delayed call of the session.
-    for (Clock::Handle* timer : {&deviceSearchTimer_, &dismissTimer_, &bluetoothStateCheck_}) {
-        Clock::current().cancel(*timer);
-        *timer = 0;
-    }
+    for (Clock::Handle* timer : {&deviceSearchTimer_, &dismissTimer_, &bluetoothStateCheck_})
+        cancelTimer(*timer);
     cancelAllDelayedCalls();
 
     if (centralManager_) {
@@ -348,8 +352,7 @@ void DSpreadViewController::bluetoothIsOn() {
             centralManager_->stopScan();
     }
     log(QStringLiteral("Bluetooth status: %1").arg(bt_->state()));
-    Clock::current().cancel(bluetoothStateCheck_);
-    bluetoothStateCheck_ = 0;
+    cancelTimer(bluetoothStateCheck_);
     if (bt_->state() == BluetoothState::Unknown) {
         checkBluetoothState(0);
         return;
@@ -379,21 +382,17 @@ void DSpreadViewController::checkBluetoothState(int readsDone) {
 
 void DSpreadViewController::runDiscovery() {
     const bool centralOn = centralManager_ && centralManager_->state() == BluetoothState::PoweredOn;
-    if (!currentDeviceName().isEmpty()) {
-        // The merchant opened the sheet: fill it, connect nothing by itself.
-        bt_->scan(scanBluetoothTime);
-        if (centralOn)
-            centralManager_->scanForPeripherals();
-        return;
+    // With the merchant's sheet open the scan only fills it: nothing connects by itself.
+    if (currentDeviceName().isEmpty()) {
+        const bool remembered =
+            !UserDefaults::standardUserDefaults().stringForKey(kDefaultPosBluetoothName).isEmpty();
+        Clock::current().cancel(deviceSearchTimer_);
+        deviceSearchTimer_ = Clock::current().callAfter(
+            remembered ? kRememberedReaderSearchMs : kNoReaderSearchMs, this, [this] {
+                deviceSearchTimer_ = 0;
+                connectToClosestDevice();
+            });
     }
-    const bool remembered =
-        !UserDefaults::standardUserDefaults().stringForKey(kDefaultPosBluetoothName).isEmpty();
-    Clock::current().cancel(deviceSearchTimer_);
-    deviceSearchTimer_ = Clock::current().callAfter(
-        remembered ? kRememberedReaderSearchMs : kNoReaderSearchMs, this, [this] {
-            deviceSearchTimer_ = 0;
-            connectToClosestDevice();
-        });
     bt_->scan(scanBluetoothTime);
     if (centralOn)
         centralManager_->scanForPeripherals();
@@ -411,10 +410,8 @@ void DSpreadViewController::stopBluetooth() {
         centralManager_->stopScan();
     bt_.reset();
     scanningBluetooth_ = false;
-    Clock::current().cancel(deviceSearchTimer_);
-    deviceSearchTimer_ = 0;
-    Clock::current().cancel(bluetoothStateCheck_);
-    bluetoothStateCheck_ = 0;
+    cancelTimer(deviceSearchTimer_);
+    cancelTimer(bluetoothStateCheck_);
 }
 
 void DSpreadViewController::centralManagerDidUpdateState(int state) {
@@ -430,8 +427,7 @@ void DSpreadViewController::centralManagerDidUpdateState(int state) {
     if (!bt_ || scanningBluetooth_)
         return;
     if (on) {
-        Clock::current().cancel(dismissTimer_);
-        dismissTimer_ = 0;
+        cancelTimer(dismissTimer_);
         showWaitingText(QStringLiteral("MESSAGE_WAIT_DSPREAD"));
         bluetoothTurnedOn();
         startSearching();
@@ -562,8 +558,7 @@ void DSpreadViewController::deviceSelected(const QString& name) {
 
 void DSpreadViewController::connectionPOS(const QString& name) {
     log(QStringLiteral("[DSPREAD] connectionPOS %1").arg(name));
-    Clock::current().cancel(deviceSearchTimer_);
-    deviceSearchTimer_ = 0;
+    cancelTimer(deviceSearchTimer_);
     UserDefaults::standardUserDefaults().setObject(name, kDefaultPosBluetoothName);
     initQposs();
     if (const auto s = sale())

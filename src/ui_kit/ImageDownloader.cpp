@@ -3,7 +3,6 @@
 #include "platform/core/DocumentsFolder.h"
 #include "platform/core/ServiceRegistry.h"
 #include "platform/core/Worker.h"
-#include "platform/ui/Clock.h"
 #include "platform/ui/View.h"
 #include "ui_kit/CustomActivityView/CustomActivitySpinnerView.h"
 #include "ui_kit/UIKitSupport.h"
@@ -12,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPixmap>
 #include <QSaveFile>
 
 namespace {
@@ -60,7 +58,9 @@ QImage decodeAndStore(const QByteArray& body, const std::optional<QString>& path
 ImageDownloader::ImageDownloader(QObject* parent)
     : QObject(parent) {}
 
-ImageDownloader::~ImageDownloader() = default;
+ImageDownloader::~ImageDownloader() {
+    stopPlaceholder();
+}
 
 QString ImageDownloader::filename() const {
     return DocumentsFolder::lastPathComponentOfURL(urlString_);
@@ -72,11 +72,11 @@ QImage ImageDownloader::image() {
     return image_;
 }
 
-void ImageDownloader::setImageView(QLabel* view) {
+void ImageDownloader::setImageView(ImageView* view) {
     if (view == imageView_)
         return;
-    // A view taken away is not touched again; its spinner stops where it is.
-    spinnerTicker_.reset();
+    // A view taken away keeps what it shows; its spinner stops where it is.
+    stopPlaceholder();
     imageView_ = view;
 }
 
@@ -159,11 +159,11 @@ void ImageDownloader::startNetworkDownload(const std::optional<QString>& cachePa
 }
 
 void ImageDownloader::putUpPlaceholder() {
-    QLabel* view = imageView_;
+    ImageView* view = imageView_;
     if (!view)
         return;
     originalFrame_ = View::frame(view);
-    originalImage_ = view->pixmap().toImage();
+    originalImage_ = view->image();
     placeholderView_ = view;
     placeholderPut_ = true;
     if (originalFrame_.width() > kPlaceholderSide)
@@ -171,25 +171,15 @@ void ImageDownloader::putUpPlaceholder() {
                        QRect(originalFrame_.x() + (originalFrame_.width() - kPlaceholderSide) / 2,
                              originalFrame_.y() + (originalFrame_.height() - kPlaceholderSide) / 2,
                              kPlaceholderSide, kPlaceholderSide));
-    const QList<QImage>& frames = placeholderFrames();
-    if (frames.isEmpty()) {
-        view->clear();
-        return;
-    }
-    view->setPixmap(QPixmap::fromImage(frames.first()));
-    spinnerTicker_ = std::make_unique<QObject>();
-    auto index = std::make_shared<int>(0);
-    Clock::current().repeatEvery(
-        kSpinnerCycleMs / kSpinnerFrames, spinnerTicker_.get(), [this, index] {
-            const QList<QImage>& all = placeholderFrames();
-            *index = (*index + 1) % all.size();
-            if (placeholderView_ && placeholderView_ == imageView_)
-                placeholderView_->setPixmap(QPixmap::fromImage(all.at(*index)));
-        });
+    view->setAnimatedImage(placeholderFrames(), kSpinnerCycleMs);
+}
+
+void ImageDownloader::stopPlaceholder() {
+    if (placeholderPut_ && placeholderView_ && placeholderView_->isAnimating())
+        placeholderView_->setImage(placeholderView_->image());
 }
 
 void ImageDownloader::fail(const std::optional<TarvelloError>& error, bool report) {
-    spinnerTicker_.reset();
     const bool placeholderShown = placeholderPut_;
     placeholderPut_ = false;
     // Only the view that got the placeholder, or the view of a load that put none up.
@@ -204,7 +194,6 @@ void ImageDownloader::fail(const std::optional<TarvelloError>& error, bool repor
 }
 
 void ImageDownloader::succeed(const QImage& image) {
-    spinnerTicker_.reset();
     image_ = image;
     showBorder(true);
     if (imageView_ && (!placeholderPut_ || placeholderView_ == imageView_)) {
@@ -222,10 +211,7 @@ void ImageDownloader::succeed(const QImage& image) {
 }
 
 void ImageDownloader::showImage(const QImage& image) {
-    if (image.isNull())
-        imageView_->clear();
-    else
-        imageView_->setPixmap(QPixmap::fromImage(image));
+    imageView_->setImage(image); // a null image empties the view
 }
 
 void ImageDownloader::showBorder(bool shown) {

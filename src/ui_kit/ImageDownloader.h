@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ui/ImageView.h"
 #include "ui_kit/CustomActivityView/CustomActivitySpinnerView.h"
 #include "ui_kit/ImageConnection.h"
 
@@ -59,8 +60,8 @@ public:
     QImage image();
     void setImage(const QImage& image) { image_ = image; }
 
-    QLabel* imageView() const { return imageView_; }
-    void setImageView(QLabel* view);
+    ImageView* imageView() const { return imageView_; }
+    void setImageView(ImageView* view);
     CustomActivitySpinnerView* activityView() const { return activityView_; }
     void setActivityView(CustomActivitySpinnerView* view) { activityView_ = view; }
     QLabel* borderView() const { return borderView_; }
@@ -105,6 +106,7 @@ public:
 private:
     void startNetworkDownload(const std::optional<QString>& cachePath);
     void putUpPlaceholder();
+    // Stops the placeholder's frames on the frame they show.
     void stopPlaceholder();
     // The failure steps: the view back as it was, then the delegate (unless not reporting).
     void fail(const std::optional<TarvelloError>& error, bool report = true);
@@ -114,7 +116,7 @@ private:
 
     QString urlString_;
     QImage image_;
-    QPointer<QLabel> imageView_;
+    QPointer<ImageView> imageView_;
     QPointer<CustomActivitySpinnerView> activityView_;
     QPointer<QLabel> borderView_;
     QString imageIndex_;
@@ -128,10 +130,8 @@ private:
     QImage originalImage_;
 
     // The view that got the placeholder, while it shows it.
-    QPointer<QLabel> placeholderView_;
+    QPointer<ImageView> placeholderView_;
     bool placeholderPut_ = false;
-    // Owns the spinner's clock entry: deleting it stops the spinner.
-    std::unique_ptr<QObject> spinnerTicker_;
     std::unique_ptr<ImageConnection> connection_;
     std::optional<QString> cachePath_;
     // A cache lookup or a decode is running on the worker.

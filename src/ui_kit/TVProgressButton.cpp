@@ -60,16 +60,19 @@ void TVProgressButton::initViews() {
     cornerRadius_ = kCornerRadius;
     disabledBackground_ = imageFromColor(VersionDispatch::veryLightGray());
     fillBar_ = new FillBar(this);
-    finishedImage_ = new QLabel(this);
+    fillWidthConstraint_ = LayoutConstraint::addTo(
+        fillBar_, new LayoutConstraint(fillBar_, LayoutConstraint::Attribute::Width, nullptr,
+                                       LayoutConstraint::Attribute::NotAnAttribute, 1, 0));
+    finishedImage_ = new ImageView(this);
     finishedImage_->setObjectName(QStringLiteral("finishedImage"));
     finishedImage_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    finishedImage_->setAlignment(Qt::AlignCenter);
+    finishedImage_->setContentMode(ImageView::ContentMode::Center);
     const QImage mark = UIKitSupport::bundleImage(QStringLiteral("page1.png"));
     if (!mark.isNull())
-        finishedImage_->setPixmap(QPixmap::fromImage(
+        finishedImage_->setImage(
             UIKitSupport::tinted(mark.scaled(kFinishedSide, kFinishedSide, Qt::KeepAspectRatio,
                                              Qt::SmoothTransformation),
-                                 UIKitSupport::mainColor())));
+                                 UIKitSupport::mainColor()));
     View::setAlpha(finishedImage_, 0);
 }
 
@@ -91,12 +94,12 @@ void TVProgressButton::setFillColor(const QColor& color) {
 
 void TVProgressButton::setFillPercentage(double percentage, bool animated) {
     percentage_ = percentage;
-    fillWidthConstraint_ = width() * percentage;
+    fillWidthConstraint_->setConstant(width() * percentage);
     // A new fill takes over from one still running, which ends unfinished.
     Clock::current().cancel(fill_);
     QPointer<TVProgressButton> self(this);
-    const double from = animated ? shownFillWidth_ : fillWidthConstraint_;
-    const double to = fillWidthConstraint_;
+    const double to = fillWidthConstraint_->constant();
+    const double from = animated ? shownFillWidth_ : to;
     setShownFillWidth(from);
     Clock::AnimationOptions options;
     options.easing = QEasingCurve::InOutQuad;

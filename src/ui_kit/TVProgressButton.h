@@ -1,10 +1,11 @@
 #pragma once
 
 #include "platform/ui/Clock.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/LayoutConstraint.h"
 
 #include <QColor>
 #include <QImage>
-#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QRect>
@@ -37,10 +38,11 @@ public:
     void initConstraints();
 
     QWidget* fillBar() const { return fillBar_; }
-    // The fill bar's width to be, in points (0 at first); the bar reaches it by the end of the
-    // fill's animation.
-    double fillWidthConstraint() const { return fillWidthConstraint_; }
-    QLabel* finishedImage() const { return finishedImage_; }
+    // The fill bar's width to be, in points, as its constant (0 at first); the bar reaches it
+    // by the end of the fill's animation. Owned by the fill bar; kept inactive, the fill's
+    // animation places the bar.
+    LayoutConstraint* fillWidthConstraint() const { return fillWidthConstraint_; }
+    ImageView* finishedImage() const { return finishedImage_; }
     double percentage() const { return percentage_; }
     TVProgressButtonDelegate* delegate() const { return delegate_; }
     void setDelegate(TVProgressButtonDelegate* delegate) { delegate_ = delegate; }
@@ -74,8 +76,8 @@ private:
     void centreFinishedImage();
 
     QWidget* fillBar_ = nullptr;
-    QLabel* finishedImage_ = nullptr;
-    double fillWidthConstraint_ = 0;
+    ImageView* finishedImage_ = nullptr;
+    LayoutConstraint* fillWidthConstraint_ = nullptr;
     double shownFillWidth_ = 0;
     double percentage_ = 0;
     double cornerRadius_ = kCornerRadius;

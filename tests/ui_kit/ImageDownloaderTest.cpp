@@ -1,6 +1,7 @@
 #include "ui_kit/ImageDownloader.h"
 #include "api/APIConfiguration.h"
 #include "platform/core/DocumentsFolder.h"
+#include "platform/ui/ImageView.h"
 #include "platform/ui/View.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
@@ -67,7 +68,7 @@ protected:
     QStringList keptFiles() const { return QDir(documents.path()).entryList(QDir::Files); }
 
     // A downloader of the address for a view, told to record into `recorder`.
-    std::unique_ptr<ImageDownloader> downloader(const QString& address, QLabel* view = nullptr) {
+    std::unique_ptr<ImageDownloader> downloader(const QString& address, ImageView* view = nullptr) {
         auto made = std::make_unique<ImageDownloader>();
         made->setUrlString(address);
         made->setImageView(view);
@@ -81,13 +82,13 @@ protected:
 };
 
 TEST_F(ImageDownloaderTest, DownloadsOnceThenServesTheFileWithoutARequest) {
-    QLabel view;
+    ImageView view;
     auto first = downloader(picture("/images/logo.png"), &view);
     EXPECT_TRUE(first->image().isNull()); // starts loading
     ASSERT_TRUE(recorder.wait());
     EXPECT_EQ(recorder.events, QStringList{"done"});
     EXPECT_EQ(first->image().size(), QSize(120, 120));
-    EXPECT_EQ(view.pixmap().size(), QSize(120, 120));
+    EXPECT_EQ(view.image().size(), QSize(120, 120));
     EXPECT_FALSE(first->receivedData().has_value());
     EXPECT_TRUE(first->downloading());
     EXPECT_EQ(keptFiles(), QStringList{"logo.png"});
@@ -96,14 +97,14 @@ TEST_F(ImageDownloaderTest, DownloadsOnceThenServesTheFileWithoutARequest) {
     // Another address with the same last component shares the file; no request, and a file
     // there is used even when this downloader would not write one.
     recorder.events.clear();
-    QLabel other;
+    ImageView other;
     auto second = downloader(picture("/images/elsewhere/logo.png"), &other);
     second->setStoreImageOnDocumentsFolder(false);
     second->downloadTheImage();
     ASSERT_TRUE(recorder.wait());
     EXPECT_EQ(recorder.events, QStringList{"done"});
     EXPECT_EQ(second->image().pixel(60, 60), first->image().pixel(60, 60));
-    EXPECT_EQ(other.pixmap().size(), QSize(120, 120));
+    EXPECT_EQ(other.image().size(), QSize(120, 120));
     EXPECT_FALSE(second->downloading());
     EXPECT_EQ(pictureRequests(), 1);
 }
@@ -119,10 +120,10 @@ TEST_F(ImageDownloaderTest, AJpegIsKeptAsPngUnderTheServersName) {
 }
 
 TEST_F(ImageDownloaderTest, AnErrorStatusFailsRestoresTheViewAndALaterReadRetries) {
-    QLabel view;
+    ImageView view;
     view.setGeometry(10, 20, 100, 100);
     const QImage before = QImage::fromData(pngBytes(Qt::red));
-    view.setPixmap(QPixmap::fromImage(before));
+    view.setImage(before);
     auto loader = downloader(picture("/images/missing.gif"), &view);
     loader->downloadTheImage();
     ASSERT_TRUE(recorder.wait());
@@ -133,7 +134,7 @@ TEST_F(ImageDownloaderTest, AnErrorStatusFailsRestoresTheViewAndALaterReadRetrie
     EXPECT_EQ(recorder.failure->description, "Remote URL returned error 404");
     EXPECT_FALSE(loader->downloading());
     EXPECT_EQ(view.geometry(), QRect(10, 20, 100, 100));
-    EXPECT_EQ(view.pixmap().toImage().pixel(0, 0), before.pixel(0, 0));
+    EXPECT_EQ(view.image().pixel(0, 0), before.pixel(0, 0));
     EXPECT_TRUE(keptFiles().isEmpty());
 
     recorder.events.clear();
@@ -147,9 +148,9 @@ TEST_F(ImageDownloaderTest, ThePlaceholderSpinsCentredWhileLoadingAndTheBorderWa
     sandbox->script("GET", "/images/slow.png",
                     SandboxReply::raw(pngBytes(Qt::blue), "image/png").withDelay(400));
     QWidget screen;
-    auto* wide = new QLabel(&screen);
+    auto* wide = new ImageView(&screen);
     wide->setGeometry(10, 20, 100, 100);
-    auto* exact = new QLabel(&screen);
+    auto* exact = new ImageView(&screen);
     exact->setGeometry(200, 20, 68, 90);
     auto* border = new QLabel(&screen);
     auto* spinner = new CustomActivitySpinnerView(Qt::black, 20, &screen);
@@ -174,10 +175,10 @@ TEST_F(ImageDownloaderTest, ThePlaceholderSpinsCentredWhileLoadingAndTheBorderWa
     EXPECT_EQ(exact->geometry(), QRect(200, 20, 68, 90));
     EXPECT_TRUE(View::isHidden(border));
     ASSERT_EQ(ImageDownloader::placeholderFrames().size(), ImageDownloader::kSpinnerFrames);
-    const QImage firstFrame = wide->pixmap().toImage();
+    const QImage firstFrame = wide->image();
     EXPECT_EQ(firstFrame.size(), QSize(68, 68));
     clock->advance(1500); // half way round: another frame, recoloured grey 0.7
-    const QImage laterFrame = wide->pixmap().toImage();
+    const QImage laterFrame = wide->image();
     EXPECT_NE(laterFrame, firstFrame);
     bool grey = false;
     for (int x = 0; x < laterFrame.width() && !grey; ++x)
@@ -189,17 +190,17 @@ TEST_F(ImageDownloaderTest, ThePlaceholderSpinsCentredWhileLoadingAndTheBorderWa
     ASSERT_TRUE(recorder.wait());
     ASSERT_TRUE(exactRecorder.wait());
     EXPECT_EQ(wide->geometry(), QRect(10, 20, 100, 100));
-    EXPECT_EQ(wide->pixmap().size(), QSize(30, 20));
+    EXPECT_EQ(wide->image().size(), QSize(30, 20));
     EXPECT_FALSE(View::isHidden(border));
     clock->advance(3000);
-    EXPECT_EQ(wide->pixmap().size(), QSize(30, 20)); // the spinner is over
+    EXPECT_EQ(wide->image().size(), QSize(30, 20)); // the spinner is over
     EXPECT_EQ(clock->pendingCount(), 0);
 }
 
 TEST_F(ImageDownloaderTest, WithoutAutoLoadingNoPlaceholderAndAFailureEmptiesTheView) {
-    QLabel view;
+    ImageView view;
     view.setGeometry(10, 20, 100, 100);
-    view.setPixmap(QPixmap::fromImage(QImage::fromData(pngBytes(Qt::red))));
+    view.setImage(QImage::fromData(pngBytes(Qt::red)));
     auto loader = downloader(picture("/images/missing"), &view);
     loader->setAutoLoading(false);
     loader->downloadTheImage();
@@ -207,7 +208,7 @@ TEST_F(ImageDownloaderTest, WithoutAutoLoadingNoPlaceholderAndAFailureEmptiesThe
     EXPECT_EQ(view.geometry(), QRect(10, 20, 100, 100));
     ASSERT_TRUE(recorder.wait());
     EXPECT_EQ(view.geometry(), QRect(10, 20, 100, 100));
-    EXPECT_TRUE(view.pixmap().isNull());
+    EXPECT_TRUE(view.image().isNull());
 }
 
 TEST_F(ImageDownloaderTest, AnUntrustedServerFailsAndNothingIsKept) {
@@ -218,7 +219,7 @@ TEST_F(ImageDownloaderTest, AnUntrustedServerFailsAndNothingIsKept) {
     configuration->addTrustedCAFile(foreign.caFile());
     Services::set<APIConfiguration>(configuration);
 
-    QLabel view;
+    ImageView view;
     view.setGeometry(0, 0, 120, 120);
     auto loader = downloader(foreign.baseUrl() + "/images/logo.png", &view);
     loader->downloadTheImage();
@@ -260,7 +261,7 @@ TEST_F(ImageDownloaderTest, AnUndecodableCacheFileIsDeletedAndTheImageDownloaded
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("not a picture");
     broken.close();
-    QLabel view;
+    ImageView view;
     auto loader = downloader(picture("/images/broken.png"), &view);
     loader->downloadTheImage();
     ASSERT_TRUE(recorder.wait());
@@ -278,7 +279,7 @@ TEST_F(ImageDownloaderTest, ABodyThatIsNoPictureOrARedirectFailsWithoutAnError) 
     for (const char* path : {"/images/text.png", "/images/moved.png"}) {
         SCOPED_TRACE(path);
         recorder.events.clear();
-        QLabel view;
+        ImageView view;
         auto loader = downloader(picture(path), &view);
         loader->downloadTheImage();
         ASSERT_TRUE(recorder.wait());
@@ -294,7 +295,7 @@ TEST_F(ImageDownloaderTest, ABodyThatIsNoPictureOrARedirectFailsWithoutAnError) 
 }
 
 TEST_F(ImageDownloaderTest, AConnectionThatCannotBeMadeRestoresTheViewAndStays) {
-    QLabel view;
+    ImageView view;
     view.setGeometry(10, 20, 100, 100);
     auto loader = downloader("http://127.0.0.1:9/images/plain.png", &view);
     loader->downloadTheImage();
@@ -326,9 +327,9 @@ TEST_F(ImageDownloaderTest, AnEmptyAddressOnlyStopsTheCallersSpinner) {
 TEST_F(ImageDownloaderTest, AViewGoneMidDownloadIsNotTouchedAndAGoneDownloaderTellsNothing) {
     sandbox->script("GET", "/images/slow*",
                     SandboxReply::raw(pngBytes(Qt::blue), "image/png").withDelay(300));
-    auto* deleted = new QLabel;
+    auto* deleted = new ImageView;
     deleted->setGeometry(0, 0, 100, 100);
-    QLabel unset;
+    ImageView unset;
     unset.setGeometry(0, 0, 100, 100);
     auto first = downloader(picture("/images/slow1.png"), deleted);
     auto second = downloader(picture("/images/slow2.png"), &unset);

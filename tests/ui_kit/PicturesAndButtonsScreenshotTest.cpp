@@ -1,6 +1,7 @@
 #include "api/APIConfiguration.h"
 #include "platform/core/DocumentsFolder.h"
 #include "platform/ui/Clock.h"
+#include "platform/ui/ImageView.h"
 #include "platform/ui/Services.h"
 #include "platform/ui/View.h"
 #include "support/SandboxFixture.h"
@@ -58,10 +59,8 @@ TEST(PicturesScreenshots, AListOfRemotePicturesLoadingAndLoaded) {
     std::vector<std::unique_ptr<ImageDownloader>> loaders;
     const QStringList names{"cafe.png", "waiting1.png", "medialunas.jpg", "waiting2.png"};
     for (int row = 0; row < names.size(); ++row) {
-        auto* picture = new QLabel(&screen);
+        auto* picture = new ImageView(&screen);
         picture->setGeometry(16, 16 + row * 92, 80, 80);
-        picture->setAlignment(Qt::AlignCenter);
-        picture->setScaledContents(true);
         auto* caption = new QLabel(names[row], &screen);
         caption->setGeometry(112, 16 + row * 92, 240, 80);
         auto loader = std::make_unique<ImageDownloader>();

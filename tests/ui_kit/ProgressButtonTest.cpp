@@ -46,7 +46,7 @@ TEST_F(ProgressButtonTest, AFillSetsItsWidthOverTwoSecondsOrAtOnce) {
         clock->runUntilIdle();
         button->setFillPercentage(0.5, c.animated);
         EXPECT_EQ(button->percentage(), 0.5);
-        EXPECT_EQ(button->fillWidthConstraint(), 150);
+        EXPECT_EQ(button->fillWidthConstraint()->constant(), 150);
         clock->advance(1000);
         EXPECT_EQ(button->fillBar()->width(), c.halfWayWidth);
         clock->advance(1000);

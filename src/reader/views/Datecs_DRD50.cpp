@@ -185,6 +185,21 @@ void Datecs_DRD50::movePhoneToStart() {
                                is480Layout() ? 288.0f : YPositionForFrame({}, -276)));
 }
 
+void Datecs_DRD50::showAtStart(bool withPhone, void (Datecs_DRD50::*next)()) {
+    moveReaderToStart();
+    moveReaderBackToStart();
+    if (withPhone)
+        movePhoneToStart();
+    ViewAnimation fadeIn;
+    fadeIn.alpha(reader_, 1).alpha(readerBack_, 1);
+    if (withPhone)
+        fadeIn.alpha(iphone_, 1);
+    fadeIn.start(this, 500, [this, next](bool finished) {
+        if (finished && inWindow())
+            (this->*next)();
+    });
+}
+
 bool Datecs_DRD50::inWindow() const {
     return ViewAnimation::isInWindow(this);
 }
@@ -277,17 +292,9 @@ void Datecs_DRD50::animateReader() {
                 return;
             }
             ViewAnimation().alpha(reader_, 0).alpha(readerBack_, 0).start(this, 500, [this](bool) {
-                moveReaderToStart();
-                moveReaderBackToStart();
                 if (is480Layout())
                     movePhoneToStart();
-                ViewAnimation()
-                    .alpha(reader_, 1)
-                    .alpha(readerBack_, 1)
-                    .start(this, 500, [this](bool finished) {
-                        if (finished && inWindow())
-                            requestAnimateReader();
-                    });
+                showAtStart(false, &Datecs_DRD50::requestAnimateReader);
             });
         });
 }
@@ -330,17 +337,7 @@ void Datecs_DRD50::animateCard() {
                             .alpha(readerBack_, 0)
                             .alpha(iphone_, 0)
                             .start(this, 500, [this](bool) {
-                                moveReaderToStart();
-                                moveReaderBackToStart();
-                                movePhoneToStart();
-                                ViewAnimation()
-                                    .alpha(reader_, 1)
-                                    .alpha(readerBack_, 1)
-                                    .alpha(iphone_, 1)
-                                    .start(this, 500, [this](bool finished) {
-                                        if (finished && inWindow())
-                                            requestAnimateReader();
-                                    });
+                                showAtStart(true, &Datecs_DRD50::requestAnimateReader);
                             });
                     });
             });
@@ -366,17 +363,7 @@ void Datecs_DRD50::restartAnimations() {
         if (!deviceIsConnected_) {
             View::setHidden(cardChip_, true);
             View::setHidden(cardSwipe_, true);
-            moveReaderToStart();
-            moveReaderBackToStart();
-            movePhoneToStart();
-            ViewAnimation()
-                .alpha(reader_, 1)
-                .alpha(readerBack_, 1)
-                .alpha(iphone_, 1)
-                .start(this, 500, [this](bool finished) {
-                    if (finished && inWindow())
-                        animateReader();
-                });
+            showAtStart(true, &Datecs_DRD50::animateReader);
             return;
         }
         if (cardSwipe_)

@@ -114,6 +114,9 @@ private:
     QRect readerAt(float y) const;
     QRect readerBackAt(float y) const;
     void requestAnimateReader();
+    // Puts the reader, its back and (withPhone) the phone at their start and fades them in;
+    // then, when the fade ended in a shown window, runs next.
+    void showAtStart(bool withPhone, void (Datecs_DRD50::*next)());
 
     bool deviceIsConnected_ = false;
     bool cardWasInserted_ = false;
