@@ -17,14 +17,7 @@ QWidget* CatalogSaleEditItemController::loadView() {
     View::setBackgroundColor(root, Qt::white);
     auto* column = new QVBoxLayout(root);
     column->setContentsMargins(20, 16, 20, 16);
-    picture_ = LineEditorScene::makePicture(root, 76);
-    auto* pictureRow = new QHBoxLayout();
-    pictureRow->addStretch(1);
-    pictureRow->addWidget(picture_.itemPicture);
-    pictureRow->addWidget(picture_.itemNoPicture);
-    pictureRow->addWidget(picture_.itemPictureBorder);
-    pictureRow->addStretch(1);
-    column->addLayout(pictureRow);
+    picture_ = LineEditorScene::addCentredPicture(column, root, 76);
 
     itemPriceAndQuantity_ = new QLabel(root);
     itemPriceAndQuantity_->setObjectName(QStringLiteral("itemPriceAndQuantity"));

@@ -28,14 +28,7 @@ QWidget* CatalogSaleItemDiscountController::loadView() {
         segmentRow->addWidget(segments_[i]);
     }
     column->addLayout(segmentRow);
-    picture_ = LineEditorScene::makePicture(root, 80);
-    auto* pictureRow = new QHBoxLayout();
-    pictureRow->addStretch(1);
-    pictureRow->addWidget(picture_.itemPicture);
-    pictureRow->addWidget(picture_.itemNoPicture);
-    pictureRow->addWidget(picture_.itemPictureBorder);
-    pictureRow->addStretch(1);
-    column->addLayout(pictureRow);
+    picture_ = LineEditorScene::addCentredPicture(column, root, 80);
     amountLabel_ = new QLabel(root);
     amountLabel_->setObjectName(QStringLiteral("amountLabel"));
     amountLabel_->setAlignment(Qt::AlignCenter);

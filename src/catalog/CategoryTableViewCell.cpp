@@ -6,7 +6,7 @@
 #include "platform/ui/View.h"
 
 CategoryTableViewCell::CategoryTableViewCell(QWidget* parent)
-    : QWidget(parent) {
+    : TableViewCell(parent) {
     setObjectName(QStringLiteral("CategoryTableViewCell"));
     setFixedHeight(kHeight);
     setAutoFillBackground(true);
@@ -197,7 +197,7 @@ void CategoryTableViewCell::prepareForReuse() {
 }
 
 void CategoryTableViewCell::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+    TableViewCell::resizeEvent(event);
     applyInsets();
     for (int i = 0; i < gradientSubviews_.size(); ++i)
         if (gradientSubviews_.at(i))

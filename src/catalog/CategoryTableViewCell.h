@@ -2,6 +2,7 @@
 
 #include "model/ProductCategory.h"
 #include "platform/ui/TableView.h"
+#include "platform/ui/TableViewCell.h"
 
 #include <QLabel>
 #include <QList>
@@ -11,7 +12,7 @@
 // One node of the category tree as a row: name, product or subcategory count, a background
 // that steps in once per level, and, in the chooser (type 1), a chevron and the check mark of
 // the chosen node. Type 0 is the editable category list.
-class CategoryTableViewCell : public QWidget {
+class CategoryTableViewCell : public TableViewCell {
     Q_OBJECT
 public:
     static constexpr int kHeight = 50;

@@ -7,7 +7,7 @@
 #include <QPainter>
 
 IndividualSaleCell::IndividualSaleCell(QWidget* parent)
-    : QWidget(parent) {
+    : TableViewCell(parent) {
     setObjectName(QStringLiteral("IndividualSaleCell"));
     setFixedHeight(kHeight);
     setAutoFillBackground(true);
@@ -17,6 +17,10 @@ IndividualSaleCell::IndividualSaleCell(QWidget* parent)
     addButtonBackground_->setAutoFillBackground(true);
     View::setBackgroundColor(addButtonBackground_, QColor::fromRgbF(0.97f, 0.97f, 0.97f));
     addButtonBackground_->hide();
+    auto* marked = new QWidget;
+    View::setBackgroundColor(marked, QColor(217, 217, 217));
+    setSelectedBackgroundView(marked);
+    setSelectionStyle(SelectionStyle::Gray);
     auto label = [this](const char* name) {
         auto* l = new QLabel(this);
         l->setObjectName(QLatin1String(name));
@@ -102,15 +106,23 @@ void IndividualSaleCell::setEditing(bool editing) {
     layoutRow();
 }
 
-void IndividualSaleCell::setHighlighted(bool highlighted) {
-    highlighted_ = highlighted;
-    View::setBackgroundColor(this, highlighted ? QColor(217, 217, 217) : QColor(Qt::white));
+void IndividualSaleCell::setSelected(bool selected, bool animated) {
+    TableViewCell::setSelected(selected, animated);
+    keepAddButtonBackground();
+}
+
+void IndividualSaleCell::setHighlighted(bool highlighted, bool animated) {
+    TableViewCell::setHighlighted(highlighted, animated);
+    keepAddButtonBackground();
+}
+
+void IndividualSaleCell::keepAddButtonBackground() {
     // The add button's background keeps its colour in every state.
     View::setBackgroundColor(addButtonBackground_, QColor::fromRgbF(0.97f, 0.97f, 0.97f));
 }
 
 void IndividualSaleCell::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+    TableViewCell::resizeEvent(event);
     layoutRow();
 }
 

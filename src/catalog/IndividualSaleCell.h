@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Item.h"
+#include "platform/ui/TableViewCell.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -8,7 +9,7 @@
 
 // The cart's row of one sale line: "quantity x name" (the name alone for a typed-in amount), the
 // line amount after its discount with a badge, and the picture or the letter avatar.
-class IndividualSaleCell : public QWidget {
+class IndividualSaleCell : public TableViewCell {
     Q_OBJECT
 public:
     static constexpr int kHeight = 60;
@@ -23,7 +24,8 @@ public:
     bool isChecked() const { return checked_; }
     void setChecked(bool checked);
     void setEditing(bool editing);
-    void setHighlighted(bool highlighted);
+    void setSelected(bool selected, bool animated) override;
+    void setHighlighted(bool highlighted, bool animated) override;
 
     QLabel* itemName() const { return itemName_; }
     QLabel* itemPrice() const { return itemPrice_; }
@@ -42,6 +44,7 @@ protected:
 
 private:
     void layoutRow();
+    void keepAddButtonBackground();
     QPointer<QLabel> checkMark_;
     QPointer<QLabel> itemName_;
     QPointer<QLabel> itemPrice_;
@@ -54,5 +57,4 @@ private:
     QString avatarText_;
     bool checked_ = false;
     bool editing_ = false;
-    bool highlighted_ = false;
 };

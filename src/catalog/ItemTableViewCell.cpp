@@ -10,7 +10,7 @@
 #include <QPainter>
 
 ItemTableViewCell::ItemTableViewCell(QWidget* parent)
-    : QWidget(parent) {
+    : TableViewCell(parent) {
     setObjectName(QStringLiteral("ItemTableViewCell"));
     setFixedHeight(kHeight);
     setAutoFillBackground(true);
@@ -23,6 +23,9 @@ ItemTableViewCell::ItemTableViewCell(QWidget* parent)
     itemImageView_ = label("itemImageView", this);
     itemImageView_->setFixedSize(kAvatarSide, kAvatarSide);
     itemImageView_->setAlignment(Qt::AlignCenter);
+    activityIndicator_ = new CustomActivitySpinnerView(QColor(150, 150, 150), 24, this);
+    activityIndicator_->setObjectName(QStringLiteral("activityIndicator"));
+    activityIndicator_->hide();
     quantityContainerView_ = new QWidget(this);
     quantityContainerView_->setObjectName(QStringLiteral("quantityContainerView"));
     quantityContainerView_->setFixedSize(30, 22);
@@ -50,12 +53,22 @@ ItemTableViewCell::ItemTableViewCell(QWidget* parent)
     accessoryView_->setFont(CatalogLook::font(QStringLiteral("HelveticaNeue"), 22));
     CatalogLook::setTextColor(accessoryView_, QColor(199, 199, 204));
     accessoryView_->hide();
+    auto* marked = new QWidget;
+    View::setBackgroundColor(marked, QColor(250, 250, 250));
+    setSelectedBackgroundView(marked);
+    setSelectionStyle(SelectionStyle::Gray);
     layoutRow();
 }
 
 void ItemTableViewCell::prepareCellForItem(const CatalogRowObject& object, int mode, Sale* sale) {
     mode_ = mode;
     totalSale_ = sale;
+    // Cancels the download of the object shown before; it reports nothing more, and its
+    // spinner goes with it.
+    if (imageDownloader_) {
+        imageDownloader_.reset();
+        itemImageView_->clear();
+    }
     ProductPtr product;
     if (const auto* line = std::get_if<ItemPtr>(&object); line && *line) {
         item_ = *line;
@@ -166,14 +179,22 @@ void ItemTableViewCell::prepareCellForProduct() {
     const int side = itemImageView_->width();
     if (!product_->productId().isEmpty()) {
         if (!product_->imageUrl().isEmpty()) {
-            // The picture shows once it is held; nothing of another row stays meanwhile.
-            itemImageView_->setPixmap(
-                product_->image().isNull()
-                    ? QPixmap()
-                    : QPixmap::fromImage(CatalogLook::rounded(
-                          product_->image().scaled(side, side, Qt::KeepAspectRatio,
-                                                   Qt::SmoothTransformation),
-                          QSize(side, side), 23)));
+            if (!product_->image().isNull()) {
+                itemImageView_->setPixmap(QPixmap::fromImage(
+                    CatalogLook::rounded(product_->image().scaled(side, side, Qt::KeepAspectRatio,
+                                                                  Qt::SmoothTransformation),
+                                         QSize(side, side), 23)));
+            } else {
+                // Nothing of another row stays while the picture loads.
+                itemImageView_->setPixmap(QPixmap());
+                imageDownloader_ = std::make_unique<ImageDownloader>();
+                imageDownloader_->setDelegate(this);
+                imageDownloader_->setUrlString(product_->imageUrl());
+                imageDownloader_->setImageView(itemImageView_);
+                imageDownloader_->setImageIndex(product_->productId());
+                imageDownloader_->setActivityView(activityIndicator_);
+                imageDownloader_->downloadTheImage();
+            }
         } else if (!product_->name().isEmpty()) {
             itemImageView_->setPixmap(QPixmap::fromImage(ItemColor::itemWithLetter(
                 CatalogLook::firstCharacter(product_->name()), product_->backgroundColor(), side)));
@@ -199,15 +220,27 @@ void ItemTableViewCell::prepareCellForDiscount() {
                                .scaled(28, 28, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
-void ItemTableViewCell::setHighlighted(bool highlighted) {
-    View::setBackgroundColor(this, highlighted ? QColor(250, 250, 250) : QColor(Qt::white));
-    if (highlighted && type_ == 1)
+void ItemTableViewCell::setSelected(bool selected, bool animated) {
+    TableViewCell::setSelected(selected, animated);
+    if (selected)
+        restyleWhenMarked();
+}
+
+void ItemTableViewCell::setHighlighted(bool highlighted, bool animated) {
+    TableViewCell::setHighlighted(highlighted, animated);
+    if (highlighted)
+        restyleWhenMarked();
+}
+
+void ItemTableViewCell::restyleWhenMarked() {
+    View::setBackgroundColor(quantityContainerView_, Qt::white);
+    if (type_ == 1)
         itemImageView_->setStyleSheet(QStringLiteral("background: %1; border-radius: 23px;")
                                           .arg(CatalogLook::mainColor().name()));
 }
 
 void ItemTableViewCell::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+    TableViewCell::resizeEvent(event);
     layoutRow();
 }
 
@@ -215,6 +248,8 @@ void ItemTableViewCell::layoutRow() {
     const int w = std::max(width(), 240);
     const int right = accessory_ == AccessoryDisclosureIndicator ? 30 : 12;
     itemImageView_->move(12, (kHeight - kAvatarSide) / 2);
+    activityIndicator_->move(itemImageView_->geometry().center() -
+                             activityIndicator_->rect().center());
     quantityContainerView_->move(12 + kAvatarSide - 16, 4);
     const int textX = 12 + kAvatarSide + 12;
     const int priceW = 110;

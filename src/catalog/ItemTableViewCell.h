@@ -2,11 +2,14 @@
 
 #include "model/Discount.h"
 #include "model/Item.h"
+#include "platform/ui/TableViewCell.h"
+#include "ui_kit/ImageDownloader.h"
 
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
+#include <memory>
 #include <variant>
 
 class Sale;
@@ -16,8 +19,10 @@ using CatalogRowObject = std::variant<std::monostate, ItemPtr, ProductPtr, Disco
 
 // The catalog row of a product or a discount: picture or letter avatar, main and auxiliary
 // texts, price or discount text, and a badge with the units the sale holds (or a check when a
-// discount is applied). Display modes 0 to 5 choose what shows.
-class ItemTableViewCell : public QWidget {
+// discount is applied). Display modes 0 to 5 choose what shows. A product picture not yet held
+// is loaded by the row's own downloader; filling the row again drops it, so a picture arriving
+// late never lands in a row that shows another object by then.
+class ItemTableViewCell : public TableViewCell, public ImageDownloaderDelegate {
     Q_OBJECT
 public:
     static constexpr int kHeight = 64;
@@ -35,9 +40,13 @@ public:
     DiscountPtr discount() const { return discount_; }
     ItemPtr item() const { return item_; }
     Accessory accessoryType() const { return accessory_; }
-    void setHighlighted(bool highlighted);
+    void setSelected(bool selected, bool animated) override;
+    void setHighlighted(bool highlighted, bool animated) override;
 
     QLabel* itemImageView() const { return itemImageView_; }
+    CustomActivitySpinnerView* activityIndicator() const { return activityIndicator_; }
+    // The picture download of the row's product, while the row shows it; null otherwise.
+    ImageDownloader* imageDownloader() const { return imageDownloader_.get(); }
     QWidget* quantityContainerView() const { return quantityContainerView_; }
     QPushButton* quantityButton() const { return quantityButton_; }
     QLabel* mainLabel() const { return mainLabel_; }
@@ -58,6 +67,8 @@ private:
     void prepareCellForDiscount();
     void setBadgeBackground(const QString& name);
     void layoutRow();
+    // The badge holder white and a discount's disc coloured again, over the marked background.
+    void restyleWhenMarked();
 
     int type_ = 0;
     int mode_ = 0;
@@ -72,6 +83,8 @@ private:
     QString badgeBackground_;
     Accessory accessory_ = AccessoryNone;
     QPointer<QLabel> itemImageView_;
+    QPointer<CustomActivitySpinnerView> activityIndicator_;
+    std::unique_ptr<ImageDownloader> imageDownloader_;
     QPointer<QWidget> quantityContainerView_;
     QPointer<QLabel> quantityBackground_;
     QPointer<QPushButton> quantityButton_;

@@ -37,3 +37,7 @@ void ItemsAndCategoriesTabController::viewDidAppear(bool animated) {
 void ItemsAndCategoriesTabController::showStatusBar() {
     setNeedsStatusBarAppearanceUpdate();
 }
+
+void ItemsAndCategoriesTabController::revealMenu() {
+    showSlidingMenu();
+}

@@ -13,6 +13,8 @@ public:
     void viewWillAppear(bool animated) override;
     void viewDidAppear(bool animated) override;
     void showStatusBar();
+    // The menu button: opens the side menu of the container holding the screen.
+    void revealMenu();
     bool isInstanced() const { return instanced_; }
     // The tabs the scene holds before load, in order: products, categories, discounts.
     void setSceneTabs(const QList<ViewController*>& tabs) { setViewControllers(tabs); }

@@ -4,6 +4,7 @@
 #include "catalog/ItemColor.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 
 namespace LineEditorScene {
 
@@ -19,6 +20,18 @@ Picture makePicture(QWidget* parent, int side) {
     p.itemNoPicture->setObjectName(QStringLiteral("itemNoPicture"));
     p.itemNoPicture->setFixedSize(side, side);
     return p;
+}
+
+Picture addCentredPicture(QVBoxLayout* column, QWidget* parent, int side) {
+    const Picture picture = makePicture(parent, side);
+    auto* row = new QHBoxLayout();
+    row->addStretch(1);
+    row->addWidget(picture.itemPicture);
+    row->addWidget(picture.itemNoPicture);
+    row->addWidget(picture.itemPictureBorder);
+    row->addStretch(1);
+    column->addLayout(row);
+    return picture;
 }
 
 bool showPicture(const Product& product, const Picture& views, qreal radius,

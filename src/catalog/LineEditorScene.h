@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <functional>
 
@@ -19,6 +20,8 @@ struct Picture {
 
 // Makes the three picture views (side points square) in the parent.
 Picture makePicture(QWidget* parent, int side);
+// The same, added to the column as a horizontally centred row.
+Picture addCentredPicture(QVBoxLayout* column, QWidget* parent, int side);
 
 // Shows the product's picture, else the letter avatar of its name's first character (an empty
 // name gives a bare disc) with the given corner radius. The border shows with the picture when

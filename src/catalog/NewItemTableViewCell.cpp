@@ -6,7 +6,7 @@
 #include <QHBoxLayout>
 
 NewItemTableViewCell::NewItemTableViewCell(QWidget* parent)
-    : QWidget(parent) {
+    : TableViewCell(parent) {
     setObjectName(QStringLiteral("NewItemTableViewCell"));
     setFixedHeight(64);
     setAutoFillBackground(true);

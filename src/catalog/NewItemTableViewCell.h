@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/ui/TableViewCell.h"
+
 #include <QLabel>
 #include <QPointer>
 #include <QWidget>
 
 // The fixed "new product" row of the catalog lists.
-class NewItemTableViewCell : public QWidget {
+class NewItemTableViewCell : public TableViewCell {
     Q_OBJECT
 public:
     explicit NewItemTableViewCell(QWidget* parent = nullptr);

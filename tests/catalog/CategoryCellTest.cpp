@@ -3,6 +3,7 @@
 #include "catalog/CategoryTableViewCell.h"
 #include "catalog/ItemsAndCategoriesTabController.h"
 #include "catalog/NewItemTableViewCell.h"
+#include "platform/ui/SlidingViewController.h"
 
 using namespace catalogtest;
 
@@ -114,4 +115,22 @@ TEST_F(CategoryCells, EditingTabsAndNewItemRow) {
     EXPECT_EQ(tabs->title(), QStringLiteral("Productos"));
     EXPECT_EQ(tabs->selectedIndex(), 0);
     EXPECT_TRUE(tabs->isInstanced());
+}
+
+TEST_F(CategoryCells, EditingTabsMenuButtonRevealsTheSideMenu) {
+    auto* tabs = qobject_cast<ItemsAndCategoriesTabController*>(
+        Storyboard::instantiate(CatalogScreens::itemsAndCategories));
+    ASSERT_TRUE(tabs);
+    tabs->revealMenu(); // outside a side-menu container nothing happens
+    auto* container = new SlidingViewController();
+    container->setUnderLeftViewController(new ViewController());
+    container->setTopViewController(tabs);
+    Window window;
+    window.setRootViewController(container);
+    window.makeKeyAndVisible();
+    clock->advance(100);
+    tabs->revealMenu();
+    clock->advance(SlidingViewController::kSlideMs);
+    EXPECT_EQ(container->currentTopViewPosition(), SlidingViewController::Position::AnchoredRight);
+    EXPECT_GT(container->topViewOffset(), 0);
 }
