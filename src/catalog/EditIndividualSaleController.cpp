@@ -160,6 +160,8 @@ void EditIndividualSaleController::layoutTotal() {
         totalTitle_->setFont(CatalogLook::font(QStringLiteral("HelveticaNeue-Medium"), s));
     else
         s = 17;
+    // The amount shrinks to the fitted size rather than losing its last digits.
+    total_->setFont(CatalogLook::font(QStringLiteral("HelveticaNeue-Light"), s));
     const QSizeF caption = Deprecations::deprecatedSizeWithFontConstrainedToSize(
         totalTitle_->text(), CatalogLook::font(QStringLiteral("HelveticaNeue-Medium"), s),
         QSizeF(totalTitle_->size()));

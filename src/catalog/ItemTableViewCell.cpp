@@ -20,9 +20,11 @@ ItemTableViewCell::ItemTableViewCell(QWidget* parent)
         l->setObjectName(QLatin1String(name));
         return l;
     };
-    itemImageView_ = label("itemImageView", this);
+    itemImageView_ = new ImageView(this);
+    itemImageView_->setObjectName(QStringLiteral("itemImageView"));
+    itemImageView_->setAttribute(Qt::WA_StyledBackground); // the discount's disc
+    itemImageView_->setContentMode(ImageView::ContentMode::Center);
     itemImageView_->setFixedSize(kAvatarSide, kAvatarSide);
-    itemImageView_->setAlignment(Qt::AlignCenter);
     activityIndicator_ = new CustomActivitySpinnerView(QColor(150, 150, 150), 24, this);
     activityIndicator_->setObjectName(QStringLiteral("activityIndicator"));
     activityIndicator_->hide();
@@ -67,7 +69,7 @@ void ItemTableViewCell::prepareCellForItem(const CatalogRowObject& object, int m
     // spinner goes with it.
     if (imageDownloader_) {
         imageDownloader_.reset();
-        itemImageView_->clear();
+        itemImageView_->setImage(QImage());
     }
     ProductPtr product;
     if (const auto* line = std::get_if<ItemPtr>(&object); line && *line) {
@@ -180,13 +182,13 @@ void ItemTableViewCell::prepareCellForProduct() {
     if (!product_->productId().isEmpty()) {
         if (!product_->imageUrl().isEmpty()) {
             if (!product_->image().isNull()) {
-                itemImageView_->setPixmap(QPixmap::fromImage(
+                itemImageView_->setImage(
                     CatalogLook::rounded(product_->image().scaled(side, side, Qt::KeepAspectRatio,
                                                                   Qt::SmoothTransformation),
-                                         QSize(side, side), 23)));
+                                         QSize(side, side), 23));
             } else {
                 // Nothing of another row stays while the picture loads.
-                itemImageView_->setPixmap(QPixmap());
+                itemImageView_->setImage(QImage());
                 imageDownloader_ = std::make_unique<ImageDownloader>();
                 imageDownloader_->setDelegate(this);
                 imageDownloader_->setUrlString(product_->imageUrl());
@@ -196,13 +198,13 @@ void ItemTableViewCell::prepareCellForProduct() {
                 imageDownloader_->downloadTheImage();
             }
         } else if (!product_->name().isEmpty()) {
-            itemImageView_->setPixmap(QPixmap::fromImage(ItemColor::itemWithLetter(
-                CatalogLook::firstCharacter(product_->name()), product_->backgroundColor(), side)));
+            itemImageView_->setImage(ItemColor::itemWithLetter(
+                CatalogLook::firstCharacter(product_->name()), product_->backgroundColor(), side));
         }
     } else {
-        itemImageView_->setPixmap(QPixmap::fromImage(
+        itemImageView_->setImage(
             ItemColor::itemWithLetter(CatalogLook::currencySymbol(product_->price().get()),
-                                      QColor::fromRgbF(0.5f, 0.5f, 0.5f, 1.0f), side)));
+                                      QColor::fromRgbF(0.5f, 0.5f, 0.5f, 1.0f), side));
     }
 }
 
@@ -215,9 +217,8 @@ void ItemTableViewCell::prepareCellForDiscount() {
     setBadgeBackground(QStringLiteral("item_quantity_badge.png"));
     itemImageView_->setStyleSheet(QStringLiteral("background: %1; border-radius: 23px;")
                                       .arg(CatalogLook::mainColor().name()));
-    itemImageView_->setPixmap(
-        QPixmap::fromImage(CatalogLook::image(QStringLiteral("disccountIcon.png"))
-                               .scaled(28, 28, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    itemImageView_->setImage(CatalogLook::image(QStringLiteral("disccountIcon.png"))
+                                 .scaled(28, 28, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void ItemTableViewCell::setSelected(bool selected, bool animated) {

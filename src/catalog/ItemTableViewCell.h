@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/ImageView.h"
+
 #include "model/Discount.h"
 #include "model/Item.h"
 #include "platform/ui/TableViewCell.h"
@@ -43,7 +45,7 @@ public:
     void setSelected(bool selected, bool animated) override;
     void setHighlighted(bool highlighted, bool animated) override;
 
-    QLabel* itemImageView() const { return itemImageView_; }
+    ImageView* itemImageView() const { return itemImageView_; }
     CustomActivitySpinnerView* activityIndicator() const { return activityIndicator_; }
     // The picture download of the row's product, while the row shows it; null otherwise.
     ImageDownloader* imageDownloader() const { return imageDownloader_.get(); }
@@ -82,7 +84,7 @@ private:
     QString secondaryAuxString_;
     QString badgeBackground_;
     Accessory accessory_ = AccessoryNone;
-    QPointer<QLabel> itemImageView_;
+    QPointer<ImageView> itemImageView_;
     QPointer<CustomActivitySpinnerView> activityIndicator_;
     std::unique_ptr<ImageDownloader> imageDownloader_;
     QPointer<QWidget> quantityContainerView_;

@@ -24,10 +24,9 @@ QByteArray rowPicturePng(const QColor& color) {
 
 // The colour in the middle of what the row's picture view shows (invalid when it shows nothing).
 QColor rowPictureCentre(const ItemTableViewCell& cell) {
-    const QPixmap shown = cell.itemImageView()->pixmap();
-    if (shown.isNull())
+    const QImage image = cell.itemImageView()->image();
+    if (image.isNull())
         return {};
-    const QImage image = shown.toImage();
     return image.pixelColor(image.width() / 2, image.height() / 2);
 }
 
