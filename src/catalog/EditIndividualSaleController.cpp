@@ -44,11 +44,11 @@ QWidget* EditIndividualSaleController::loadView() {
     totalTitle_ = new QLabel(CatalogLook::text("SaleDetails", "subtotalTitle"), totalView_);
     totalTitle_->setObjectName(QStringLiteral("totalTitle"));
     totalTitle_->setFont(CatalogLook::font(QStringLiteral("HelveticaNeue-Medium"), 17));
-    totalTitle_->setGeometry(0, 0, 70, 40);
+    totalTitle_->setGeometry(0, 0, 90, 40);
     total_ = new QLabel(totalView_);
     total_->setObjectName(QStringLiteral("total"));
     total_->setFont(CatalogLook::font(QStringLiteral("HelveticaNeue-Light"), 17));
-    total_->setGeometry(75, 0, 75, 40);
+    total_->setGeometry(95, 0, 85, 40);
     confirmButton_ = new QPushButton(CatalogLook::text("EditIndividualSale", "collect"), root);
     confirmButton_->setObjectName(QStringLiteral("confirmButton"));
     confirmButton_->setMinimumHeight(40);

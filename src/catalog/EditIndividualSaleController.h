@@ -26,7 +26,7 @@ class EditIndividualSaleController : public ViewController,
 public:
     static constexpr int kToolbarHeight = 44;
     // Width of the area the caption and the amount are centred in.
-    static constexpr int kTotalAreaWidth = 150;
+    static constexpr int kTotalAreaWidth = 180; // room for caption and amount at 17 points
 
     explicit EditIndividualSaleController(QObject* parent = nullptr);
 
