@@ -29,6 +29,7 @@ IndividualSaleCell::IndividualSaleCell(QWidget* parent)
     checkMark_ = label("checkMark");
     checkMark_->setAlignment(Qt::AlignCenter);
     checkMark_->hide();
+    setChecked(false);
     itemPicture_ = label("itemPicture");
     itemPictureBorder_ = label("itemPictureBorder");
     itemNoPicture_ = label("itemNoPicture");
@@ -96,8 +97,11 @@ void IndividualSaleCell::fillForItem(const Item& item) {
 void IndividualSaleCell::setChecked(bool checked) {
     checked_ = checked;
     checkMark_->setText(checked ? QStringLiteral("\u2713") : QString());
-    CatalogLook::setTextColor(checkMark_, CatalogLook::mainColor());
-    update();
+    // The mark is its own disc so the row's selected background never covers it.
+    checkMark_->setStyleSheet(
+        checked ? QStringLiteral("color: white; background: %1; border-radius: 11px;")
+                      .arg(CatalogLook::mainColor().name())
+                : QStringLiteral("border: 1px solid rgb(199, 199, 204); border-radius: 11px;"));
 }
 
 void IndividualSaleCell::setEditing(bool editing) {
@@ -131,18 +135,6 @@ void IndividualSaleCell::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setPen(QColor(224, 224, 224));
     painter.drawLine(15, height() - 1, width(), height() - 1);
-    if (editing_) {
-        painter.setRenderHint(QPainter::Antialiasing);
-        const QRectF mark(12, (height() - 22) / 2.0, 22, 22);
-        if (checked_) {
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(CatalogLook::mainColor());
-        } else {
-            painter.setPen(QColor(199, 199, 204));
-            painter.setBrush(Qt::NoBrush);
-        }
-        painter.drawEllipse(mark);
-    }
 }
 
 void IndividualSaleCell::layoutRow() {
@@ -150,7 +142,6 @@ void IndividualSaleCell::layoutRow() {
     const int left = editing_ ? 46 : 10;
     const int y = (kHeight - kAvatarSide) / 2;
     checkMark_->setGeometry(12, (kHeight - 22) / 2, 22, 22);
-    CatalogLook::setTextColor(checkMark_, Qt::white);
     itemPicture_->move(left, y);
     itemNoPicture_->move(left, y);
     itemPictureBorder_->move(left - 1, y - 1);
