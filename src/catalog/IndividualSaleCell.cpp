@@ -54,11 +54,9 @@ IndividualSaleCell::IndividualSaleCell(QWidget* parent)
 void IndividualSaleCell::fillForItem(const Item& item) {
     const ProductPtr product = item.product();
     itemTax_->setText(QString(""));
-    if (product->productId().isEmpty())
-        itemName_->setText(product->name());
-    else
-        itemName_->setText(QString::number(item.quantity()) + QStringLiteral(" x ") +
-                           product->name());
+    fullName_ = product->productId().isEmpty()
+                    ? product->name()
+                    : QString::number(item.quantity()) + QStringLiteral(" x ") + product->name();
 
     double p = product->getPriceWithTax() * item.quantity();
     const double discountAmount = item.discountAmount() ? item.discountAmount()->doubleValue() : 0;
@@ -150,5 +148,8 @@ void IndividualSaleCell::layoutRow() {
     discountBadge_->setGeometry(w - priceW - 32, (kHeight - 18) / 2, 18, 18);
     itemPrice_->setGeometry(w - priceW - 10, 0, priceW, kHeight);
     itemName_->setGeometry(textX, 8, w - textX - priceW - 36, 26);
+    // A name longer than its room ends in an ellipsis instead of being cut mid-letter.
+    itemName_->setText(
+        itemName_->fontMetrics().elidedText(fullName_, Qt::ElideRight, itemName_->width()));
     itemTax_->setGeometry(textX, 34, w - textX - priceW - 36, 18);
 }

@@ -55,6 +55,7 @@ private:
     QPointer<QLabel> discountBadge_;
     QPointer<QWidget> addButtonBackground_;
     QString avatarText_;
+    QString fullName_; // the name line before eliding
     bool checked_ = false;
     bool editing_ = false;
 };
