@@ -1,5 +1,7 @@
 #include "ui_kit/SingleInputViewController.h"
 
+#include "platform/ui/ImageView.h"
+
 #include "platform/core/Assert.h"
 #include "platform/core/Logging.h"
 #include "platform/ui/Dialogs.h"
@@ -100,9 +102,9 @@ QWidget* SingleInputViewController::loadView() {
     tintedView_->setObjectName(QStringLiteral("tintedView"));
     tintedView_->setFixedHeight(140);
     auto* band = new QVBoxLayout(tintedView_);
-    imageView_ = new QLabel(tintedView_);
+    imageView_ = new ImageView(tintedView_);
     imageView_->setObjectName(QStringLiteral("imageView"));
-    imageView_->setAlignment(Qt::AlignCenter);
+    imageView_->setContentMode(ImageView::ContentMode::ScaleAspectFit);
     band->addWidget(imageView_);
     column->addWidget(tintedView_);
 
@@ -151,7 +153,7 @@ void SingleInputViewController::setBottomConstant(int constant) {
 void SingleInputViewController::configurateView() {
     setTitle(kTitle);
     if (configurator_) {
-        imageView_->setPixmap(QPixmap::fromImage(configurator_->image()));
+        imageView_->setImage(configurator_->image());
         label_->setText(configurator_->text());
         if (configurator_->keyboardInput() == SingleInputConfigurator::kNumberPad)
             textField_->setKeyboardType(TextField::KeyboardType::NumberPad);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/ImageView.h"
+
 #include "platform/ui/Clock.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/TextField.h"
@@ -72,7 +74,7 @@ public:
     SingleInputViewController* firstScreen() const;
 
     // Outlets.
-    QLabel* imageView() const { return imageView_; }
+    ImageView* imageView() const { return imageView_; }
     QLabel* label() const { return label_; }
     TextField* textField() const { return textField_; }
     QWidget* tintedView() const { return tintedView_; }
@@ -115,7 +117,7 @@ private:
     QPointer<SingleInputViewController> first_;
     Clock::Handle autoContinue_ = 0;
 
-    QPointer<QLabel> imageView_;
+    QPointer<ImageView> imageView_;
     QPointer<QLabel> label_;
     QPointer<TextField> textField_;
     QPointer<QWidget> tintedView_;

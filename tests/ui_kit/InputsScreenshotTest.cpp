@@ -83,8 +83,9 @@ TEST(InputsScreenshots, OneFieldInputOnPhoneAndPad) {
         auto* root = new ViewController();
         window.setRootViewController(new NavigationController(root));
         window.makeKeyAndVisible();
-        QImage card(96, 64, QImage::Format_ARGB32);
-        card.fill(Qt::white);
+        // The security code sits on the card's back.
+        const QImage card = Services::images()->imageNamed("creditcard_magstripe_back.png", false);
+        ASSERT_FALSE(card.isNull());
         SingleInputViewController::present(
             true,
             {SingleInputConfigurator::withImage(card, "Ingresá el número de CVV de la tarjeta", 3,
