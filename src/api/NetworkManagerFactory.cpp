@@ -9,8 +9,16 @@
 #include <QNetworkReply>
 #include <QPointer>
 #include <cstring>
+#include <openssl/crypto.h>
 
 namespace {
+
+// Qt lets its network threads end detached: one can still be freeing its TLS thread state when
+// the process exits, and OpenSSL's exit handler would free the same state at that moment (a
+// double free, now and then, at the end of a run). Without the handler the process's end frees
+// it. Set when the library loads, before Qt's TLS back end first starts OpenSSL.
+[[maybe_unused]] const bool openSslWithoutExitHandler =
+    OPENSSL_init_crypto(OPENSSL_INIT_NO_ATEXIT, nullptr) == 1;
 
 // A request body that Qt can read once and never rewind. Qt's HTTP layer sends a request again
 // when its connection closes before any answer, but only after rewinding the body; this one
