@@ -1,5 +1,5 @@
-#include "SDK/presenters/PaymentScreens.h"
-#include "SDK/presenters/SettingsScreens.h"
+#include "payment/PaymentScreens.h"
+#include "settings/SettingsScreens.h"
 #include "platform/ui/ViewController.h"
 #include "ui_kit/UIKitScreens.h"
 

@@ -16,12 +16,18 @@
 #include "SDK/session/User.h"
 #include "api/HostCredentials.h"
 #include "catalog/CatalogScreens.h"
+#include "onboarding/OnboardingScreens.h"
+#include "payment/card_reading/CardReadingScreens.h"
+#include "payment/flow/PaymentFlowScreens.h"
+#include "payment/signature_receipts/SignatureReceiptScreens.h"
 #include "platform/core/Assert.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/Values.h"
 #include "platform/core/VersionDispatch.h"
 #include "platform/ui/Storyboard.h"
 #include "reader/ReaderScreens.h"
+#include "settings/SettingsScreens.h"
+#include "shop/ShopScreens.h"
 #include "ui_kit/UIKitScreens.h"
 
 #include <cmath>
@@ -35,6 +41,12 @@ namespace {
     Storyboard::addArea(&UIKitScreens::registerScreens);
     Storyboard::addArea(&CatalogScreens::registerScreens);
     Storyboard::addArea(&ReaderScreens::registerScreens);
+    Storyboard::addArea(&CardReadingScreens::registerScreens);
+    Storyboard::addArea(&PaymentFlowScreens::registerScreens);
+    Storyboard::addArea(&SignatureReceiptScreens::registerScreens);
+    Storyboard::addArea(&SettingsScreens::registerScreens);
+    Storyboard::addArea(&OnboardingScreens::registerScreens);
+    Storyboard::addArea(&ShopScreens::registerScreens);
     return true;
 }();
 

@@ -1,7 +1,7 @@
 #include "SDK/presenters/PaymentSDK.h"
 
 #include "SDK/presenters/PaymentSDKController.h"
-#include "SDK/presenters/PaymentScreens.h"
+#include "payment/PaymentScreens.h"
 #include "SDK/session/AccountSettings.h"
 #include "model/Item.h"
 #include "model/Product.h"

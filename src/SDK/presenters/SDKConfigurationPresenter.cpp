@@ -1,6 +1,6 @@
 #include "SDK/presenters/SDKConfigurationPresenter.h"
 
-#include "SDK/presenters/SettingsScreens.h"
+#include "settings/SettingsScreens.h"
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/ViewController.h"
 

@@ -1,7 +1,7 @@
 #include "SDK/presenters/SDKRefundPresenter.h"
 
 #include "SDK/login/LoginHelper.h"
-#include "SDK/presenters/PaymentScreens.h"
+#include "payment/PaymentScreens.h"
 #include "SDK/presenters/SDKNavigationController.h"
 #include "SDK/session/AccountSettings.h"
 #include "SDK/session/User.h"

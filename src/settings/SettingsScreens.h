@@ -2,8 +2,7 @@
 
 #include "platform/ui/Storyboard.h"
 
-// The screens of the settings, by storyboard and identifier. The area registers them when its
-// screens are built; until then looking them up answers null.
+// The screens of the settings, by storyboard and identifier.
 namespace SettingsScreens {
 
 inline constexpr QLatin1StringView configurationStoryboard{"Configuration"};
@@ -11,5 +10,8 @@ inline constexpr QLatin1StringView configurationStoryboard{"Configuration"};
 // The settings screen; it takes "allowPictureChange" and "allowReaderChange".
 inline constexpr ScreenName configurationMain{configurationStoryboard,
                                               QLatin1StringView("ConfigurationMain")};
+
+// Registers the area's screens with the Storyboard.
+void registerScreens();
 
 } // namespace SettingsScreens

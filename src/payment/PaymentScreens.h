@@ -2,8 +2,7 @@
 
 #include "platform/ui/Storyboard.h"
 
-// The screens of the payment flow, by storyboard and identifier. The area registers them when
-// its screens are built; until then looking them up answers null.
+// The screens of the payment flow, by storyboard and identifier, as the presenters open them.
 namespace PaymentScreens {
 
 inline constexpr QLatin1StringView storyboard{"Payment"};

@@ -1,0 +1,3 @@
+#include "onboarding/OnboardingScreens.h"
+
+void OnboardingScreens::registerScreens() {}

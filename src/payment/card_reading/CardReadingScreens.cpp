@@ -1,0 +1,3 @@
+#include "payment/card_reading/CardReadingScreens.h"
+
+void CardReadingScreens::registerScreens() {}

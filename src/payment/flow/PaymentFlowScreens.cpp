@@ -1,0 +1,3 @@
+#include "payment/flow/PaymentFlowScreens.h"
+
+void PaymentFlowScreens::registerScreens() {}

@@ -1,0 +1,3 @@
+#include "payment/signature_receipts/SignatureReceiptScreens.h"
+
+void SignatureReceiptScreens::registerScreens() {}

@@ -1,0 +1,3 @@
+#include "settings/SettingsScreens.h"
+
+void SettingsScreens::registerScreens() {}

@@ -1,0 +1,3 @@
+#include "shop/ShopScreens.h"
+
+void ShopScreens::registerScreens() {}
