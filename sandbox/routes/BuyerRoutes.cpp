@@ -31,14 +31,7 @@ const bool registered = [] {
     add("POST", "/users/deleteSubUser.json", Caller::Session, {"subUserId"}, okWith({}));
     add("POST", "/users/transferSubUser.json", Caller::Session, {"fromParentId", "toParentId"},
         okWith({}));
-    add("POST", "/buyers/getBuyers.json", Caller::Session, {},
-        okWith({{"data", QVariantList{buyer()}}}));
-    add("POST", "/buyers/saveBuyer.json", Caller::Session, {"buyerId", "email", "fullName"},
-        okWith({{"data", buyer()}}));
     add("POST", "/buyers/deleteBuyer.json", Caller::Session, {"buyerId"}, okWith({}));
-    add("POST", "/buyers/getCountries.json", Caller::Session, {},
-        okWith({{"data", QVariantList{QVariantMap{{"id", 1}, {"name", "Argentina"}},
-                                      QVariantMap{{"id", 2}, {"name", "México"}}}}}));
     add("POST", "/buyers/find", Caller::Session, {"dni"},
         [](const SandboxRequest& request, SandboxState&, SandboxUser*) {
             if (request.field("dni") != buyer().value("identificationNumber").toString())

@@ -1,4 +1,4 @@
-// The merchant's catalog (categories and products) and the upload of signature pictures.
+// The merchant's catalog (categories and products).
 
 #include "sandbox/SandboxRoutes.h"
 
@@ -56,16 +56,4 @@ SANDBOX_ROUTE("POST", "/developers/api/inventories/getProducts.json") {
                     {"taxes", QVariantList{}}},
     };
     return SandboxReply::ok({{QStringLiteral("data"), data}});
-}
-
-SANDBOX_ROUTE("POST", "/developers/api/payments/saveSignatureImage.json") {
-    SandboxUser* user = nullptr;
-    if (auto refusal = state.checkSession(request, &user))
-        return *refusal;
-    const SandboxFile* picture = request.file(QStringLiteral("signatureImage"));
-    if (request.field(QStringLiteral("saleId")).trimmed().isEmpty() || !picture ||
-        picture->content.isEmpty())
-        return SandboxReply::failure(400, QStringLiteral("Firma inválida"),
-                                     QStringLiteral("INVALID_SIGNATURE"));
-    return SandboxReply::ok();
 }

@@ -87,7 +87,6 @@ const bool registered = [] {
             return SandboxReply::ok({{"data", QVariantMap{{"refillId", state.nextId()},
                                                           {"amount", request.field("amount")}}}});
         });
-    add("POST", "/vouchers", Caller::Session, {"email", "refillId"}, okWith({}));
     return true;
 }();
 

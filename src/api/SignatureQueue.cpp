@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace {
 const QString kPendingKey = QStringLiteral("pendingSignatures");
@@ -58,12 +59,40 @@ void SignatureQueue::removeEntry(const QVariantMap& entry) {
     signatures_.removeOne(entry);
 }
 
+bool SignatureQueue::hasSignatureForSaleId(const QString& saleId) const {
+    return std::any_of(signatures_.cbegin(), signatures_.cend(),
+                       [&](const QVariant& entry) { return saleIdOf(entry.toMap()) == saleId; });
+}
+
+void SignatureQueue::dropEntriesForSaleId(const QString& saleId) {
+    for (qsizetype i = signatures_.size() - 1; i >= 0; --i) {
+        const QVariantMap entry = signatures_[i].toMap();
+        if (saleIdOf(entry) != saleId)
+            continue;
+        const QString fileName = entry.value(QStringLiteral("fileName")).toString();
+        // The picture in flight stays readable until its answer; its entry goes now.
+        if (entry != sendingSignatureInfo_)
+            DocumentsFolder::removeFileNamed(fileName);
+        unsaved_.remove(fileName);
+        signatures_.removeAt(i);
+        if (sendingSignatures_)
+            sendingSignatures_->removeOne(entry);
+    }
+}
+
+void SignatureQueue::forgetReplaced(const QVariantMap& entry) {
+    // A picture replaced while it was in flight: its file has no entry any more.
+    if (!entry.isEmpty() && !signatures_.contains(entry))
+        DocumentsFolder::removeFileNamed(entry.value(QStringLiteral("fileName")).toString());
+}
+
 void SignatureQueue::registerSignatureForSaleId(const QString& saleId, const QImage& signature,
                                                 const QString& userId, const QString& token) {
     Logging::info(tarvelloSale, QStringLiteral("[SignatureQueue] QUEUE %1").arg(saleId));
+    dropEntriesForSaleId(saleId);
     const QString fileName = Uuid::newText();
     const QVariantMap entry{{"saleId", saleId}, {"fileName", fileName}, {"userId", userId}};
-    signatures_.append(entry);
+    signatures_.prepend(entry);
     store(true);
 
     QByteArray png;
@@ -83,11 +112,11 @@ void SignatureQueue::registerSignatureForSaleId(const QString& saleId, const QIm
     if (!sending_)
         sendSignaturesWithUserId(userId, token);
     else if (userId == sendingUserId_ && sendingSignatures_)
-        sendingSignatures_->append(entry);
+        sendingSignatures_->prepend(entry);
 }
 
 void SignatureQueue::sendSignaturesWithUserId(const QString& userId, const QString& token) {
-    if (signatures_.isEmpty())
+    if (signatures_.isEmpty() || sending_)
         return;
     sending_ = true;
     QVariantList mine;
@@ -136,7 +165,10 @@ void SignatureQueue::stop() {
 bool SignatureQueue::apiDidFinishDownloadingWithDictionary(
     int, const std::optional<QVariantMap>& answer) {
     const QVariantMap entry = sendingSignatureInfo_;
-    if (answer && answer->value(QStringLiteral("success")).toString() == QLatin1String("OK")) {
+    const QString saleId = saleIdOf(entry);
+    const bool accepted =
+        answer && answer->value(QStringLiteral("success")).toString() == QLatin1String("OK");
+    if (accepted) {
         Logging::info(tarvelloSale,
                       QStringLiteral("[SignatureQueue] SUCCESS %1").arg(saleIdOf(entry)));
         const QString fileName = entry.value(QStringLiteral("fileName")).toString();
@@ -145,28 +177,43 @@ bool SignatureQueue::apiDidFinishDownloadingWithDictionary(
         removeEntry(entry);
         store(true);
     } else {
-        Logging::warning(tarvelloSale,
-                         QStringLiteral("[SignatureQueue] FAIL %1").arg(saleIdOf(entry)));
+        Logging::warning(tarvelloSale, QStringLiteral("[SignatureQueue] FAIL %1").arg(saleId));
+        forgetReplaced(entry);
     }
+    sendingSignatureInfo_.clear();
     sendNextSignature();
+    if (accepted) {
+        emit signatureFinished(saleId, Outcome::Accepted, {});
+    } else {
+        const QString message = answer ? answer->value(QStringLiteral("response"))
+                                             .toMap()
+                                             .value(QStringLiteral("message"))
+                                             .toString()
+                                       : QString();
+        emit signatureFinished(saleId, Outcome::Refused, message);
+    }
     return true;
 }
 
-void SignatureQueue::apiDidFailWithError(const TarvelloError&, int) {
-    Logging::warning(
-        tarvelloSale,
-        QStringLiteral("[SignatureQueue] FAIL %1").arg(saleIdOf(sendingSignatureInfo_)));
+void SignatureQueue::apiDidFailWithError(const TarvelloError& error, int) {
+    const QString saleId = saleIdOf(sendingSignatureInfo_);
+    Logging::warning(tarvelloSale, QStringLiteral("[SignatureQueue] FAIL %1").arg(saleId));
+    forgetReplaced(sendingSignatureInfo_);
+    sendingSignatureInfo_.clear();
     sendNextSignature();
+    emit signatureFinished(saleId, Outcome::ConnectionFailed, error.description);
 }
 
-bool SignatureQueue::sessionExpiredWithMessage(const QString&) {
+bool SignatureQueue::sessionExpiredWithMessage(const QString& message) {
     // The run ends; its entries stay stored for the next session. The session itself expires
     // through the client's usual path.
+    const QString saleId = saleIdOf(sendingSignatureInfo_);
+    sendingSignatureInfo_.clear();
     stop();
+    emit signatureFinished(saleId, Outcome::ConnectionFailed, message);
     return false;
 }
 
 bool SignatureQueue::sessionExpired() {
-    stop();
-    return false;
+    return sessionExpiredWithMessage({});
 }

@@ -10,6 +10,7 @@
 #include "SDK/session/SessionTimer.h"
 #include "api/APIController.h"
 #include "api/HostCredentials.h"
+#include "api/SignatureQueue.h"
 #include "model/AvailableCreditCards.h"
 #include "model/Buyers.h"
 #include "model/Catalog.h"
@@ -171,6 +172,8 @@ void LoginHelper::handleTokenValidationAnswer(const QVariantMap& answer) {
         store.synchronize();
         // A validated session starts its inactivity time as a login does.
         SessionTimer::instance().resetTimer();
+        // Signatures the back end has not accepted yet go out with the new session.
+        SignatureQueue::sharedQueue().sendSignaturesWithUserId(user_->userId(), user_->token());
         if (delegate_)
             delegate_->loginHelperDidFinishLogin(this);
         return;

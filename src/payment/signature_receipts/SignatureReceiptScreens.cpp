@@ -1,3 +1,22 @@
 #include "payment/signature_receipts/SignatureReceiptScreens.h"
 
-void SignatureReceiptScreens::registerScreens() {}
+#include "payment/signature_receipts/SendReceiptDataController.h"
+#include "payment/signature_receipts/SendReceiptListController.h"
+#include "payment/signature_receipts/SignatureViewController.h"
+
+void SignatureReceiptScreens::registerScreens() {
+    auto screen = [](const ScreenName& name, Storyboard::Factory factory) {
+        Storyboard::registerViewController(name.storyboard, name.identifier, std::move(factory));
+    };
+    screen(signature, [] { return new SignatureViewController(); });
+    screen(receiptList, [] { return new SendReceiptListController(); });
+    screen(receiptData, [] { return new SendReceiptDataController(); });
+
+    auto segue = [](const ScreenName& from, QLatin1StringView identifier, const ScreenName& to) {
+        Storyboard::registerSegue(from.storyboard, from.identifier, identifier,
+                                  {to.storyboard, to.identifier, SegueKind::Push, {}});
+    };
+    segue(receiptList, buyerDataSegue, receiptData);
+    segue(receiptList, continueSegue, paymentDone);
+    segue(receiptData, continueSegue, paymentDone);
+}

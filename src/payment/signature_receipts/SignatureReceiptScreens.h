@@ -1,7 +1,28 @@
 #pragma once
 
+#include "platform/ui/Storyboard.h"
+
 // The signature, receipt and buyer-list screens.
 namespace SignatureReceiptScreens {
+
+inline constexpr QLatin1StringView signatureStoryboard{"Signature"};
+inline constexpr QLatin1StringView receiptStoryboard{"Receipt"};
+
+// The screen the cardholder signs on.
+inline constexpr ScreenName signature{signatureStoryboard,
+                                      QLatin1StringView("SignatureViewController")};
+// The buyer-data and receipt form.
+inline constexpr ScreenName receiptData{receiptStoryboard,
+                                        QLatin1StringView("SendReceiptDataController")};
+// The list of the merchant's buyers for the receipt.
+inline constexpr ScreenName receiptList{receiptStoryboard,
+                                        QLatin1StringView("SendReceiptListController")};
+// The payment result screen the receipt form moves on to.
+inline constexpr ScreenName paymentDone{QLatin1StringView("Payment"),
+                                        QLatin1StringView("PaymentDoneController")};
+
+inline constexpr QLatin1StringView buyerDataSegue{"buyerDataSegue"};
+inline constexpr QLatin1StringView continueSegue{"continueSegue"};
 
 // Registers the area's screens with the Storyboard.
 void registerScreens();

@@ -66,6 +66,12 @@ class ImageSource {
 public:
     virtual ~ImageSource() = default;
     virtual void pickImage(QWidget* parent, std::function<void(const QImage&)> completion) = 0;
+    // Whether a camera can take the picture; none unless the source says so.
+    virtual bool isCameraAvailable() { return false; }
+    // A picture from the camera; the library's picker where there is none.
+    virtual void takePicture(QWidget* parent, std::function<void(const QImage&)> completion) {
+        pickImage(parent, std::move(completion));
+    }
 };
 
 // Services behind interfaces, chosen by configuration through the registry of
