@@ -146,6 +146,7 @@ TEST_F(ReceiptFormTest, MissingOrInvalidDataSendsNothing) {
         type(form, "firstName", QString::fromUtf8(c.name));
         type(form, "emailAddress", QString::fromUtf8(c.email));
         form->sendReceipt();
+        drain(2);
         SystemAlert* alert = alertOver(navigation);
         EXPECT_EQ(alert != nullptr, c.alert);
         EXPECT_EQ(form->isInvalidEmailTipShown(), !c.alert);
@@ -153,7 +154,7 @@ TEST_F(ReceiptFormTest, MissingOrInvalidDataSendsNothing) {
             EXPECT_EQ(alert->message(), "Debes completar el nombre, apellido y la dirección de "
                                         "e-mail del cliente para poder enviarle el recibo");
             alert->tapButtonWithTitle("OK");
-            drain(2);
+            drain(40);
         }
     }
     drain();
@@ -165,7 +166,7 @@ TEST_F(ReceiptFormTest, CountriesAreAskedOnceAndTheRecordPicksItsRow) {
     waitForCountries();
     EXPECT_FALSE(first->isDisplayingActivityIndicator());
     host->dismissViewControllerAnimated(false);
-    drain(3);
+    drain(40);
 
     SendReceiptDataController* form =
         open(Sale::init(), QVariantMap{{"buyerId", "9"}, {"countryId", 3}, {"fullName", "Ana"}});
@@ -186,7 +187,7 @@ TEST_F(ReceiptFormTest, CountriesAreAskedOnceAndTheRecordPicksItsRow) {
     SystemAlert* sheet = alertOver(navigation);
     ASSERT_TRUE(sheet);
     EXPECT_TRUE(sheet->tapButtonWithTitle("Seleccionar de mis albums"));
-    drain(3);
+    drain(40);
     EXPECT_EQ(form->field("country")->text(), "Argentina");
     EXPECT_EQ(form->userPicture()->image().size(), QSize(400, 400));
 

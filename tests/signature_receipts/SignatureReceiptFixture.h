@@ -15,6 +15,8 @@
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
 
+#include <TarvelloSDK/TarvelloSDK.h>
+
 #include <QDir>
 #include <QImage>
 #include <QMouseEvent>
@@ -35,6 +37,7 @@ struct FlowHost : ViewController, FlowEndDelegate {
 class SignatureReceiptTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
         auto configuration = std::make_shared<APIConfiguration>();
         configuration->setBaseURL(sandbox.baseUrl());
         ASSERT_TRUE(configuration->addTrustedCAFile(sandbox.caFile()));

@@ -135,7 +135,7 @@ TEST_F(SignatureScreenTest, ARefusalKeepsTheSignatureAndContinueTriesAgain) {
         EXPECT_EQ(queue.signatures().size(), 1);                  // replaced, not added
         EXPECT_TRUE(screen->continueButton()->isEnabled());
         alertOver(screen)->tapButtonWithTitle("OK");
-        drain(3);
+        drain(40);
     }
     // A dropped connection: the alert, and still nothing ends.
     sandbox->scriptOnce("POST", SandboxServer::apiPath("/payments/saveSignatureImage.json"),
@@ -143,7 +143,7 @@ TEST_F(SignatureScreenTest, ARefusalKeepsTheSignatureAndContinueTriesAgain) {
     screen->continueButton()->click();
     ASSERT_TRUE(settle([&] { return alertOver(screen) != nullptr; }));
     alertOver(screen)->tapButtonWithTitle("OK");
-    drain(3);
+    drain(40);
     EXPECT_EQ(host->ends(), 0);
 
     screen->continueButton()->click();

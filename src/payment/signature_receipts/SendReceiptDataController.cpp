@@ -642,7 +642,7 @@ bool SendReceiptDataController::apiDidFinishDownloadingWithDictionary(
         return true;
     }
     if (functionName == FunctionCode::GetCountries) {
-        hideLoadingIndicator();
+        hideLoadingIndicatorAnimated(false);
         Buyers::instance().setCountriesList(answer->value(QStringLiteral("data")).toList());
         countryPicker_->reloadAllComponents();
         selectDefaultCountry();
@@ -682,7 +682,7 @@ bool SendReceiptDataController::apiDidFinishDownloadingWithDictionary(
 void SendReceiptDataController::apiDidFailWithError(const TarvelloError&, int functionName) {
     if (functionName == FunctionCode::GetCountries) {
         // The overlay goes whatever happened; a later appearance asks again.
-        hideLoadingIndicator();
+        hideLoadingIndicatorAnimated(false);
         countriesRequested_ = false;
         return;
     }

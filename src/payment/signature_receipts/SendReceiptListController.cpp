@@ -244,12 +244,12 @@ bool SendReceiptListController::apiDidFinishDownloadingWithDictionary(
         else
             tableView_->reloadData();
     }
-    hideLoadingIndicator();
+    hideLoadingIndicatorAnimated(false);
     return true;
 }
 
 void SendReceiptListController::apiDidFailWithError(const TarvelloError&, int) {
-    hideLoadingIndicator();
+    hideLoadingIndicatorAnimated(false);
     auto* alert =
         SystemAlert::alertControllerWithTitle(QString(), listText("GlobalTexts", "connError"));
     alert->addAction(QStringLiteral("OK"), SystemAlertAction::Cancel);
