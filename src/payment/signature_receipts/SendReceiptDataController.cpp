@@ -155,6 +155,7 @@ QWidget* SendReceiptDataController::loadView() {
     phone_ = new PhoneTextField(moreFieldsView_);
     phone_->setObjectName(QStringLiteral("phone"));
     phone_->setMinimumHeight(36);
+    phone_->setStyleSheet(firstName_->styleSheet());
     for (QWidget* w : {static_cast<QWidget*>(lastName_), static_cast<QWidget*>(personalId_),
                        static_cast<QWidget*>(birthdate_), static_cast<QWidget*>(address_),
                        static_cast<QWidget*>(city_), static_cast<QWidget*>(state_),

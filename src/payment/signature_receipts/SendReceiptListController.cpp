@@ -80,6 +80,7 @@ QWidget* SendReceiptListController::loadView() {
 void SendReceiptListController::viewDidLoad() {
     tableView_->setDataSource(this);
     tableView_->setDelegate(this);
+    viewWillAppear(false);
     navigationItem()->setHidesBackButton(true);
     displayLoadingIndicator();
     auto* client = new APIController(this);
