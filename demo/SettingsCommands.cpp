@@ -59,9 +59,9 @@ private:
     bool busy(ConfigurationController* settings) const {
         return ActivityIndicator::isDisplayingActivityIndicator(settings->view());
     }
-    void shoot(const QString& name) {
+    void shoot(QWidget* shown, const QString& name) {
         const QString file = QDir(screenshotFolder()).filePath(name);
-        if (window()->widget()->grab().save(file))
+        if (shown && shown->grab().save(file))
             screenshots_.append(file);
     }
 
@@ -77,7 +77,7 @@ private:
             if (!settings || !settings->isVisible())
                 return;
             rows_ = settings->visibleRows();
-            shoot(QStringLiteral("settings.png"));
+            shoot(settings->navigationController()->view(), QStringLiteral("settings.png"));
             if (auto* toggle = settings->outlet<QAbstractButton>(QStringLiteral("feedbackSwitch"));
                 toggle && rows_.contains(QStringLiteral("feedback")))
                 toggle->click();
@@ -94,7 +94,7 @@ private:
             if (!alert() || !alert()->isVisible())
                 return;
             message_ = alert()->message();
-            shoot(QStringLiteral("settings-message.png"));
+            shoot(alert()->view(), QStringLiteral("settings-message.png"));
             alert()->tapButtonWithTitle(QStringLiteral("OK"));
             stage_ = 3;
             return;
@@ -169,7 +169,7 @@ private:
         } else if (stage_ == 0 && link && link->isVisible()) {
             link->textField()->insertText(text_);
             const QString shot = QDir(screenshotFolder()).filePath("bank-link.png");
-            Window::forWidget(host_)->widget()->grab().save(shot);
+            link->view()->grab().save(shot);
             if (!link->progressButton()->isEnabled()) {
                 finish(QStringLiteral("invalid"));
                 return;
