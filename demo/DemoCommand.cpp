@@ -3,6 +3,7 @@
 #include "ReaderCommands.h"
 #include "ResultJson.h"
 #include "ScreenlessCommands.h"
+#include "SettingsCommands.h"
 
 #include <TarvelloSDK/TarvelloSDK.h>
 
@@ -86,7 +87,9 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
         QString error;
         if (!runScreenlessCommand(options.command, options.arguments, completion, &error) &&
             (!error.isEmpty() ||
-             !runReaderCommand(options.command, options.arguments, completion, &error))) {
+             !runReaderCommand(options.command, options.arguments, completion, &error)) &&
+            (!error.isEmpty() ||
+             !runSettingsCommand(options.command, options.arguments, host, completion, &error))) {
             std::fprintf(
                 stderr, "%s\n",
                 qPrintable(error.isEmpty() ? "unknown command: " + options.command : error));

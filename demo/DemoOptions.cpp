@@ -1,6 +1,7 @@
 #include "DemoOptions.h"
 
 #include "ReaderCommands.h"
+#include "SettingsCommands.h"
 #include "ScreenlessCommands.h"
 #include "api/APIConfiguration.h"
 #include "platform/core/ServiceRegistry.h"
@@ -61,7 +62,7 @@ QString DemoOptions::usage() {
     return "usage: tarvello-demo [--api-key K] [--token T] [--base-url URL] [--ca-file FILE]\n"
            "                     [charge AMOUNT [--currency C] [--bins 123456,654321] | refund ID "
            "| logout]\n" +
-           screenlessCommandsUsage() + readerCommandsUsage() +
+           screenlessCommandsUsage() + readerCommandsUsage() + settingsCommandsUsage() +
            "A negative AMOUNT goes after -- (charge -- -5). Without a command the demo opens its\n"
            "window.\n";
 }

@@ -53,5 +53,7 @@ run refund 5002
 run refund 5002
 run close-all-batches
 run --reader simulated reader
+run settings
+run bank-link 2850590940090418135201
 run logout
 echo "# the SDK's own log (redacted) of these runs: $(wc -l <"$work/demo.log") lines"

@@ -74,6 +74,9 @@ SANDBOX_ROUTE("POST", "/developers/api/users/resetPassword.json") {
         return SandboxReply::failure(404, QStringLiteral("No hay una cuenta con ese correo"),
                                      QStringLiteral("UNKNOWN_EMAIL"));
     if (request.hasField(QStringLiteral("password"))) {
+        if (request.field(QStringLiteral("password")).isEmpty())
+            return SandboxReply::failure(400, QStringLiteral("La contraseña no puede estar vacía"),
+                                         QStringLiteral("EMPTY_PASSWORD"));
         user->password = request.field(QStringLiteral("password"));
         return SandboxReply::ok(
             {{QStringLiteral("message"), QStringLiteral("Contraseña actualizada")}});

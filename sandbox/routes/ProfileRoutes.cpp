@@ -232,7 +232,12 @@ SANDBOX_ROUTE("PUT", "/developers/api/account/bank-account") {
     QVariantMap linked = cbu.isEmpty() ? QVariantMap{{"alias", alias}} : QVariantMap{{"cbu", cbu}};
     linked.insert(QStringLiteral("bankName"),
                   cbu.isEmpty() ? QStringLiteral("Banco") : bankName(cbu));
-    settingsOf(state, *user).insert(QStringLiteral("bankAccount"), linked);
+    QVariantMap& settings = settingsOf(state, *user);
+    settings.insert(QStringLiteral("bankAccount"), linked);
+    // Later settings answers say the account is linked.
+    QVariantMap cbuData = settings.value(QStringLiteral("cbuData")).toMap();
+    cbuData.insert(QStringLiteral("cbuStatus"), true);
+    settings.insert(QStringLiteral("cbuData"), cbuData);
     return SandboxReply::ok({{"data", QVariantMap{{"bankAccount", linked}}}});
 }
 

@@ -26,7 +26,7 @@ SandboxReply missingField(const QString& name) {
 }
 
 // Switches that set one settings key: to a fixed value chosen by the path, or to the
-// "isAvailable" flag of the request.
+// "isAvailable" flag of the request. They answer with the whole settings answer.
 struct Switch {
     const char* path;
     const char* key;
@@ -62,7 +62,8 @@ const bool kSwitchesRegistered = [] {
                     value = *flag;
                 }
                 settingsOf(state, *user).insert(key, value);
-                return SandboxReply::ok();
+                return SandboxReply::json(
+                    state.sessionAnswer(*user, request.param(QStringLiteral("token"))));
             });
     }
     return true;

@@ -1,5 +1,7 @@
 #include "platform/ui/TextField.h"
 
+#include "platform/ui/KeyboardNotifications.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -70,6 +72,7 @@ bool TextField::becomeFirstResponder() {
     if (delegate_)
         delegate_->textFieldDidBeginEditing(this);
     emit editingDidBegin();
+    KeyboardNotifications::instance().postDidShow(window()->size());
     return true;
 }
 
@@ -85,6 +88,7 @@ bool TextField::resignFirstResponder() {
     if (delegate_)
         delegate_->textFieldDidEndEditing(this);
     emit editingDidEnd();
+    KeyboardNotifications::instance().postWillHide(window()->size());
     return true;
 }
 
