@@ -53,5 +53,6 @@ run refund 5002
 run refund 5002
 run close-all-batches
 run --reader simulated reader
+run --token tok_aurora_ana_card_reader_session --reader simulated --card chip-pin reader-sale 25.50
 run logout
 echo "# the SDK's own log (redacted) of these runs: $(wc -l <"$work/demo.log") lines"
