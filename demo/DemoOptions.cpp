@@ -22,7 +22,8 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
                                   "LIST");
     const QCommandLineOption reference("reference", "External reference of payment-info.", "R");
     const QCommandLineOption reader("reader", "Card reader: bluetooth or simulated.", "KIND");
-    parser.addOptions({apiKey, token, baseUrl, caFile, currency, bins, reference, reader});
+    const QCommandLineOption card("card", "Simulated card of reader-sale.", "PROFILE");
+    parser.addOptions({apiKey, token, baseUrl, caFile, currency, bins, reference, reader, card});
     if (!parser.parse(commandLine)) {
         options.error = parser.errorText();
         return options;
@@ -49,6 +50,8 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     // payment-info --reference R looks the payment up by its external reference.
     if (parser.isSet(reference))
         options.arguments = QStringList{"--reference", parser.value(reference)} + positional;
+    if (parser.isSet(card))
+        options.arguments = QStringList{"--card", parser.value(card)} + options.arguments;
     if (options.command == "charge" && options.arguments.size() != 1)
         options.error = "charge takes one AMOUNT";
     else if (options.command == "refund" && options.arguments.size() != 1)

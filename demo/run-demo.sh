@@ -55,5 +55,6 @@ run close-all-batches
 run --reader simulated reader
 run settings
 run bank-link 2850590940090418135201
+run --token tok_aurora_ana_card_reader_session --reader simulated --card chip-pin reader-sale 25.50
 run logout
 echo "# the SDK's own log (redacted) of these runs: $(wc -l <"$work/demo.log") lines"

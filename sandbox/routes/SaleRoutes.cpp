@@ -1,5 +1,6 @@
 // Sale registration, refunds, voids and prepaid cards.
 
+#include "sandbox/routes/CardPaymentRoutes.h"
 #include "sandbox/routes/EndpointRoutes.h"
 
 #include <variant>
@@ -28,6 +29,8 @@ std::variant<SandboxSale*, SandboxReply> saleNamed(const SandboxRequest& request
 }
 
 SandboxReply registerSale(const SandboxRequest& request, SandboxState& state, SandboxUser* user) {
+    if (auto card = CardPaymentRoutes::answerCardPayment(request, state, user))
+        return *card;
     SandboxSale sale;
     sale.merchantId = user->merchantId;
     sale.userId = user->userId;

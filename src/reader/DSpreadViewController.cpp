@@ -2,6 +2,7 @@
 
 #include "SDK/session/AccountSettings.h"
 #include "SDK/session/User.h"
+#include "api/LogRedaction.h"
 #include "model/CreditCard.h"
 #include "model/Sale.h"
 #include "platform/core/Logging.h"
@@ -10,6 +11,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/View.h"
+#include "reader/CardAttempt.h"
 #include "reader/DeviceSelectorList.h"
 #include "reader/Util.h"
 #include "reader/views/DSpreadView.h"
@@ -55,6 +57,7 @@ DSpreadViewController::DSpreadViewController(DSpreadViewControllerDelegate* dele
     , demoPresentation_(demo) {}
 
 DSpreadViewController::~DSpreadViewController() {
+    settleAttempt();
     releaseReaderLinks();
 }
 
@@ -151,7 +154,7 @@ void DSpreadViewController::startSearching() {
 }
 
 void DSpreadViewController::log(const QString& line) const {
-    Logging::info(tarvelloReader, line);
+    Logging::info(tarvelloReader, LogRedaction::redact(line));
 }
 
 QString DSpreadViewController::text(const QString& section, const QString& key) const {
@@ -292,11 +295,15 @@ void DSpreadViewController::cleanup() {
     auto* host = delegate();
     if (host && host->deviceSelector())
         host->removeDeviceSelector();
-    if (const auto s = sale()) {
+    // An approved sale goes on to signature or receipt with its installments and method name.
+    if (const auto s = sale(); s && !approved_) {
         s->setPaymentMethodName(QString());
         if (s->creditCard())
             s->creditCard()->clearInstallments();
     }
+    // An accepted card with no final status yet is reported not completed.
+    settleAttempt();
+    emvSelectApp_ = nullptr;
 
     // Every timer and delayed call of the session.
     for (Clock::Handle* timer : {&deviceSearchTimer_, &dismissTimer_, &bluetoothStateCheck_})
@@ -635,6 +642,8 @@ void DSpreadViewController::onRequestQposConnected() {
 
 void DSpreadViewController::startDSpreadTrade() {
     log(QStringLiteral("[DSPREAD] startDSpreadTrade"));
+    // A new card wait: the last card's transaction is over.
+    settleAttempt();
     if (!pos_)
         return;
     if (NFCEnabled_) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ui/Clock.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/ViewController.h"
 #include "reader/ContactlessPrompt.h"
 #include "reader/DSpreadViewControllerDelegate.h"
@@ -16,6 +17,8 @@
 #include <memory>
 
 class AccountSettings;
+class CardAttempt;
+class CreditCard;
 class DSpreadView;
 
 // One card-reader session of the card-reading screen: finds and connects a reader over
@@ -113,7 +116,56 @@ public:
     void switchNow();
     void waitUntilCardIsRemoved();
 
+    // ---- card read results, prompts and tip
+    void magneticSwiped(const QVariantMap& decodeData);
+    void invalidCardSwiped();
+    void finishMagneticPayment();
+    void enterTip();
+
+    // ---- transaction result, cancel and restart
+    void cancelAndRetryTransaction();
+    void completeTransaction();
+    void restartTransaction();
+
+    // ---- contactless read, online request and submission
+    void nfcTapped(const QVariantMap& decodeData);
+    static bool isDebitCard(const QString& label, const QString& aid, const QString& pan);
+    void sendEMVSale();
+    void processEMVSale();
+    void preparedNFCSale();
+    void sendNFCSale();
+    void processNFCSale();
+    // The authorisation response with the issuer's data; a refusal never carries an approving
+    // issuer 8A.
+    static QString arrangeOnlineProcessResultTLV(const QString& issuerData, const QString& authCode,
+                                                 bool refusal = false);
+
+    // ---- operation status, reversal and error endings
+    void sendOperationStatus(bool completed, const QString& data);
+    void sendOperationStatusAuthorized();
+    void emvErrorMessage(const QString& message) { emvErrorMessage(message, true); }
+    void emvErrorMessage(const QString& message, bool alertError);
+    void nfcErrorMessage(const QString& message);
+    bool retriesAbort();
+    void failedTransaction();
+    void acceptedBinsFailed();
+
+    // ---- after approval
+    void DSpread_CardAccepted();
+    void goSign();
+    // Whether the approved sale needs the cardholder's signature.
+    bool signatureRequired();
+
+    // Whether a refused card ends the flow (1004) rather than waiting for another card; the
+    // facade keeps it.
+    static void setRetryOnDenied(bool retry);
+    static bool retryOnDenied();
+
     // ---- state, for the flows of the card transaction and for tests
+    std::shared_ptr<CardAttempt> attempt() const { return attempt_; }
+    SystemAlert* forceTransaction() const { return forceTransaction_; }
+    SystemAlert* emvSelectApp() const { return emvSelectApp_; }
+    void setCardRetries(qint32 retries) { cardRetries_ = retries; }
     bool scanningBluetooth() const { return scanningBluetooth_; }
     QString switchingToDevice() const { return switchingToDevice_; }
     QHash<QString, int> deviceSignals() const { return deviceSignals_; }
@@ -147,6 +199,22 @@ public:
     void onQposIdResult(const QVariantMap& ids) override;
     void onRequestWaitingUser() override;
     void onLcdShowCustomDisplay(bool shown) override;
+    void onDoTradeResult(int result, const QVariantMap& decodeData) override;
+    void onReturnGetPinResult(const QVariantMap& result) override;
+    void onRequestSetAmount() override;
+    void onRequestSelectEmvApp(const QStringList& applications) override;
+    void onRequestFinalConfirm() override;
+    void onRequestTime() override;
+    void onRequestIsServerConnected() override;
+    void onRequestPinEntry() override;
+    void onRequestDisplay(int message) override;
+    void onRequestOnlineProcess(const QString& tlv) override;
+    void onRequestTransactionResult(int result) override;
+    void onRequestBatchData(const QString& tlv) override;
+    void onEmvICCExceptionData(const QString& tlv) override;
+    void onReturnReversalData(const QString& tlv) override;
+    void onRequestGetCardNoResult(const QString& cardNumber) override;
+    void onDHError(int error) override;
 
     // ---- reader finder (any thread)
     void onBluetoothName2Mode(const QString& name) override;
@@ -193,6 +261,40 @@ private:
     void readerFound(const QString& name);
     // Forgets the finder, central and service links (no call of them reaches this any more).
     void releaseReaderLinks();
+
+    // ---- card transaction (DSpreadTransaction.cpp)
+    // A new blank card for the sale, keeping the installment count of the one it replaces.
+    std::shared_ptr<CreditCard> replaceCard();
+    // A new attempt record for the card just read.
+    void beginAttempt(int entry);
+    // Reports "0" for an accepted attempt that got no final status.
+    void settleAttempt();
+    QString cardEntryType() const;
+    void sendToReader(const QString& tlv);
+    void presentAlert(ViewController* alert);
+    void showPlainAlert(const QString& message);
+    // The chip or contactless answer of the back end, on the main thread.
+    void handleEMVAnswer(const std::optional<QByteArray>& reply, std::shared_ptr<CardAttempt> a);
+    void handleNFCAnswer(const std::optional<QByteArray>& reply, std::shared_ptr<CardAttempt> a);
+    // Copies an accepted answer into the sale.
+    void applyAcceptedAnswer(const QVariantMap& answer);
+    void handleNFCStatusReply(const std::optional<QByteArray>& reply);
+    void askToForce(const QString& message);
+    // The declined force question: the first closing callback of the reader ends the sale.
+    void endAborted();
+    // Takes the host's processing overlay down, then runs the rest.
+    void closeProcessingOverlay(std::function<void()> then);
+    // The chip refusal's ending: the error, then the card removal wait.
+    void chipRefusal(const QString& message);
+    void submit(bool chip);
+    void refuseCardOutsideBins(bool chip);
+
+    std::shared_ptr<CardAttempt> attempt_;
+    QPointer<SystemAlert> forceTransaction_;
+    QPointer<SystemAlert> emvSelectApp_;
+    QPointer<SystemAlert> emvError_;
+    bool approved_ = false;
+    bool abortEnded_ = false;
 
     WeakRef<DSpreadViewControllerDelegate> delegate_;
     std::shared_ptr<ReaderFactory> factory_;

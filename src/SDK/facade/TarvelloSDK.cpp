@@ -25,6 +25,7 @@
 #include "platform/core/Values.h"
 #include "platform/core/VersionDispatch.h"
 #include "platform/ui/Storyboard.h"
+#include "reader/DSpreadViewController.h"
 #include "reader/ReaderScreens.h"
 #include "settings/SettingsScreens.h"
 #include "shop/ShopScreens.h"
@@ -89,6 +90,7 @@ void TarvelloSDK::startWithAPIKey(const std::optional<QString>& apiKey) {
     HostCredentials::setApiKey(apiKey);
     VersionDispatch::setMainColor(QColor::fromRgbF(0.0f, 65.0f / 255.0f, 101.0f / 255.0f, 1.0f));
     retryOnDenied_ = true;
+    DSpreadViewController::setRetryOnDenied(retryOnDenied_);
 }
 
 void TarvelloSDK::setUserToken(const std::optional<QString>& userToken) {
@@ -129,6 +131,7 @@ void TarvelloSDK::setRetryOnDenied(bool retryOnDenied) {
     if (!checkStarted())
         return;
     retryOnDenied_ = retryOnDenied;
+    DSpreadViewController::setRetryOnDenied(retryOnDenied_);
 }
 
 void TarvelloSDK::setEnforcedUserAccount(const std::optional<QString>& account) {

@@ -95,32 +95,48 @@ void A19::animateCard() {
     View::setAlpha(cardSwipe_, 1);
 
     // A: the reader lights up and the badge goes; B: the chip card comes down into the slot.
-    ViewAnimation().alpha(reader_, 1).alpha(noConnection_, 0).start(this, 1000, [this](bool) {
-        const QRect chip = View::frame(cardChip_);
-        ViewAnimation()
-            .frame(cardChip_, QRect(chip.x(), 0, chip.width(), chip.height()))
-            .start(this, 1000, [this](bool) {
-                if (chipCardWasPresented())
-                    return; // the chip card stays inserted
-                // C: the chip card fades, then goes back above the view.
-                ViewAnimation().alpha(cardChip_, 0).start(this, 1000, [this](bool) {
-                    View::setAlpha(cardChip_, 1);
-                    if (cardChip_) {
-                        const QRect chip = View::frame(cardChip_);
-                        View::setFrame(cardChip_,
-                                       QRect(chip.x(), qRound(-(float(chip.height()) * 1.2f)),
-                                             chip.width(), chip.height()));
-                    }
-                    if (chipPhaseEndsLoop())
-                        return;
-                    // D: the magnetic card swipes across.
-                    const QRect swipe = View::frame(cardSwipe_);
+    ViewAnimation()
+        .alpha(reader_, 1)
+        .alpha(noConnection_, 0)
+        .start(this, 1000, [this, alive = QPointer<QObject>(this)](bool) {
+            if (!alive)
+                return; // the view is gone: its animations end without it
+            const QRect chip = View::frame(cardChip_);
+            ViewAnimation()
+                .frame(cardChip_, QRect(chip.x(), 0, chip.width(), chip.height()))
+                .start(this, 1000, [this, alive = QPointer<QObject>(this)](bool) {
+                    if (!alive)
+                        return; // the view is gone: its animations end without it
+                    if (chipCardWasPresented())
+                        return; // the chip card stays inserted
+                    // C: the chip card fades, then goes back above the view.
                     ViewAnimation()
-                        .frame(cardSwipe_, QRect(width(), swipe.y(), swipe.width(), swipe.height()))
-                        .start(this, 2000, [this](bool) { cardPassEnded(); });
+                        .alpha(cardChip_, 0)
+                        .start(this, 1000, [this, alive = QPointer<QObject>(this)](bool) {
+                            if (!alive)
+                                return; // the view is gone: its animations end without it
+                            View::setAlpha(cardChip_, 1);
+                            if (cardChip_) {
+                                const QRect chip = View::frame(cardChip_);
+                                View::setFrame(cardChip_,
+                                               QRect(chip.x(),
+                                                     qRound(-(float(chip.height()) * 1.2f)),
+                                                     chip.width(), chip.height()));
+                            }
+                            if (chipPhaseEndsLoop())
+                                return;
+                            // D: the magnetic card swipes across.
+                            const QRect swipe = View::frame(cardSwipe_);
+                            ViewAnimation()
+                                .frame(cardSwipe_,
+                                       QRect(width(), swipe.y(), swipe.width(), swipe.height()))
+                                .start(this, 2000, [this, alive = QPointer<QObject>(this)](bool) {
+                                    if (alive)
+                                        cardPassEnded();
+                                });
+                        });
                 });
-            });
-    });
+        });
 }
 
 QList<QWidget*> A19::restartFadeOutViews() const {

@@ -13,6 +13,7 @@
 
 #include <QEvent>
 #include <QPixmap>
+#include <QPointer>
 #include <QTransform>
 #include <QVBoxLayout>
 
@@ -200,14 +201,18 @@ void DSpreadPinpad::restartAnimations() {
     ViewAnimation fadeOut;
     for (QWidget* view : restartFadeOutViews())
         fadeOut.alpha(view, 0);
-    fadeOut.start(this, 500, [this](bool finished) {
+    fadeOut.start(this, 500, [this, alive = QPointer<QObject>(this)](bool finished) {
+        if (!alive)
+            return; // the view is gone: its animations end without it
         if (!finished)
             return;
         initialReaderPosition();
         ViewAnimation fadeIn;
         for (QWidget* view : restartFadeInViews())
             fadeIn.alpha(view, 1);
-        fadeIn.start(this, 500, [this](bool finished) {
+        fadeIn.start(this, 500, [this, alive = QPointer<QObject>(this)](bool finished) {
+            if (!alive)
+                return; // the view is gone: its animations end without it
             if (!finished)
                 return;
             isChipCard_ = false;
@@ -304,7 +309,9 @@ void DSpreadPinpad::badgeLoop(BadgeLoop loop) {
     ViewAnimation appear;
     appear.alpha(noConnection_, 1);
     badgeAppearChanges(appear);
-    appear.start(this, kBadgeMs, [this, loop](bool finished) {
+    appear.start(this, kBadgeMs, [this, loop, alive = QPointer<QObject>(this)](bool finished) {
+        if (!alive)
+            return; // the view is gone: its animations end without it
         if (!finished)
             return;
         if (loop == BadgeLoop::Reader && deviceIsConnected_) {
@@ -320,7 +327,9 @@ void DSpreadPinpad::badgeLoop(BadgeLoop loop) {
             .alpha(noConnection_, 0)
             .start(
                 this, kBadgeMs,
-                [this, loop](bool finished) {
+                [this, loop, alive = QPointer<QObject>(this)](bool finished) {
+                    if (!alive)
+                        return; // the view is gone: its animations end without it
                     if (!finished || !inWindow())
                         return;
                     if (loop == BadgeLoop::Searching && !searchingDevice_)
@@ -355,7 +364,9 @@ void DSpreadPinpad::animateCard() {
         .alpha(noConnection_, 0)
         .frame(reader_, connectedReaderFrame_)
         .frame(readerFront_, connectedReaderFrame_)
-        .start(this, 1000, [this](bool) {
+        .start(this, 1000, [this, alive = QPointer<QObject>(this)](bool) {
+            if (!alive)
+                return; // the view is gone: its animations end without it
             // B: the reader moves sideways so that its centre line is where the chip card stops.
             const float W = float(width());
             const float chipWidth = float(View::frame(cardChip_).width());
@@ -365,37 +376,57 @@ void DSpreadPinpad::animateCard() {
             ViewAnimation()
                 .frame(reader_, shifted)
                 .frame(readerFront_, shifted)
-                .start(this, 500, [this](bool) {
+                .start(this, 500, [this, alive = QPointer<QObject>(this)](bool) {
+                    if (!alive)
+                        return; // the view is gone: its animations end without it
                     // C: the chip card slides in from the right edge.
                     const float W = float(width());
                     const QRect chip = View::frame(cardChip_);
                     ViewAnimation()
                         .frame(cardChip_, withX(chip, W - float(chip.width()) - 10.0f))
-                        .start(this, 1000, [this](bool) {
+                        .start(this, 1000, [this, alive = QPointer<QObject>(this)](bool) {
+                            if (!alive)
+                                return; // the view is gone: its animations end without it
                             if (chipCardWasPresented_)
                                 return; // the chip card stays inserted
                             // D: the chip card fades; E: the reader goes back to its place.
-                            ViewAnimation().alpha(cardChip_, 0).start(this, 1000, [this](bool) {
-                                ViewAnimation()
-                                    .frame(reader_, connectedReaderFrame_)
-                                    .frame(readerFront_, connectedReaderFrame_)
-                                    .start(this, 500, [this](bool) {
-                                        View::setAlpha(cardChip_, 1);
-                                        if (cardChip_)
-                                            View::setFrame(cardChip_,
-                                                           withX(View::frame(cardChip_),
-                                                                 float(width()) + 10.0f));
-                                        if (chipPhaseEndsLoop())
-                                            return;
-                                        // F: the magnetic card swipes across.
-                                        ViewAnimation()
-                                            .frame(reader_, connectedReaderFrame_)
-                                            .frame(readerFront_, connectedReaderFrame_)
-                                            .frame(cardSwipe_,
-                                                   withX(View::frame(cardSwipe_), float(width())))
-                                            .start(this, 2000, [this](bool) { cardPassEnded(); });
-                                    });
-                            });
+                            ViewAnimation()
+                                .alpha(cardChip_, 0)
+                                .start(this, 1000, [this, alive = QPointer<QObject>(this)](bool) {
+                                    if (!alive)
+                                        return; // the view is gone: its animations end without
+                                                // it
+                                    ViewAnimation()
+                                        .frame(reader_, connectedReaderFrame_)
+                                        .frame(readerFront_, connectedReaderFrame_)
+                                        .start(
+                                            this, 500,
+                                            [this, alive = QPointer<QObject>(this)](bool) {
+                                                if (!alive)
+                                                    return; // the view is gone: its animations
+                                                            // end without it
+                                                View::setAlpha(cardChip_, 1);
+                                                if (cardChip_)
+                                                    View::setFrame(cardChip_,
+                                                                   withX(View::frame(cardChip_),
+                                                                         float(width()) + 10.0f));
+                                                if (chipPhaseEndsLoop())
+                                                    return;
+                                                // F: the magnetic card swipes across.
+                                                ViewAnimation()
+                                                    .frame(reader_, connectedReaderFrame_)
+                                                    .frame(readerFront_, connectedReaderFrame_)
+                                                    .frame(cardSwipe_,
+                                                           withX(View::frame(cardSwipe_),
+                                                                 float(width())))
+                                                    .start(this, 2000,
+                                                           [this,
+                                                            alive = QPointer<QObject>(this)](bool) {
+                                                               if (alive)
+                                                                   cardPassEnded();
+                                                           });
+                                            });
+                                });
                         });
                 });
         });

@@ -7,6 +7,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -120,14 +121,18 @@ void DSpreadPinpadContactless::animateNow() {
     // The card slides up and left onto the reader, stays, fades, jumps back and fades in.
     ViewAnimation()
         .frame(cardViewContainer_, inFrame_)
-        .start(this, kSlideMs, [this](bool finished) {
+        .start(this, kSlideMs, [this, alive = QPointer<QObject>(this)](bool finished) {
+            if (!alive)
+                return; // the view is gone: its animations end without it
             if (!finished || !active_)
                 return;
             ViewAnimation()
                 .alpha(cardView_, 0)
                 .start(
                     this, kFadeMs,
-                    [this](bool finished) {
+                    [this, alive = QPointer<QObject>(this)](bool finished) {
+                        if (!alive)
+                            return; // the view is gone: its animations end without it
                         if (!finished || !active_)
                             return;
                         View::setFrame(cardViewContainer_, outFrame_);
@@ -135,7 +140,9 @@ void DSpreadPinpadContactless::animateNow() {
                             .alpha(cardView_, 1.0)
                             .start(
                                 this, kFadeMs,
-                                [this](bool finished) {
+                                [this, alive = QPointer<QObject>(this)](bool finished) {
+                                    if (!alive)
+                                        return; // the view is gone: its animations end without it
                                     if (finished && active_)
                                         animateNow();
                                 },

@@ -8,6 +8,7 @@
 #include "ui_kit/UIKitSupport.h"
 #include "ui_kit/ViewAnimation.h"
 
+#include <QPointer>
 #include <QTransform>
 #include <cmath>
 
@@ -194,7 +195,9 @@ void Datecs_DRD50::showAtStart(bool withPhone, void (Datecs_DRD50::*next)()) {
     fadeIn.alpha(reader_, 1).alpha(readerBack_, 1);
     if (withPhone)
         fadeIn.alpha(iphone_, 1);
-    fadeIn.start(this, 500, [this, next](bool finished) {
+    fadeIn.start(this, 500, [this, next, alive = QPointer<QObject>(this)](bool finished) {
+        if (!alive)
+            return; // the view is gone: its animations end without it
         if (finished && inWindow())
             (this->*next)();
     });
@@ -273,7 +276,9 @@ void Datecs_DRD50::animateReader() {
     ViewAnimation()
         .frame(reader_, readerAt(approach))
         .frame(readerBack_, readerBackAt(small ? 275.0f : approach))
-        .start(this, 1000, [this](bool) {
+        .start(this, 1000, [this, alive = QPointer<QObject>(this)](bool) {
+            if (!alive)
+                return; // the view is gone: its animations end without it
             const bool small = is480Layout();
             if (deviceIsConnected_) {
                 const float joined = small ? 155.0f : YPositionForFrame({}, 47);
@@ -283,7 +288,9 @@ void Datecs_DRD50::animateReader() {
                     .frame(readerBack_, readerBackAt(small ? 339.0f : joined))
                     .frame(iphone_, at(phone, getScreenXCenterForFrame(phone),
                                        small ? 352.0f : YPositionForFrame({}, -387)))
-                    .start(this, 500, [this](bool finished) {
+                    .start(this, 500, [this, alive = QPointer<QObject>(this)](bool finished) {
+                        if (!alive)
+                            return; // the view is gone: its animations end without it
                         View::setHidden(cardSwipe_, false);
                         View::setHidden(cardChip_, false);
                         if (finished && inWindow())
@@ -291,11 +298,16 @@ void Datecs_DRD50::animateReader() {
                     });
                 return;
             }
-            ViewAnimation().alpha(reader_, 0).alpha(readerBack_, 0).start(this, 500, [this](bool) {
-                if (is480Layout())
-                    movePhoneToStart();
-                showAtStart(false, &Datecs_DRD50::requestAnimateReader);
-            });
+            ViewAnimation()
+                .alpha(reader_, 0)
+                .alpha(readerBack_, 0)
+                .start(this, 500, [this, alive = QPointer<QObject>(this)](bool) {
+                    if (!alive)
+                        return; // the view is gone: its animations end without it
+                    if (is480Layout())
+                        movePhoneToStart();
+                    showAtStart(false, &Datecs_DRD50::requestAnimateReader);
+                });
         });
 }
 
@@ -316,31 +328,43 @@ void Datecs_DRD50::animateCard() {
     const QRect chip = View::frame(cardChip_);
     ViewAnimation()
         .frame(cardChip_, at(chip, float(chip.x()), small ? -69.0f : YPositionForFrame({}, 188)))
-        .start(this, 1000, [this, chipStart](bool) {
+        .start(this, 1000, [this, chipStart, alive = QPointer<QObject>(this)](bool) {
+            if (!alive)
+                return; // the view is gone: its animations end without it
             if (cardWasInserted_)
                 return; // the chip card stays inserted
-            ViewAnimation().alpha(cardChip_, 0).start(this, 1000, [this, chipStart](bool) {
-                View::setFrame(cardChip_, chipStart());
-                View::setAlpha(cardChip_, 1);
-                const QRect swipe = View::frame(cardSwipe_);
-                ViewAnimation()
-                    .frame(cardSwipe_, at(swipe, float(width()), float(swipe.y())))
-                    .start(this, 3000, [this](bool) {
-                        if (deviceIsConnected_) {
-                            delayed_.cancel(kAnimateCard);
-                            if (!cardWasSwiped_)
-                                delayed_.perform(kAnimateCard, kPauseMs, [this] { animateCard(); });
-                            return;
-                        }
-                        ViewAnimation()
-                            .alpha(reader_, 0)
-                            .alpha(readerBack_, 0)
-                            .alpha(iphone_, 0)
-                            .start(this, 500, [this](bool) {
-                                showAtStart(true, &Datecs_DRD50::requestAnimateReader);
-                            });
-                    });
-            });
+            ViewAnimation()
+                .alpha(cardChip_, 0)
+                .start(this, 1000, [this, chipStart, alive = QPointer<QObject>(this)](bool) {
+                    if (!alive)
+                        return; // the view is gone: its animations end without it
+                    View::setFrame(cardChip_, chipStart());
+                    View::setAlpha(cardChip_, 1);
+                    const QRect swipe = View::frame(cardSwipe_);
+                    ViewAnimation()
+                        .frame(cardSwipe_, at(swipe, float(width()), float(swipe.y())))
+                        .start(this, 3000, [this, alive = QPointer<QObject>(this)](bool) {
+                            if (!alive)
+                                return; // the view is gone: its animations end without it
+                            if (deviceIsConnected_) {
+                                delayed_.cancel(kAnimateCard);
+                                if (!cardWasSwiped_)
+                                    delayed_.perform(kAnimateCard, kPauseMs,
+                                                     [this] { animateCard(); });
+                                return;
+                            }
+                            ViewAnimation()
+                                .alpha(reader_, 0)
+                                .alpha(readerBack_, 0)
+                                .alpha(iphone_, 0)
+                                .start(this, 500, [this, alive = QPointer<QObject>(this)](bool) {
+                                    if (!alive)
+                                        return; // the view is gone: its animations end
+                                                // without it
+                                    showAtStart(true, &Datecs_DRD50::requestAnimateReader);
+                                });
+                        });
+                });
         });
 }
 
@@ -359,7 +383,9 @@ void Datecs_DRD50::restartAnimations() {
     fade.alpha(cardChip_, 0).alpha(cardSwipe_, 0);
     if (!deviceIsConnected_)
         fade.alpha(reader_, 0).alpha(readerBack_, 0).alpha(iphone_, 0);
-    fade.start(this, 500, [this](bool finished) {
+    fade.start(this, 500, [this, alive = QPointer<QObject>(this)](bool finished) {
+        if (!alive)
+            return; // the view is gone: its animations end without it
         if (!deviceIsConnected_) {
             View::setHidden(cardChip_, true);
             View::setHidden(cardSwipe_, true);
