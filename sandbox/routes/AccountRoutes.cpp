@@ -53,7 +53,7 @@ std::optional<SandboxReply> loginRefusal(SandboxState& state, const QString& ema
         QVariantMap answer{{QStringLiteral("error"), QString::fromLatin1(refusal.error)}};
         if (refusal.message)
             answer.insert(QStringLiteral("response"),
-                          QVariantMap{{QStringLiteral("code"), 403},
+                          QVariantMap{{QStringLiteral("code"), 400},
                                       {QStringLiteral("message"), QString::fromUtf8(refusal.message)}});
         return SandboxReply::json(answer);
     }

@@ -49,12 +49,13 @@ TEST_F(LoginTest, RefusalsShowTheirMessageAndLeaveTheFormUsable) {
     } cases[] = {
         {"marta@cafeaurora.com", "wrong", Language::textForFile("Login", "errorMessage")},
         {"nadie@cafeaurora.com", "Aurora2024", Language::textForFile("Login", "errorMessage")},
-        {"deshabilitado@cafeaurora.com", "x", "Tu usuario fue deshabilitado por el comercio"},
-        {"caido@cafeaurora.com", "x", Language::textForFile("GlobalTexts", "connError")},
+        {"deshabilitado@cafeaurora.com", "Clave2024",
+         "Tu usuario fue deshabilitado por el comercio"},
+        {"caido@cafeaurora.com", "Clave2024", Language::textForFile("GlobalTexts", "connError")},
     };
-    showLogin();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.email.toStdString());
+        showLogin();
         logIn(c.email, c.password);
         ASSERT_TRUE(waitFor([&] { return !shownMessage().isEmpty(); }));
         EXPECT_EQ(shownMessage(), c.message);
@@ -67,7 +68,7 @@ TEST_F(LoginTest, RefusalsShowTheirMessageAndLeaveTheFormUsable) {
 
 TEST_F(LoginTest, UpdateVersionRefusalOpensTheStoreAddress) {
     showLogin();
-    logIn("actualizar@cafeaurora.com", "x");
+    logIn("actualizar@cafeaurora.com", "Clave2024");
     ASSERT_TRUE(waitFor([&] { return !shownMessage().isEmpty(); }));
     EXPECT_EQ(shownMessage(), sandbox.state().updateInfo().value("updateMessage").toString());
     EXPECT_TRUE(tap(Language::textForFile("GlobalTexts", "update")));
@@ -96,6 +97,7 @@ TEST_F(LoginTest, InactiveAccountGoesToTheActivationChoice) {
     showLogin();
     logIn("nuevo@cafeaurora.com", "Nuevo2024");
     ASSERT_TRUE(waitFor([&] { return qobject_cast<ActivationScreenController*>(top()); }));
+    clock->advance(400);
     EXPECT_FALSE(root<LoginController>()->isDisplayingActivityIndicator());
     EXPECT_TRUE(UserDefaults::standardUserDefaults().hasKey("lastUser"));
 }
