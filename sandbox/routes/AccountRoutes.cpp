@@ -33,15 +33,67 @@ SandboxReply tokenValidationAnswer(SandboxState& state, SandboxUser& user, const
                                  QStringLiteral("INVALID_TOKEN"));
 }
 
+// The merchants whose login the back end refuses, each with its reason, and one whose
+// login asks for a newer application.
+std::optional<SandboxReply> loginRefusal(SandboxState& state, const QString& email) {
+    const QString address = email.toLower();
+    const struct {
+        const char* email;
+        const char* error;
+        const char* message; // none: the refusal has no "response"
+    } refusals[] = {
+        {"deshabilitado@cafeaurora.com", "unauthorized", "Tu usuario fue deshabilitado por el comercio"},
+        {"bloqueado@cafeaurora.com", "blocked_user", "Tu usuario está bloqueado por intentos fallidos"},
+        {"reactivar@cafeaurora.com", "invalid_activation_key", "Este dispositivo debe activarse de nuevo"},
+        {"caido@cafeaurora.com", "server_down", nullptr},
+    };
+    for (const auto& refusal : refusals) {
+        if (address != QLatin1String(refusal.email))
+            continue;
+        QVariantMap answer{{QStringLiteral("error"), QString::fromLatin1(refusal.error)}};
+        if (refusal.message)
+            answer.insert(QStringLiteral("response"),
+                          QVariantMap{{QStringLiteral("code"), 400},
+                                      {QStringLiteral("message"), QString::fromUtf8(refusal.message)}});
+        return SandboxReply::json(answer);
+    }
+    const QVariantMap update = state.updateInfo();
+    if (address == QLatin1String("actualizar@cafeaurora.com")) {
+        const QVariantMap response{
+            {QStringLiteral("code"), 426},
+            {QStringLiteral("message"), update.value(QStringLiteral("updateMessage"))},
+            {QStringLiteral("url"), update.value(QStringLiteral("urlAppStoreIOS"))}};
+        return SandboxReply::json(
+            QVariantMap{{QStringLiteral("error"), QStringLiteral("update_version")},
+                        {QStringLiteral("response"), response}});
+    }
+    if (address == QLatin1String("nuevaversion@cafeaurora.com")) {
+        SandboxUser* user = state.userById(17);
+        if (!user)
+            return std::nullopt;
+        QVariantMap answer = state.sessionAnswer(*user, state.issueToken(user->userId));
+        answer.insert(QStringLiteral("minSDKVersion"), update.value(QStringLiteral("minSDKVersion")));
+        answer.insert(QStringLiteral("updateMessage"), update.value(QStringLiteral("updateMessage")));
+        answer.insert(QStringLiteral("response"),
+                      QVariantMap{{QStringLiteral("urlAppStoreIOS"),
+                                   update.value(QStringLiteral("urlAppStoreIOS"))}});
+        return SandboxReply::json(answer);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 SANDBOX_ROUTE("POST", "/developers/api/users/login.json") {
     if (auto refusal = state.checkApiKey(request))
         return *refusal;
-    SandboxUser* user = state.userByEmail(request.field(QStringLiteral("email")).trimmed());
+    const QString email = request.field(QStringLiteral("email")).trimmed();
+    if (auto refusal = loginRefusal(state, email))
+        return *refusal;
+    SandboxUser* user = state.userByEmail(email);
     if (!user || user->password != request.field(QStringLiteral("password")))
         return SandboxReply::failure(400, QStringLiteral("Usuario o contraseña incorrectos"),
-                                     QStringLiteral("INVALID_CREDENTIALS"));
+                                     QStringLiteral("inexistent_user"));
     const QString token = state.issueToken(user->userId);
     return SandboxReply::json(state.sessionAnswer(*user, token));
 }

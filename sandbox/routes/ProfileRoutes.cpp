@@ -193,10 +193,17 @@ SANDBOX_ROUTE("POST", "/developers/api/accounts/activateAccount.json") {
 }
 
 SANDBOX_ROUTE("POST", "/developers/api/banks/getBankName.json") {
-    SandboxUser* user = nullptr;
-    if (auto refusal = state.checkSession(request, &user))
+    // Signup asks before there is a session: the API key is enough.
+    if (auto refusal = state.checkApiKey(request))
         return *refusal;
     const QString cbu = request.field(QStringLiteral("cbu"));
+    static const QRegularExpression prefix(QStringLiteral("^[0-9]{3}$"));
+    if (prefix.match(cbu).hasMatch()) {
+        const QString name = bankName(cbu);
+        if (name == QLatin1String("Banco"))
+            return SandboxReply::ok();
+        return SandboxReply::ok({{"name", name}});
+    }
     if (!isCbu(cbu))
         return SandboxReply::failure(400, QStringLiteral("CBU inválido"),
                                      QStringLiteral("INVALID_CBU"));

@@ -1,0 +1,93 @@
+#include "OnboardingFixture.h"
+
+#include "onboarding/OnboardingScreens.h"
+#include "onboarding/SetupController.h"
+#include "platform/ui/View.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QPushButton>
+
+using namespace onboardingtest;
+
+namespace {
+
+class SetupTest : public OnboardingTest {
+protected:
+    void TearDown() override {
+        Language::setApplicationLanguageSource({});
+        OnboardingTest::TearDown();
+    }
+    SetupController* showSetup() {
+        show(Storyboard::instantiate(OnboardingScreens::setup));
+        return root<SetupController>();
+    }
+    void press(SetupController* setup, Qt::Key key) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(setup->moreInfoContainer(), &event);
+    }
+};
+
+TEST_F(SetupTest, DoneSendsTheFourSwitches) {
+    User::instance().setUserId("17");
+    User::instance().setToken(sandbox.merchantToken());
+    SetupController* setup = showSetup();
+    setup->outlet<QCheckBox>("clientsSwitch")->setChecked(true);
+    setup->outlet<QCheckBox>("tipsSwitch")->setChecked(true);
+    setup->outlet<QPushButton>("doneButton")->click();
+    ASSERT_TRUE(waitFor([&] {
+        return !sandbox->requestsTo("/developers/api/settings/initialSetup.json").isEmpty();
+    }));
+    const SandboxRequest sent =
+        sandbox->requestsTo("/developers/api/settings/initialSetup.json").first();
+    EXPECT_EQ(sent.field("buyersOn"), "1");
+    EXPECT_EQ(sent.field("catalogOn"), "0");
+    EXPECT_EQ(sent.field("tipsOn"), "1");
+    EXPECT_EQ(sent.field("subusersOn"), "0");
+}
+
+TEST_F(SetupTest, MoreInfoButtonsStandWhereTheLanguageSays) {
+    struct Case {
+        QString language;
+        QRect tips;
+    } cases[] = {{"es", QRect(175, 70, 125, 30)}, {"en", QRect(105, 71, 90, 30)}};
+    for (const Case& c : cases) {
+        const QString language = c.language;
+        Language::setApplicationLanguageSource([language] { return language; });
+        SetupController* setup = showSetup();
+        EXPECT_EQ(View::frame(setup->outlet<QPushButton>("tipsButton")), c.tips)
+            << c.language.toStdString();
+    }
+}
+
+TEST_F(SetupTest, TwoPageHelpPagesBySwipesAndKeys) {
+    Device::current().setScreenSize(QSize(320, 667));
+    SetupController* setup = showSetup();
+    setup->outlet<QPushButton>("tipsButton")->click();
+    ASSERT_NE(setup->moreInfoContainer(), nullptr);
+    // Swipes do nothing while the card slides in.
+    press(setup, Qt::Key_Right);
+    EXPECT_EQ(setup->helpDicPage(), 0);
+    clock->advance(800);
+    ASSERT_TRUE(setup->moreInfoDisplayed());
+    QWidget* card = View::viewWithTag(setup->moreInfoContainer(), 1000);
+    ASSERT_NE(card, nullptr);
+    EXPECT_EQ(View::frame(card), QRect(10, 10, 300, 647));
+    EXPECT_EQ(View::frame(View::viewWithTag(card, 101)).x(), 136);
+    EXPECT_EQ(View::frame(View::viewWithTag(card, 102)).x(), 156);
+    EXPECT_EQ(View::viewWithTag(card, 103), nullptr);
+    press(setup, Qt::Key_Left); // a right swipe on the first page
+    EXPECT_EQ(setup->helpDicPage(), 0);
+    press(setup, Qt::Key_Right);
+    clock->advance(500);
+    EXPECT_EQ(setup->helpDicPage(), 1);
+    press(setup, Qt::Key_Right); // past the last page
+    EXPECT_EQ(setup->helpDicPage(), 1);
+    card->findChild<QPushButton*>("closeMoreInfo")->click();
+    clock->advance(300);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(setup->moreInfoContainer(), nullptr);
+    EXPECT_FALSE(setup->moreInfoDisplayed());
+}
+
+} // namespace
