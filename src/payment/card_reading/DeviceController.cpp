@@ -212,7 +212,7 @@ QWidget* DeviceController::loadView() {
     button->addWidget(selectedDeviceImageView_);
     button->addWidget(selectedDeviceLabel_, 1);
     selectedDeviceView_->setMinimumHeight(32);
-    connect(static_cast<QPushButton*>(selectedDeviceView_), &QPushButton::clicked, this,
+    connect(static_cast<QPushButton*>(selectedDeviceView_.data()), &QPushButton::clicked, this,
             [this] { selectReaderTouched(); });
     batteryIndicator_ = new ImageView(readerRow);
     batteryIndicator_->setObjectName(QStringLiteral("batteryIndicator"));

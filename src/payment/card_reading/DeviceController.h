@@ -6,11 +6,15 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FlowEnd.h"
+#include "platform/ui/ImageView.h"
 #include "platform/ui/ViewController.h"
 #include "reader/DSpreadViewController.h"
 #include "reader/DSpreadViewControllerDelegate.h"
 #include "reader/DeviceSelectorList.h"
 #include "ui_kit/AlertController.h"
+
+#include <QLabel>
+#include <QPushButton>
 
 #include <QPointer>
 #include <QVariantList>
@@ -253,17 +257,17 @@ private:
     Clock::Handle blink_ = 0;
     Clock::Handle cardAccepted_ = 0;
 
-    QWidget* totalView_ = nullptr;
-    QLabel* total_ = nullptr;
-    QLabel* totalInstallments_ = nullptr;
-    QWidget* subView_ = nullptr;
-    QWidget* translucent_ = nullptr;
-    QLabel* userMessage_ = nullptr;
-    QPushButton* enableNFCButton_ = nullptr;
-    QWidget* selectedDeviceView_ = nullptr;
-    ImageView* selectedDeviceImageView_ = nullptr;
-    QLabel* selectedDeviceLabel_ = nullptr;
-    ImageView* batteryIndicator_ = nullptr;
-    ImageView* batteryLowIndicator_ = nullptr;
-    QPushButton* optionButton_ = nullptr;
+    QPointer<QWidget> totalView_;
+    QPointer<QLabel> total_;
+    QPointer<QLabel> totalInstallments_;
+    QPointer<QWidget> subView_;
+    QPointer<QWidget> translucent_;
+    QPointer<QLabel> userMessage_;
+    QPointer<QPushButton> enableNFCButton_;
+    QPointer<QWidget> selectedDeviceView_;
+    QPointer<ImageView> selectedDeviceImageView_;
+    QPointer<QLabel> selectedDeviceLabel_;
+    QPointer<ImageView> batteryIndicator_;
+    QPointer<ImageView> batteryLowIndicator_;
+    QPointer<QPushButton> optionButton_;
 };
