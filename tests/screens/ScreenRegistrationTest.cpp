@@ -15,7 +15,7 @@ TEST(ScreenRegistration, EveryScreenTheSDKLooksUpIsThereBeforeAnyWasMade) {
     } lookups[] = {
         {UIKitScreens::alert, "AlertController"},
         {PaymentScreens::pickPaymentMethod, nullptr},
-        {PaymentScreens::device, nullptr},
+        {PaymentScreens::device, "DeviceController"},
         {PaymentScreens::refund, nullptr},
         {SettingsScreens::configurationMain, nullptr},
     };

@@ -1,0 +1,238 @@
+#pragma once
+
+#include "SDK/session/AccountSettings.h"
+#include "SDK/session/SessionTimer.h"
+#include "SDK/session/User.h"
+#include "api/APIConfiguration.h"
+#include "model/CreditCard.h"
+#include "model/Item.h"
+#include "model/Sale.h"
+#include "model/values/Amount.h"
+#include "payment/card_reading/DeviceController.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/FlowEnd.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/Services.h"
+#include "platform/ui/Storyboard.h"
+#include "platform/ui/View.h"
+#include "platform/ui/Window.h"
+#include "reader/DSpreadViewController.h"
+#include "reader/simulated/SimulatedReader.h"
+#include "support/SandboxFixture.h"
+#include "support/TestSupport.h"
+#include "ui_kit/texts/Language.h"
+#include <TarvelloSDK/TarvelloSDK.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPointer>
+#include <gtest/gtest.h>
+
+// The navigation controller of an SDK flow: records how the flow ended.
+class FlowRecorder : public NavigationController, public FlowEndDelegate {
+public:
+    using NavigationController::NavigationController;
+    void paymentDone(std::shared_ptr<Sale> sale) override {
+        ends << QStringLiteral("paymentDone");
+        endSale = std::move(sale);
+    }
+    void operationDone(std::shared_ptr<Sale> sale) override {
+        ends << QStringLiteral("operationDone");
+        endSale = std::move(sale);
+    }
+    void canceled(std::optional<TarvelloError> e) override {
+        ends << QStringLiteral("canceled");
+        error = std::move(e);
+    }
+    QStringList ends;
+    std::optional<TarvelloError> error;
+    std::shared_ptr<Sale> endSale;
+};
+
+// A screen below the card-reading screen that holds a refund.
+class RefundBelow : public ViewController, public RefundSaleSource {
+public:
+    std::shared_ptr<Sale> refund = Sale::init();
+    std::shared_ptr<Sale> refundSale() const override { return refund; }
+};
+
+// Host images: a coloured square per name, so the battery icon shows which one was chosen.
+class NamedImages : public ImageProvider {
+public:
+    QImage imageNamed(const QString& name, bool fromHost) override {
+        (void)fromHost;
+        QImage image(28, 16, QImage::Format_ARGB32);
+        image.fill(name.contains("low")        ? Qt::red
+                   : name.contains("medium")   ? Qt::yellow
+                   : name.contains("charging") ? Qt::blue
+                                               : Qt::green);
+        return image;
+    }
+};
+
+inline QString sectionText(const char* section, const char* key) {
+    return Language::textForFile(QString::fromLatin1(section), QString::fromLatin1(key));
+}
+
+// One card-reading screen in a window, against the sandbox, the simulated reader (no card)
+// and the manual clock.
+class DeviceFixture : public ::testing::Test {
+public:
+    // A sale of the amount, paid by a swiped card.
+    static std::shared_ptr<Sale> swipedSale(double amount, int trxType = 0);
+
+protected:
+    void SetUp() override {
+        auto configuration = std::make_shared<APIConfiguration>();
+        configuration->setBaseURL(sandbox.baseUrl());
+        configuration->addTrustedCAFile(sandbox.caFile());
+        Services::set<APIConfiguration>(configuration);
+        TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
+        TarvelloSDK::sharedSDK().setUserToken(sandbox.merchantToken());
+        User::instance().reset();
+        AccountSettings::instance().reset();
+        User::instance().setIsLoggedIn(true);
+        User::instance().setUserId(QStringLiteral("17"));
+        // Long enough to be a card-field key.
+        User::instance().setToken(sandbox.state().issueToken(17));
+        world = SimulatedReader::withDefaultReaders();
+        world->setDefaultCard(std::nullopt);
+        Services::set<ReaderFactory>(world);
+        Services::set<ImageProvider>(std::make_shared<NamedImages>());
+        Sale::sharedSale().cleanSale();
+        Sale::sharedSale().setTrxType(0);
+    }
+    void TearDown() override {
+        TarvelloSDK::sharedSDK().setRetryOnDenied(true);
+        while (window && !window->presentedViewControllers().isEmpty())
+            window->rootViewController()->dismissViewControllerAnimated(false);
+        delete window;
+        window = nullptr;
+        settle();
+        Services::set<ImageProvider>(nullptr);
+        Services::set<ReaderFactory>(nullptr);
+        world.reset();
+        Sale::sharedSale().cleanSale();
+        User::instance().reset();
+        AccountSettings::instance().reset();
+        Services::set<APIConfiguration>(nullptr);
+    }
+
+    // Pushes the screen over the given screens (a plain root when none) and lets it appear.
+    DeviceController* open(std::shared_ptr<Sale> sale, QList<ViewController*> below = {},
+                           bool sdkFlow = true) {
+        if (below.isEmpty())
+            below << new ViewController();
+        navigation =
+            sdkFlow ? new FlowRecorder(below.first()) : new NavigationController(below.first());
+        flow = dynamic_cast<FlowRecorder*>(navigation.data());
+        for (int i = 1; i < below.size(); ++i)
+            navigation->pushViewController(below.at(i), false);
+        window = new Window();
+        window->setRootViewController(navigation);
+        window->makeKeyAndVisible();
+        auto* screen = new DeviceController();
+        if (sale)
+            screen->setSale(std::move(sale));
+        navigation->pushViewController(screen, false);
+        device = screen;
+        settle();
+        return screen;
+    }
+    // Only the screen, as the root of its stack.
+    DeviceController* openAsRoot(std::shared_ptr<Sale> sale) {
+        auto* screen = new DeviceController();
+        screen->setSale(std::move(sale));
+        navigation = new FlowRecorder(screen);
+        flow = static_cast<FlowRecorder*>(navigation.data());
+        window = new Window();
+        window->setRootViewController(navigation);
+        window->makeKeyAndVisible();
+        device = screen;
+        settle();
+        return screen;
+    }
+
+    void settle(int rounds = 10) {
+        for (int i = 0; i < rounds; ++i) {
+            clock->advance(ViewController::kTransitionMs);
+            if (world)
+                world->flushFinders();
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+    bool waitFor(const std::function<bool()>& condition) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!condition()) {
+            if (timer.elapsed() > 10000)
+                return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            clock->advance(50);
+        }
+        return true;
+    }
+
+    // The alert on top of the window, if any.
+    SystemAlert* shownAlert() const {
+        if (!window)
+            return nullptr;
+        const auto shown = window->presentedViewControllers();
+        for (auto it = shown.crbegin(); it != shown.crend(); ++it)
+            if (auto* alert = qobject_cast<SystemAlert*>(*it))
+                return alert;
+        return nullptr;
+    }
+    QLabel* label(const char* name) { return device->outlet<QLabel>(QString::fromLatin1(name)); }
+    QWidget* overlay() { return View::viewWithTag(device->view(), DeviceController::kOverlayTag); }
+    QString caption() {
+        auto* c =
+            qobject_cast<QLabel*>(View::viewWithTag(device->view(), DeviceController::kCaptionTag));
+        return c ? c->text() : QString();
+    }
+    // A swipe as the reader controller reports it: the overlay, then the sending.
+    void swipe() {
+        device->processingCard();
+        device->savePayment();
+    }
+    QList<SandboxRequest> requests(const char* path) {
+        return sandbox->requestsTo(QStringLiteral("/developers/api") + QString::fromLatin1(path));
+    }
+    void scriptSave(const QVariantMap& answer, const char* path = "/payments/savePayment.json") {
+        sandbox->script("POST", QStringLiteral("/developers/api") + QString::fromLatin1(path),
+                        SandboxReply::json(answer));
+    }
+    void shoot(const QString& name, QWidget* widget = nullptr) {
+        QDir().mkpath(QStringLiteral("build/screenshots/card_reading"));
+        QWidget* target = widget ? widget : window->rootViewController()->view();
+        target->grab().save(QStringLiteral("build/screenshots/card_reading/%1.png").arg(name));
+    }
+
+    ScopedManualClock clock;
+    TemporaryDefaults defaults;
+    SandboxFixture sandbox;
+    std::shared_ptr<SimulatedReader> world;
+    Window* window = nullptr;
+    QPointer<NavigationController> navigation;
+    FlowRecorder* flow = nullptr;
+    QPointer<DeviceController> device;
+};
+
+inline std::shared_ptr<Sale> DeviceFixture::swipedSale(double amount, int trxType) {
+    auto sale = Sale::init();
+    sale->setTrxType(trxType);
+    sale->setSubtotal(Amount::initWithDouble(amount));
+    auto card = std::make_shared<CreditCard>();
+    card->setTransactionType(QString(""));
+    card->setExpiration(QStringLiteral("2712"));
+    card->setNumberLast4(QStringLiteral("4242"));
+    sale->setCreditCard(card);
+    sale->setPaidWithCreditCard(true);
+    sale->setSaleId(QStringLiteral("900"));
+    return sale;
+}
