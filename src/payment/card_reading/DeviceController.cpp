@@ -28,7 +28,6 @@
 #include "ui_kit/SingleInputConfigurator.h"
 #include "ui_kit/SingleInputViewController.h"
 #include "ui_kit/texts/Language.h"
-#include <TarvelloSDK/TarvelloSDK.h>
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -1237,7 +1236,7 @@ void DeviceController::refuse(int code, const QVariantMap& reply) {
     hideLoadingIndicator();
     const QString message =
         textOf(reply.value(QStringLiteral("response")).toMap().value(QStringLiteral("message")));
-    if (!TarvelloSDK::sharedSDK().shouldRetryOnDenied() && flowEndDelegate()) {
+    if (!DSpreadViewController::retryOnDenied() && flowEndDelegate()) {
         isProcessingCard_ = false;
         endFlow(TarvelloError::sdk(kDenied, message));
         return;
@@ -1523,7 +1522,7 @@ void DeviceController::processPayment() {
 void DeviceController::forceInstallmentsFailed() {
     hideLoadingIndicator();
     const QString message = QStringLiteral("La cantidad de cuotas seleccionada no está disponible");
-    if (!TarvelloSDK::sharedSDK().shouldRetryOnDenied()) {
+    if (!DSpreadViewController::retryOnDenied()) {
         endFlow(TarvelloError::sdk(kDenied, message));
         return;
     }
