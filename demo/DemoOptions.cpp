@@ -22,6 +22,12 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     const QCommandLineOption reference("reference", "External reference of payment-info.", "R");
     const QCommandLineOption reader("reader", "Card reader: bluetooth or simulated.", "KIND");
     parser.addOptions({apiKey, token, baseUrl, caFile, currency, bins, reference, reader});
+    const QCommandLineOption pay("pay", "Charge: pay cash or card on the SDK's screens.", "HOW");
+    const QCommandLineOption institution("institution", "Charge: the card row to pick.", "NAME");
+    const QCommandLineOption plan("plan", "Charge: the installment count to pick.", "N");
+    const QCommandLineOption card("card", "Charge: the simulated card profile.", "PROFILE");
+    const QCommandLineOption shots("screenshots", "Charge: a PNG of each screen here.", "DIR");
+    parser.addOptions({pay, institution, plan, card, shots});
     if (!parser.parse(commandLine)) {
         options.error = parser.errorText();
         return options;
@@ -40,6 +46,13 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
         options.bins = parser.value(bins).split(',', Qt::SkipEmptyParts);
     if (parser.isSet(reader))
         options.readerKind = parser.value(reader);
+    options.pay = parser.value(pay);
+    options.institution = parser.value(institution);
+    options.plan = parser.value(plan).toInt();
+    options.card = parser.value(card);
+    options.screenshots = parser.value(shots);
+    if (!options.pay.isEmpty() && options.pay != "cash" && options.pay != "card")
+        options.error = "--pay takes cash or card";
 
     QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty())
@@ -48,6 +61,8 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     // payment-info --reference R looks the payment up by its external reference.
     if (parser.isSet(reference))
         options.arguments = QStringList{"--reference", parser.value(reference)} + positional;
+    if (!options.error.isEmpty())
+        return options;
     if (options.command == "charge" && options.arguments.size() != 1)
         options.error = "charge takes one AMOUNT";
     else if (options.command == "refund" && options.arguments.size() != 1)
@@ -60,7 +75,10 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
 QString DemoOptions::usage() {
     return "usage: tarvello-demo [--api-key K] [--token T] [--base-url URL] [--ca-file FILE]\n"
            "                     [charge AMOUNT [--currency C] [--bins 123456,654321] | refund ID "
-           "| logout]\n" +
+           "| logout]\n"
+           "                     charge AMOUNT --pay cash|card [--institution NAME --plan N]\n"
+           "                     [--card PROFILE] [--screenshots DIR]   (plays the SDK's "
+           "screens)\n" +
            screenlessCommandsUsage() + readerCommandsUsage() +
            "A negative AMOUNT goes after -- (charge -- -5). Without a command the demo opens its\n"
            "window.\n";
