@@ -1,5 +1,6 @@
 #include "DemoCommand.h"
 
+#include "ChargeAutopilot.h"
 #include "ReaderCommands.h"
 #include "ResultJson.h"
 #include "ScreenlessCommands.h"
@@ -69,6 +70,18 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
             std::fprintf(stderr, "charge: not an amount: %s\n",
                          qPrintable(options.arguments.value(0)));
             return 2;
+        }
+        if (!options.pay.isEmpty()) {
+            auto* pilot = new ChargeAutopilot(
+                host,
+                {options.pay, options.institution, options.plan, options.card, options.screenshots},
+                QCoreApplication::instance());
+            QString error;
+            if (!pilot->prepareReader(&error)) {
+                std::fprintf(stderr, "charge: %s\n", qPrintable(error));
+                return 2;
+            }
+            pilot->start();
         }
         if (options.bins && options.currency)
             std::fprintf(stderr, "charge: --currency is not used with --bins\n");

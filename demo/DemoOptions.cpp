@@ -22,8 +22,14 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
                                   "LIST");
     const QCommandLineOption reference("reference", "External reference of payment-info.", "R");
     const QCommandLineOption reader("reader", "Card reader: bluetooth or simulated.", "KIND");
-    const QCommandLineOption card("card", "Simulated card of reader-sale.", "PROFILE");
-    parser.addOptions({apiKey, token, baseUrl, caFile, currency, bins, reference, reader, card});
+    parser.addOptions({apiKey, token, baseUrl, caFile, currency, bins, reference, reader});
+    const QCommandLineOption pay("pay", "Charge: pay cash or card on the SDK's screens.", "HOW");
+    const QCommandLineOption institution("institution", "Charge: the card row to pick.", "NAME");
+    const QCommandLineOption plan("plan", "Charge: the installment count to pick.", "N");
+    const QCommandLineOption card("card", "Charge or reader-sale: the simulated card profile.",
+                                  "PROFILE");
+    const QCommandLineOption shots("screenshots", "Charge: a PNG of each screen here.", "DIR");
+    parser.addOptions({pay, institution, plan, card, shots});
     if (!parser.parse(commandLine)) {
         options.error = parser.errorText();
         return options;
@@ -42,6 +48,13 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
         options.bins = parser.value(bins).split(',', Qt::SkipEmptyParts);
     if (parser.isSet(reader))
         options.readerKind = parser.value(reader);
+    options.pay = parser.value(pay);
+    options.institution = parser.value(institution);
+    options.plan = parser.value(plan).toInt();
+    options.card = parser.value(card);
+    options.screenshots = parser.value(shots);
+    if (!options.pay.isEmpty() && options.pay != "cash" && options.pay != "card")
+        options.error = "--pay takes cash or card";
 
     QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty())
@@ -50,8 +63,10 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     // payment-info --reference R looks the payment up by its external reference.
     if (parser.isSet(reference))
         options.arguments = QStringList{"--reference", parser.value(reference)} + positional;
-    if (parser.isSet(card))
+    if (options.command == "reader-sale" && parser.isSet(card))
         options.arguments = QStringList{"--card", parser.value(card)} + options.arguments;
+    if (!options.error.isEmpty())
+        return options;
     if (options.command == "charge" && options.arguments.size() != 1)
         options.error = "charge takes one AMOUNT";
     else if (options.command == "refund" && options.arguments.size() != 1)
@@ -64,7 +79,10 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
 QString DemoOptions::usage() {
     return "usage: tarvello-demo [--api-key K] [--token T] [--base-url URL] [--ca-file FILE]\n"
            "                     [charge AMOUNT [--currency C] [--bins 123456,654321] | refund ID "
-           "| logout]\n" +
+           "| logout]\n"
+           "                     charge AMOUNT --pay cash|card [--institution NAME --plan N]\n"
+           "                     [--card PROFILE] [--screenshots DIR]   (plays the SDK's "
+           "screens)\n" +
            screenlessCommandsUsage() + readerCommandsUsage() + settingsCommandsUsage() +
            "A negative AMOUNT goes after -- (charge -- -5). Without a command the demo opens its\n"
            "window.\n";

@@ -15,7 +15,10 @@ struct DemoOptions {
     std::optional<QString> currency;
     std::optional<QStringList> bins;
     std::optional<QString> readerKind; // --reader bluetooth|simulated
-    QString error;                     // set when the command line cannot be used
+    // charge --pay cash|card [--institution NAME --plan N] [--card PROFILE] [--screenshots DIR]
+    QString pay, institution, card, screenshots;
+    int plan = 0;
+    QString error; // set when the command line cannot be used
 
     // Reads the options; `error` tells what is wrong.
     static DemoOptions parse(const QStringList& commandLine);

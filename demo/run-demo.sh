@@ -40,6 +40,9 @@ run() {
         2>>"$work/demo.log" || true
 }
 run charge 0
+shots="$(cd "$bin/.." && pwd)/screenshots/demo"
+run charge 12.50 --pay cash --screenshots "$shots/cash"
+run --reader simulated --card chip-pin charge 30 --pay card --institution "Visa Crédito" --screenshots "$shots/card"
 run charge 25.50 --bins 123456,12345
 run charge 25.50 --currency 032
 run batches

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDir>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <optional>
+
+class ViewController;
+class QWidget;
+
+// Plays the merchant through a charge the demo started: it looks at what the host window shows
+// and acts only as a person would, by visible texts and outlet names (taps, alert answers). It
+// picks the payment method, presents the scripted card when the card-reading screen waits, and
+// saves a picture of every new screen. With nothing left to do it closes the sheet, as a person
+// giving up would ("Salir").
+class ChargeAutopilot : public QObject {
+    Q_OBJECT
+public:
+    struct Script {
+        QString pay;         // "cash" or "card"
+        QString institution; // card: the row to pick (empty: the first card row)
+        int plan = 0;        // card: the installment count to pick (0: the first offered)
+        QString card;        // card: the simulated card profile to present
+        QString screenshots; // folder for a PNG of each new screen (empty: none)
+    };
+
+    ChargeAutopilot(QWidget* host, Script script, QObject* parent = nullptr);
+
+    // Presents the card on the simulated reader; false with *error when it cannot.
+    bool prepareReader(QString* error);
+    void start();
+
+private:
+    void step();
+    void act(ViewController* screen);
+    void saveScreen(ViewController* screen);
+    void giveUp(ViewController* screen);
+
+    QPointer<QWidget> host_;
+    Script script_;
+    QTimer timer_;
+    QPointer<ViewController> lastScreen_;
+    QString lastAlert_;
+    int shots_ = 0;
+    int idleSteps_ = 0;
+    bool tapped_ = false;
+    bool sawAlert_ = false;
+};
