@@ -1,5 +1,4 @@
-// The card-reading screen's confirmation of an approved card sale, and the cardholder's
-// personal-id upload.
+// The cardholder's personal-id upload from the card-reading screen.
 
 #include "sandbox/routes/EndpointRoutes.h"
 
@@ -8,8 +7,6 @@ using namespace EndpointRoutes;
 namespace {
 
 const bool registered = [] {
-    add("POST", "/payments/operationCompletion.json", Caller::Session, {"operationId", "status"},
-        okWith({}));
     add("POST", "/payments/savePersonalId.json", Caller::Session, {"saleId"}, okWith({}));
     return true;
 }();

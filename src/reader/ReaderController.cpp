@@ -1,5 +1,7 @@
 #include "reader/ReaderController.h"
 
+#include <QCoreApplication>
+
 #include "SDK/session/AccountSettings.h"
 #include "SDK/session/User.h"
 #include "api/APIController.h"
@@ -28,7 +30,9 @@ const QColor kBarGrey = QColor::fromRgbF(250 / 255.0, 250 / 255.0, 250 / 255.0, 
 class DroppedAnswer : public QObject, public APIControllerDelegate {
 public:
     static void selectReader(const QString& reader, const QString& userId, const QString& token) {
+        // Owned by the application until the answer comes, so one still out at exit is freed.
         auto* holder = new DroppedAnswer();
+        holder->setParent(QCoreApplication::instance());
         auto* client = new APIController(holder);
         client->setDelegate(holder);
         client->selectReader(reader, userId, token);

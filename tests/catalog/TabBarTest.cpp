@@ -114,6 +114,8 @@ TEST_F(TabBar, ManualTabDelegatesProcessingAndDemoAlert) {
 
     // Processing goes to the payment-method screen by name, once it is registered.
     ViewController* payment = nullptr;
+    Storyboard::removeViewController(CatalogScreens::pickPaymentMethod.storyboard,
+                                     CatalogScreens::pickPaymentMethod.identifier);
     tabBar->inputTabBarChildWillProcessSaleWithAction(manual, nullptr); // not there: stays
     clock->advance(500);
     EXPECT_EQ(navigation->topViewController(), tabBar);

@@ -103,7 +103,7 @@ TEST_F(WindowFixture, SeguePreparesTheDestinationBeforeItAppears) {
 
 TEST(Storyboard, AScreenNobodyRegisteredIsNull) {
     EXPECT_EQ(Storyboard::instantiate("Share", "Nothing"), nullptr);
-    EXPECT_EQ(Storyboard("Payment").instantiateInitialViewController(), nullptr);
+    EXPECT_EQ(Storyboard("Nowhere").instantiateInitialViewController(), nullptr);
 }
 
 namespace {

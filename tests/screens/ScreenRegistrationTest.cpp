@@ -14,10 +14,10 @@ TEST(ScreenRegistration, EveryScreenTheSDKLooksUpIsThereBeforeAnyWasMade) {
         const char* className; // null: its area is not built yet, the lookup answers null
     } lookups[] = {
         {UIKitScreens::alert, "AlertController"},
-        {PaymentScreens::pickPaymentMethod, nullptr},
+        {PaymentScreens::pickPaymentMethod, "PickPaymentMethodController"},
         {PaymentScreens::device, "DeviceController"},
-        {PaymentScreens::refund, nullptr},
-        {SettingsScreens::configurationMain, nullptr},
+        {PaymentScreens::refund, "RefundController"},
+        {SettingsScreens::configurationMain, "ConfigurationController"},
     };
     for (const auto& lookup : lookups) {
         SCOPED_TRACE(QString(lookup.screen.storyboard).toStdString() + "/" +

@@ -1208,6 +1208,7 @@ void DeviceController::accountLimitStop() {
         QPointer<AlertController> alertGuard(alert);
         endFlow(TarvelloError::sdk(kDenied, message));
         if (window) {
+            alert->setParent(window); // freed with the window if it never shows
             Clock::current().callAfter(ViewController::kTransitionMs + 50, window,
                                        [windowGuard, alertGuard] {
                                            if (!windowGuard || !alertGuard)

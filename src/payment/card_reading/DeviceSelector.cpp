@@ -231,7 +231,10 @@ void DeviceSelector::pannedView(PanState state, double translationY, double velo
 }
 
 bool DeviceSelector::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == container_ || watched == title_) {
+    const QEvent::Type type = event->type();
+    const bool isMouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
+                         type == QEvent::MouseButtonRelease;
+    if (isMouse && (watched == container_ || watched == title_)) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (event->type() == QEvent::MouseButtonPress) {
             pressing_ = true;
