@@ -1,6 +1,7 @@
 // Installment plans, banks, issuers and promotions.
 
 #include "sandbox/routes/EndpointRoutes.h"
+#include "sandbox/routes/ShopRoutes.h"
 
 using namespace EndpointRoutes;
 
@@ -19,7 +20,11 @@ QVariantList plans() {
 
 const bool registered = [] {
     add("POST", "/installments/getInstallments.json", Caller::Session, {"total"},
-        okWith({{"data", plans()}}));
+        [](const SandboxRequest& request, SandboxState&, SandboxUser*) {
+            if (auto shop = ShopRoutes::buyReaderPlans(request))
+                return *shop;
+            return SandboxReply::ok({{"data", plans()}});
+        });
     add("POST", "/banks/getBanks.json", Caller::Session, {},
         okWith({{"data", QVariantList{QVariantMap{{"id", 1}, {"name", "Banco Sandbox"}}}}}));
     add("POST", "/installments/getInformationByCard.json", Caller::Session, {"issuerName"},
