@@ -4,9 +4,9 @@
 
 #include <QPointer>
 
-class ImageView;
-class QLabel;
-class QPushButton;
+#include "platform/ui/ImageView.h"
+#include <QLabel>
+#include <QPushButton>
 class StoryboardSegue;
 
 // The reader offer: buy one now, say one was already bought, or skip.

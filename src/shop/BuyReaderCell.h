@@ -8,9 +8,9 @@
 #include <memory>
 
 class BuyReaderStartController;
-class ImageView;
-class QLabel;
-class QPushButton;
+#include "platform/ui/ImageView.h"
+#include <QLabel>
+#include <QPushButton>
 
 // One reader on sale: picture, name, short description, price, the check button and, while
 // chosen, the quantity button.

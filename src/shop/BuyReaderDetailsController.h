@@ -7,9 +7,9 @@
 #include <QVariantMap>
 #include <memory>
 
-class ImageView;
-class QLabel;
-class QPushButton;
+#include "platform/ui/ImageView.h"
+#include <QLabel>
+#include <QPushButton>
 
 // The technical sheet of one reader: name, description, picture and specifications; Buy chooses
 // the reader in the catalogue below, Done only closes.

@@ -7,10 +7,10 @@
 #include <QPointer>
 #include <optional>
 
-class PhoneTextField;
-class PopoverTip;
-class QPushButton;
-class QScrollArea;
+#include "platform/ui/Dialogs.h"
+#include "ui_kit/PhoneTextField.h"
+#include <QPushButton>
+#include <QScrollArea>
 
 // The buyer's name, document, phone and billing address. Continue shows only while every field
 // but the floor is filled (the city only outside the default province); the phone is checked on

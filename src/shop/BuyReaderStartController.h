@@ -8,7 +8,7 @@
 #include <optional>
 
 class BuyReaderCell;
-class QPushButton;
+#include <QPushButton>
 
 // The reader catalogue: the readers on sale, several can be chosen, each with a quantity; buy
 // starts the purchase record.

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-class QFormLayout;
-class QWidget;
+#include <QFormLayout>
+#include <QWidget>
 class TextField;
 
 // Rows of the shop's forms: a caption above a text field, the field named for its outlet.

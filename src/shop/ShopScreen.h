@@ -8,9 +8,9 @@
 #include <QString>
 
 class APIController;
-class QPushButton;
-class QLabel;
-class QVBoxLayout;
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 // What the shop's screens share: the purchase record, a back-end client per request, the plain
 // "OK" message, and the end of the shop when the session expires.

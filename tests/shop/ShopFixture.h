@@ -3,6 +3,7 @@
 #include "SDK/session/AccountSettings.h"
 #include "SDK/session/User.h"
 #include "api/APIConfiguration.h"
+#include "api/HostCredentials.h"
 #include "model/values/Currency.h"
 #include "platform/core/DocumentsFolder.h"
 #include "platform/core/ServiceRegistry.h"
@@ -62,6 +63,7 @@ protected:
                                                   QStringLiteral("/pagora/terminos.html"));
         Currency::instance()->reset();
         AccountSettings::instance().reset();
+        HostCredentials::setApiKey(sandbox.apiKey());
         User::instance().setToken(sandbox.merchantToken());
         User::instance().setUserId(QStringLiteral("17"));
         Device::current().setIdiom(Device::Idiom::Phone);
@@ -75,6 +77,7 @@ protected:
         delete host.data();
         settle();
         User::instance().reset();
+        HostCredentials::setApiKey(std::nullopt);
         AccountSettings::instance().reset();
         Services::set<URLOpener>(nullptr);
         Services::set<DocumentsFolder>(nullptr);

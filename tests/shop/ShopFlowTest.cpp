@@ -113,12 +113,12 @@ protected:
         if (requests.isEmpty())
             return {};
         QVariantMap fields;
-        for (const QString& name :
-             {"sucursalId", "street", "cardNumber", "expireDate", "securityCode", "billeteraId",
-              "installments", "cardHolderDocument", "document", "billingRegion", "productData",
-              "promotionId", "realAmount"})
-            if (requests.last().hasField(name))
-                fields.insert(name, requests.last().field(name));
+        for (const char* name : {"sucursalId", "street", "cardNumber", "expireDate", "securityCode",
+                                 "billeteraId", "installments", "cardHolderDocument", "document",
+                                 "billingRegion", "productData", "promotionId", "realAmount"})
+            if (requests.last().hasField(QString::fromLatin1(name)))
+                fields.insert(QString::fromLatin1(name),
+                              requests.last().field(QString::fromLatin1(name)));
         return fields;
     }
     // Every console line and request-log entry of the run.
@@ -189,10 +189,12 @@ TEST_F(ShopFlow, CardOrderAtABranchReachesTheSandboxAndNoLogShowsTheCard) {
         EXPECT_FALSE(line.contains(kCardNumber));
         EXPECT_FALSE(line.contains("12,345,678"));
         EXPECT_FALSE(line.contains("12%2C345%2C678"));
-        if (line.contains("securityCode"))
+        if (line.contains("securityCode")) {
             EXPECT_FALSE(line.contains(kCode));
-        if (line.contains("expireDate"))
+        }
+        if (line.contains("expireDate")) {
             EXPECT_FALSE(line.contains("1230"));
+        }
     }
     // Done without the charge button closes the shop.
     top<BuyReaderDoneController>()->done();
@@ -252,8 +254,9 @@ TEST_F(ShopFlow, WalletOrderShipsWithTheFavouriteCardAndItsCode) {
         SCOPED_TRACE(line.toStdString());
         EXPECT_FALSE(line.contains("5485123456780604"));
         EXPECT_FALSE(line.contains("12,345,678"));
-        if (line.contains("securityCode"))
+        if (line.contains("securityCode")) {
             EXPECT_FALSE(line.contains(kCode));
+        }
     }
 }
 

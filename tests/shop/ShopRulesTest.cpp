@@ -72,8 +72,9 @@ TEST(ShopRules, ExpiryTypingFollowsTheMaskMonthAndDate) {
                              QString::fromLatin1(c.replacement), today);
         EXPECT_EQ(edit.accept, c.accept);
         EXPECT_EQ(edit.text.has_value(), c.text != nullptr);
-        if (c.text && edit.text)
+        if (c.text && edit.text) {
             EXPECT_EQ(*edit.text, QString::fromLatin1(c.text));
+        }
     }
 }
 

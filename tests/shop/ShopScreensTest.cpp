@@ -80,7 +80,7 @@ TEST_F(ShopScreenTest, HandOverFromTheOfferAndTheDoneScreen) {
             ASSERT_TRUE(shop);
             ASSERT_EQ(shop->viewControllers().size(), 2);
             EXPECT_EQ(shop->viewControllers().at(0), below);
-            EXPECT_TRUE(qobject_cast<CardReadingStandIn*>(shop->viewControllers().at(1)));
+            EXPECT_TRUE(dynamic_cast<CardReadingStandIn*>(shop->viewControllers().at(1)));
         } else {
             EXPECT_EQ(topmost(), host.data());
         }
@@ -110,7 +110,7 @@ TEST_F(ShopScreenTest, DoneScreenDropsTheShopBelowTheCardReadingScreen) {
     settle();
     ASSERT_EQ(shop->viewControllers().size(), 2);
     EXPECT_EQ(shop->viewControllers().at(0), previous);
-    EXPECT_TRUE(qobject_cast<CardReadingStandIn*>(shop->viewControllers().at(1)));
+    EXPECT_TRUE(dynamic_cast<CardReadingStandIn*>(shop->viewControllers().at(1)));
     Storyboard::removeViewController("Payment", "Device");
 }
 

@@ -5,8 +5,8 @@
 
 #include <QPointer>
 
-class QLabel;
-class QPushButton;
+#include <QLabel>
+#include <QPushButton>
 
 // The security code of a wallet card that asks for it, with its length by brand; continue adds
 // it to the wallet payment and the wallet screen goes on.

@@ -5,7 +5,7 @@
 
 #include <QPointer>
 
-class QLabel;
+#include <QLabel>
 
 // The order's lines, subtotal and total, and the two ways to pay: a typed card or a wallet card.
 class BuyReaderPaymentController : public ShopScreen, public TableViewDataSource {

@@ -34,7 +34,7 @@ QWidget* BuyReaderPaymentsController::loadView() {
 }
 
 QString BuyReaderPaymentsController::paymentTitle(int payments, double amount) {
-    return QStringLiteral(payments == 1 ? "%1 Cuota de %2" : "%1 Cuotas de %2")
+    return QString::fromUtf8(payments == 1 ? "%1 Cuota de %2" : "%1 Cuotas de %2")
         .arg(payments)
         .arg(ShopLook::money(amount));
 }

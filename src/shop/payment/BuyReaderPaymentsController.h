@@ -5,7 +5,7 @@
 
 #include <QPointer>
 
-class QPushButton;
+#include <QPushButton>
 
 // The installment plans the paying card allows for the order total; paying places the order.
 class BuyReaderPaymentsController : public ShopScreen,

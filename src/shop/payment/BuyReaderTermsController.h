@@ -4,8 +4,8 @@
 
 #include <QPointer>
 
-class QNetworkReply;
-class QTextBrowser;
+#include <QNetworkReply>
+#include <QTextBrowser>
 
 // The wallet service's buyer terms, loaded from its address; a tapped link opens outside.
 class BuyReaderTermsController : public ViewController {

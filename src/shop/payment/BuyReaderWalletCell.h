@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QVariantMap>
 
-class QLabel;
+#include <QLabel>
 
 // One stored wallet card: number, issuer, last four digits and expiry; tick while chosen.
 class BuyReaderWalletCell : public TableViewCell {

@@ -7,8 +7,8 @@
 #include <QPointer>
 #include <optional>
 
-class QLabel;
-class QPushButton;
+#include <QLabel>
+#include <QPushButton>
 
 // The typed card: number, expiry, security code, name and the holder's document. Continue shows
 // only while every field passes, and writes the card as the record's payment.

@@ -6,8 +6,8 @@
 #include <QPointer>
 #include <optional>
 
-class QLabel;
-class QPushButton;
+#include <QLabel>
+#include <QPushButton>
 
 // The buyer's stored wallet cards, the favourite first and chosen; paying writes the wallet
 // payment and goes on, through the security code when the card asks for it.

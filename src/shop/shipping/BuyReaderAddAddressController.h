@@ -6,7 +6,7 @@
 
 #include <QPointer>
 
-class QPushButton;
+#include <QPushButton>
 
 // One delivery address other than the billing one; "Agregar" stores it in the record and tells
 // the shipping step. Stored only with a province chosen and the required fields filled.

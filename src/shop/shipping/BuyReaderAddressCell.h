@@ -4,8 +4,8 @@
 
 #include <QPointer>
 
-class QLabel;
-class QPushButton;
+#include <QLabel>
+#include <QPushButton>
 
 // A row of the shipping step: an address or a courier branch, with a tick while chosen and, on
 // the other-address row, a modify button.

@@ -7,9 +7,9 @@
 #include <QPointer>
 #include <optional>
 
-class QLabel;
-class QPushButton;
-class QTabBar;
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
 
 // How the reader reaches the buyer: shipped to the billing or another address, or picked up at
 // a courier branch of a chosen province.
