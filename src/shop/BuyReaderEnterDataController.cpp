@@ -49,14 +49,18 @@ QWidget* BuyReaderEnterDataController::loadView() {
         field->setDelegate(this);
         return field;
     };
+    // The view is still being built: fields are kept from here, not looked up through it.
+    TextField* personalId = nullptr;
+    TextField* streetNumber = nullptr;
     requiredFields_ << add("firstName", "Nombre") << add("lastName", "Apellido")
-                    << add("personalId", "DNI");
+                    << (personalId = add("personalId", "DNI"));
     phone_ = new PhoneTextField();
     requiredFields_ << add("phone", "Teléfono", phone_) << add("streetName", "Calle")
-                    << add("streetNumber", "Número") << add("zipCode", "Código postal");
+                    << (streetNumber = add("streetNumber", "Número"))
+                    << add("zipCode", "Código postal");
     add("floor", "Piso / Depto (opcional)");
-    field(QStringLiteral("personalId"))->setKeyboardType(TextField::KeyboardType::NumberPad);
-    field(QStringLiteral("streetNumber"))->setKeyboardType(TextField::KeyboardType::NumberPad);
+    personalId->setKeyboardType(TextField::KeyboardType::NumberPad);
+    streetNumber->setKeyboardType(TextField::KeyboardType::NumberPad);
     stateButton_ = new QPushButton(body);
     stateButton_->setObjectName(QStringLiteral("stateButton"));
     stateButton_->setMinimumHeight(36);

@@ -123,8 +123,12 @@ protected:
         settle();
         window.widget()->grab().save(shopScreenshotPath(name + QStringLiteral(".png")));
     }
+    // The overlay fades out on the manual clock, so waiting moves it on.
     bool waitForOverlayGone(ViewController* screen) {
-        return waitUntil([screen] { return !screen->isDisplayingActivityIndicator(); });
+        return waitUntil([this, screen] {
+            clock->advance(50);
+            return !screen->isDisplayingActivityIndicator();
+        });
     }
 
     SandboxFixture sandbox;
