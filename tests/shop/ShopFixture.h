@@ -15,6 +15,7 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
 #include "shop/BuyReader.h"
+#include "shop/BuyReaderEnterDataController.h"
 #include "shop/ShopScreens.h"
 #include "shop/payment/BuyReaderTermsController.h"
 #include "support/SandboxFixture.h"
@@ -67,6 +68,7 @@ protected:
         User::instance().setToken(sandbox.merchantToken());
         User::instance().setUserId(QStringLiteral("17"));
         Device::current().setIdiom(Device::Idiom::Phone);
+        BuyReaderEnterDataController::lastData().reset(); // no buyer data from an earlier test
         host = new ViewController();
         window.setRootViewController(host);
         window.widget()->resize(375, 667);
