@@ -2,6 +2,7 @@
 
 #include "sandbox/routes/EndpointRoutes.h"
 #include "sandbox/routes/ImageRoutes.h"
+#include "sandbox/routes/ShopRoutes.h"
 
 using namespace EndpointRoutes;
 
@@ -105,6 +106,8 @@ const bool registered = [] {
     // With a card's BIN the plans of that card; without, the merchant's payment methods.
     add("POST", "/installments/getInstallments.json", Caller::Session, {"total"},
         [](const SandboxRequest& request, SandboxState&, SandboxUser*) {
+            if (auto shop = ShopRoutes::buyReaderPlans(request))
+                return *shop;
             if (request.hasField("bin"))
                 return SandboxReply::ok({{"data", plans()}});
             return SandboxReply::ok(

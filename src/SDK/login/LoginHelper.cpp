@@ -28,6 +28,14 @@
 #include <QSysInfo>
 #include <QUrl>
 #include <QUuid>
+#include <vector>
+
+namespace {
+std::vector<std::function<void()>>& logoutCleanups() {
+    static std::vector<std::function<void()>> cleanups;
+    return cleanups;
+}
+} // namespace
 
 namespace {
 
@@ -255,6 +263,13 @@ void LoginHelper::logout() {
     services::clearAvailableCreditCards();
     Currency::instance()->reset();
     Sale::sharedSale().cleanSale();
+    for (const auto& cleanup : logoutCleanups())
+        cleanup();
+}
+
+void LoginHelper::addLogoutCleanup(std::function<void()> cleanup) {
+    if (cleanup)
+        logoutCleanups().push_back(std::move(cleanup));
 }
 
 void LoginHelper::expireSession() {

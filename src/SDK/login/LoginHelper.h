@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
+#include <functional>
 
 class AccountSettings;
 class AlertController;
@@ -74,6 +75,9 @@ public:
 
     // Clears the whole session at once.
     void logout();
+    // Runs at every logout, after the session state is reset: an area's own kept data goes with
+    // the session. Registered once, at screen registration.
+    static void addLogoutCleanup(std::function<void()> cleanup);
     // Marks the session as expired, then logs out.
     void expireSession();
 

@@ -29,13 +29,16 @@ const QSet<QString>& sensitiveNames() {
         "tlv",
         // encrypted card data and the back end's transaction tokens
         "encrypteddata", "encryptedtrack", "encryptedpan", "transactiontoken",
+        // the card holder's and the buyer's documents, masked whole
+        "cardholderdocument", "document",
         // API keys and authorisation headers
         "authorization", "apikey", "api_key", "x-api-key", "x-authentication-apikey"};
     return names;
 }
 
 const QSet<QString>& cardNumberNames() {
-    static const QSet<QString> names = {"cardnumber", "card_number", "pan", "cardno", "maskedpan"};
+    static const QSet<QString> names = {"cardnumber", "card_number", "pan",
+                                        "cardno",     "maskedpan",   "cc"};
     return names;
 }
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/ui/ViewController.h"
+#include "ui_kit/ImageDownloader.h"
+
+#include <QPointer>
+#include <QVariantMap>
+#include <memory>
+
+#include "platform/ui/ImageView.h"
+#include <QLabel>
+#include <QPushButton>
+
+// The technical sheet of one reader: name, description, picture and specifications; Buy chooses
+// the reader in the catalogue below, Done only closes.
+class BuyReaderDetailsController : public ViewController, public ImageDownloaderDelegate {
+    Q_OBJECT
+public:
+    explicit BuyReaderDetailsController(QObject* parent = nullptr);
+    ~BuyReaderDetailsController() override;
+
+    QVariantMap device() const { return device_; }
+    void setDevice(const QVariantMap& device) { device_ = device; }
+    int deviceIndex() const { return deviceIndex_; }
+    void setDeviceIndex(int index) { deviceIndex_ = index; }
+    bool pictureLoaded() const { return pictureLoaded_; }
+
+    void viewDidLoad() override;
+    void done();
+    void buy();
+    void downloadDidFinishDownloading(ImageDownloader* downloader) override;
+
+protected:
+    QWidget* loadView() override;
+
+private:
+    QVariantMap device_;
+    int deviceIndex_ = 0;
+    bool pictureLoaded_ = false;
+    std::unique_ptr<ImageDownloader> downloader_;
+    QPointer<ImageView> devicePicture_;
+};

@@ -1,0 +1,102 @@
+#include "shop/ShopHandOver.h"
+
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/Storyboard.h"
+#include "reader/DSpreadViewControllerDelegate.h"
+#include "shop/BuyReader.h"
+
+#include <QPointer>
+
+namespace {
+
+const QColor kBarTint = QColor::fromRgbF(250 / 255.0, 250 / 255.0, 250 / 255.0, 1);
+
+ViewController* shopRoot(ViewController* screen) {
+    ViewController* nav = screen->navigationController();
+    return nav ? nav : screen;
+}
+
+// On a pad: the presenting container's top screen sends the sale once the shop is gone.
+void closeThenProcessSale(ViewController* screen) {
+    ViewController* root = shopRoot(screen);
+    ViewController* presenting = root->presentingViewController();
+    ViewController* top = presenting;
+    if (auto* nav = qobject_cast<NavigationController*>(presenting))
+        top = nav->topViewController();
+    QPointer<ViewController> target(top);
+    if (!presenting) {
+        return;
+    }
+    root->dismissViewControllerAnimated(true, [target] {
+        if (!target)
+            return;
+        if (auto* cardReading = dynamic_cast<DSpreadViewControllerDelegate*>(target.data()))
+            cardReading->processSale();
+    });
+}
+
+ViewController* cardReadingScreen() {
+    return Storyboard::instantiate(QStringLiteral("Payment"), QStringLiteral("Device"));
+}
+
+void dismissShop(ViewController* screen) {
+    ViewController* root = shopRoot(screen);
+    if (root->presentingViewController())
+        root->dismissViewControllerAnimated(true);
+}
+
+} // namespace
+
+namespace ShopHandOver {
+
+void fromOffer(ViewController* offer) {
+    if (offer->isIpad()) {
+        closeThenProcessSale(offer);
+        return;
+    }
+    NavigationController* nav = offer->navigationController();
+    ViewController* device = nav ? cardReadingScreen() : nullptr;
+    if (!device) {
+        dismissShop(offer);
+        return;
+    }
+    nav->setNavigationBarHidden(false, false);
+    nav->navigationBar()->setTintColor(kBarTint);
+    QList<BarButtonItem> right = device->navigationItem()->rightBarButtonItems();
+    if (!right.isEmpty()) {
+        right.first().title = QString("");
+        device->navigationItem()->setRightBarButtonItems(right);
+    }
+    nav->pushViewController(device, true);
+    QList<ViewController*> stack = nav->viewControllers();
+    stack.removeAll(offer);
+    nav->setViewControllers(stack, false);
+}
+
+void fromDone(ViewController* done) {
+    if (done->isIpad()) {
+        closeThenProcessSale(done);
+        return;
+    }
+    NavigationController* nav = done->navigationController();
+    ViewController* device = nav ? cardReadingScreen() : nullptr;
+    if (!device) {
+        dismissShop(done);
+        return;
+    }
+    nav->setNavigationBarHidden(false, false);
+    nav->navigationBar()->setTintColor(kBarTint);
+    nav->pushViewController(device, true);
+    QList<ViewController*> stack = nav->viewControllers();
+    qsizetype offerIndex = -1;
+    for (qsizetype i = 0; i < stack.size(); ++i)
+        if (qobject_cast<BuyReader*>(stack.at(i))) {
+            offerIndex = i;
+            break;
+        }
+    if (offerIndex >= 0)
+        stack.remove(offerIndex, stack.size() - offerIndex - 1);
+    nav->setViewControllers(stack, false);
+}
+
+} // namespace ShopHandOver
