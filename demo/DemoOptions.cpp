@@ -1,8 +1,8 @@
 #include "DemoOptions.h"
 
 #include "ReaderCommands.h"
-#include "SettingsCommands.h"
 #include "ScreenlessCommands.h"
+#include "SettingsCommands.h"
 #include "api/APIConfiguration.h"
 #include "platform/core/ServiceRegistry.h"
 

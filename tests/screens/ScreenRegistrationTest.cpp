@@ -1,6 +1,6 @@
 #include "payment/PaymentScreens.h"
-#include "settings/SettingsScreens.h"
 #include "platform/ui/ViewController.h"
+#include "settings/SettingsScreens.h"
 #include "ui_kit/UIKitScreens.h"
 
 #include <gtest/gtest.h>
