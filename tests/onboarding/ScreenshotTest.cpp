@@ -16,7 +16,9 @@ protected:
         ASSERT_NE(screen, nullptr) << file.toStdString();
         show(screen);
         window->widget()->resize(Device::current().screenSize());
+        window->widget()->show();
         clock->advance(400);
+        QCoreApplication::processEvents(); // lays the screen out before it is drawn
         const QImage image = window->widget()->grab().toImage();
         EXPECT_FALSE(image.isNull());
         EXPECT_TRUE(image.save(screenshotPath(file))) << file.toStdString();
