@@ -89,6 +89,7 @@ protected:
         auto sale = Sale::init();
         sale->setSaleId(QString::number(id));
         sale->setPaidWithCreditCard(true);
+        sale->setSubtotal(Amount::initWithDouble(amount));
         auto card = std::make_shared<CreditCard>();
         card->setName(holder);
         card->setNumber(QStringLiteral("5555555555554444"));
