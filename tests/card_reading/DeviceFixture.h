@@ -20,6 +20,7 @@
 #include "platform/ui/Window.h"
 #include "reader/DSpreadViewController.h"
 #include "reader/simulated/SimulatedReader.h"
+#include "support/SandboxBackEnd.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
 #include "ui_kit/texts/Language.h"
@@ -87,10 +88,7 @@ public:
 
 protected:
     void SetUp() override {
-        auto configuration = std::make_shared<APIConfiguration>();
-        configuration->setBaseURL(sandbox.baseUrl());
-        configuration->addTrustedCAFile(sandbox.caFile());
-        Services::set<APIConfiguration>(configuration);
+        ASSERT_TRUE(useSandboxBackEnd(sandbox));
         TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
         TarvelloSDK::sharedSDK().setUserToken(sandbox.merchantToken());
         User::instance().reset();

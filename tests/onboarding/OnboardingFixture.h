@@ -16,6 +16,7 @@
 #include "platform/ui/Services.h"
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/Window.h"
+#include "support/SandboxBackEnd.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
 #include "ui_kit/AlertController.h"
@@ -78,20 +79,14 @@ public:
 
 // Where the area's screenshots go: build/screenshots/onboarding/.
 inline QString screenshotPath(const QString& name) {
-    QDir dir(QCoreApplication::applicationDirPath());
-    dir.cdUp();
-    dir.mkpath(QStringLiteral("screenshots/onboarding"));
-    return dir.filePath(QStringLiteral("screenshots/onboarding/") + name);
+    return areaScreenshotPath(QStringLiteral("onboarding"), name);
 }
 
 // The merchant application's window against the sandbox, a phone of 320 x 568, manual clock.
 class OnboardingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto configuration = std::make_shared<APIConfiguration>();
-        configuration->setBaseURL(sandbox.baseUrl());
-        configuration->addTrustedCAFile(sandbox.caFile());
-        Services::set<APIConfiguration>(configuration);
+        ASSERT_TRUE(useSandboxBackEnd(sandbox));
         Services::set<LocationProviderFactory>(std::make_shared<NoPositionFactory>());
         Services::set<CatalogSource>(catalog);
         Services::set<URLOpener>(opener);

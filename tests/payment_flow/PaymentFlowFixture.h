@@ -16,6 +16,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/Window.h"
+#include "support/SandboxBackEnd.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
 
@@ -59,10 +60,7 @@ struct FlowCompletions {
 };
 
 inline QString flowScreenshotPath(const QString& name) {
-    QDir dir(QCoreApplication::applicationDirPath());
-    dir.cdUp();
-    dir.mkpath(QStringLiteral("screenshots/payment_flow"));
-    return dir.filePath(QStringLiteral("screenshots/payment_flow/") + name);
+    return areaScreenshotPath(QStringLiteral("payment_flow"), name);
 }
 
 // A host window, the facade started against the sandbox with a logged-in merchant, stand-ins
@@ -70,10 +68,7 @@ inline QString flowScreenshotPath(const QString& name) {
 class PaymentFlowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto configuration = std::make_shared<APIConfiguration>();
-        configuration->setBaseURL(sandbox.baseUrl());
-        configuration->addTrustedCAFile(sandbox.caFile());
-        Services::set<APIConfiguration>(configuration);
+        ASSERT_TRUE(useSandboxBackEnd(sandbox));
         TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
         TarvelloSDK::sharedSDK().setUserToken(sandbox.merchantToken());
         User::instance().reset();

@@ -12,6 +12,7 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
 #include "settings/configuration/ConfigurationController.h"
+#include "support/SandboxBackEnd.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
 #include "ui_kit/CustomActivityView/ActivityIndicator.h"
@@ -29,10 +30,7 @@ namespace settingstest {
 
 // Where the area's screenshots go: build/screenshots/settings/.
 inline QString screenshotPath(const QString& name) {
-    QDir dir(QCoreApplication::applicationDirPath());
-    dir.cdUp();
-    dir.mkpath(QStringLiteral("screenshots/settings"));
-    return dir.filePath(QStringLiteral("screenshots/settings/") + name);
+    return areaScreenshotPath(QStringLiteral("settings"), name);
 }
 
 // The host application: a phone-sized window, the facade started against the sandbox with the
@@ -40,10 +38,7 @@ inline QString screenshotPath(const QString& name) {
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto configuration = std::make_shared<APIConfiguration>();
-        configuration->setBaseURL(sandbox.baseUrl());
-        configuration->addTrustedCAFile(sandbox.caFile());
-        Services::set<APIConfiguration>(configuration);
+        ASSERT_TRUE(useSandboxBackEnd(sandbox));
         TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
         TarvelloSDK::sharedSDK().setUserToken(sandbox.merchantToken());
         User::instance().reset();

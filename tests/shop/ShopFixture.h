@@ -18,6 +18,7 @@
 #include "shop/BuyReaderEnterDataController.h"
 #include "shop/ShopScreens.h"
 #include "shop/payment/BuyReaderTermsController.h"
+#include "support/SandboxBackEnd.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
 
@@ -32,10 +33,7 @@ namespace shoptest {
 
 // Where the area's screenshots go: build/screenshots/shop/.
 inline QString shopScreenshotPath(const QString& name) {
-    QDir dir(QCoreApplication::applicationDirPath());
-    dir.cdUp();
-    dir.mkpath(QStringLiteral("screenshots/shop"));
-    return dir.filePath(QStringLiteral("screenshots/shop/") + name);
+    return areaScreenshotPath(QStringLiteral("shop"), name);
 }
 
 // Links the shop opens outside, remembered.
@@ -54,10 +52,7 @@ public:
 class ShopTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto configuration = std::make_shared<APIConfiguration>();
-        configuration->setBaseURL(sandbox.baseUrl());
-        configuration->addTrustedCAFile(sandbox.caFile());
-        Services::set<APIConfiguration>(configuration);
+        ASSERT_TRUE(useSandboxBackEnd(sandbox));
         Services::set(std::make_shared<DocumentsFolder>(documents.path()));
         Services::set<URLOpener>(opener);
         BuyReaderTermsController::setTermsAddress(sandbox.baseUrl() +

@@ -12,6 +12,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FlowEnd.h"
 #include "platform/ui/Window.h"
+#include "support/SandboxBackEnd.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
 
@@ -38,10 +39,7 @@ class SignatureReceiptTest : public ::testing::Test {
 protected:
     void SetUp() override {
         TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
-        auto configuration = std::make_shared<APIConfiguration>();
-        configuration->setBaseURL(sandbox.baseUrl());
-        ASSERT_TRUE(configuration->addTrustedCAFile(sandbox.caFile()));
-        Services::set<APIConfiguration>(configuration);
+        ASSERT_TRUE(useSandboxBackEnd(sandbox));
         token = sandbox.merchantToken();
         userId = QString::number(sandbox.state().userForToken(token)->userId);
         User::instance().setToken(token);
