@@ -11,6 +11,7 @@
 #include "model/Installment.h"
 #include "model/Sale.h"
 #include "model/values/Amount.h"
+#include "platform/core/Logging.h"
 #include "platform/core/VersionDispatch.h"
 #include "platform/core/Worker.h"
 #include "platform/ui/Dialogs.h"
@@ -855,7 +856,7 @@ void DeviceController::cancelProcessing(std::function<void()> completion) {
 }
 
 void DeviceController::changeUserMessage(const QString& message) {
-    qInfo().noquote() << "changeUserMessage:" << message;
+    Logging::info(tarvelloUi, QStringLiteral("changeUserMessage: ") + message);
     userMessageStr_ = message;
     if (isProcessingCard_)
         return;
@@ -880,7 +881,7 @@ void DeviceController::changeUserMessage(const QString& message) {
 }
 
 void DeviceController::changeUserAttributedMessage(const QString& message) {
-    qInfo().noquote() << "changeUserAttributedMessage:" << message;
+    Logging::info(tarvelloUi, QStringLiteral("changeUserAttributedMessage: ") + message);
     QLabel probe;
     probe.setTextFormat(Qt::RichText);
     probe.setWordWrap(true);
