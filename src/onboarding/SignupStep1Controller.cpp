@@ -24,6 +24,8 @@ QWidget* SignupStep1Controller::loadView() {
     userPictureButton_ = new QPushButton(itemsView_);
     userPictureButton_->setObjectName(QStringLiteral("userPictureButton"));
     userPictureButton_->setFixedSize(78, 78);
+    userPictureButton_->setStyleSheet(
+        QStringLiteral("font-size: 11px;")); // fits the 78-point button
     userPictureButton_->setText(CatalogLook::text("SignupStep1", "addPicture"));
     connect(userPictureButton_, &QPushButton::clicked, this, [this] { addPicture(); });
     userPictureImageView_ = new QLabel(userPictureButton_);
