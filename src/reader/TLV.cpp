@@ -1,5 +1,7 @@
 #include "reader/TLV.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr qint64 kMaxLength = 4096;
@@ -259,11 +261,41 @@ bool decode(QByteArrayView buffer, QList<TLVView>& out) {
     return true;
 }
 
+namespace {
+int tagSize(quint32 tag) {
+    return (tag & 0xFF000000u) ? 4 : (tag & 0x00FF0000u) ? 3 : (tag & 0x0000FF00u) ? 2 : 1;
+}
+int lengthSize(qsizetype length) {
+    return length <= 127 ? 1 : length <= 0xFFFF ? 3 : 5;
+}
+} // namespace
+
 void encode(const QList<TLVView>& tags, QByteArray& out) {
+    // Sized once, then written in place.
+    qsizetype total = 0;
+    for (const TLVView& element : tags)
+        total += tagSize(element.tag) + lengthSize(element.value.size()) + element.value.size();
+    const qsizetype start = out.size();
+    out.resize(start + total);
+    char* at = out.data() + start;
     for (const TLVView& element : tags) {
-        appendTagBytes(out, element.tag);
-        appendLength(out, element.value.size());
-        out.append(element.value);
+        for (int shift = (tagSize(element.tag) - 1) * 8; shift >= 0; shift -= 8)
+            *at++ = char(element.tag >> shift);
+        const qsizetype length = element.value.size();
+        if (length <= 127) {
+            *at++ = char(length);
+        } else if (length <= 0xFFFF) {
+            *at++ = char(0x82);
+            *at++ = char(length >> 8);
+            *at++ = char(length);
+        } else {
+            *at++ = char(0x84);
+            for (int shift = 24; shift >= 0; shift -= 8)
+                *at++ = char(quint32(length) >> shift);
+        }
+        if (length > 0)
+            std::memcpy(at, element.value.data(), size_t(length));
+        at += length;
     }
 }
 
