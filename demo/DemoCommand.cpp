@@ -5,6 +5,7 @@
 #include "ResultJson.h"
 #include "ScreenlessCommands.h"
 #include "SettingsCommands.h"
+#include "ShopCommands.h"
 
 #include <TarvelloSDK/TarvelloSDK.h>
 
@@ -93,6 +94,13 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
             sdk.chargeAmountCurrency(amount, options.currency, host, completion);
         else
             sdk.chargeAmount(amount, host, completion);
+    } else if (options.command == "shop") {
+        QString error;
+        if (!runShopCommand(options.command, options.arguments, host, options.screenshots,
+                            completion, &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 2;
+        }
     } else if (options.command == "refund") {
         // A cash operation is voided at once; a card one goes on to the card-reading screen.
         sdk.refundOperationID(options.arguments.value(0), host, completion);

@@ -1,6 +1,7 @@
 #include "DemoWindow.h"
 
 #include "ResultJson.h"
+#include "ShopCommands.h"
 
 #include <TarvelloSDK/TarvelloSDK.h>
 
@@ -100,6 +101,13 @@ DemoWindow::DemoWindow(QWidget* parent)
         guarded("logout", [=, this] {
             sdk->logout();
             showCompletion("logout", {}, true);
+        });
+    });
+
+    add("Reader shop", 2, 3, [=, this] {
+        guarded("shop", [=, this] {
+            QString error;
+            runShopCommand("shop", {}, this, {}, done("shop"), &error);
         });
     });
 

@@ -59,5 +59,7 @@ run --reader simulated reader
 run settings
 run bank-link 2850590940090418135201
 run --token tok_aurora_ana_card_reader_session --reader simulated --card chip-pin reader-sale 25.50
+run shop --screenshots "$shots/shop"
+run shop --from-sale-button --wallet --screenshots "$shots/shop-wallet"
 run logout
 echo "# the SDK's own log (redacted) of these runs: $(wc -l <"$work/demo.log") lines"
