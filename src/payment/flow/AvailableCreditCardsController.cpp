@@ -80,7 +80,14 @@ void AvailableCreditCardsController::viewWillAppear(bool animated) {
 }
 
 QVariantList AvailableCreditCardsController::rows() const {
-    return AvailableCreditCards::instance().list().value_or(QVariantList());
+    // Card institutions only: cash and the payment link read no card.
+    QVariantList institutions;
+    for (const QVariant& entry : AvailableCreditCards::instance().list().value_or(QVariantList())) {
+        const QString type = Values::fieldText(entry.toMap().value(QStringLiteral("type")));
+        if (type != QLatin1String("CASH") && type != QLatin1String("PAYMENT_BUTTON"))
+            institutions << entry;
+    }
+    return institutions;
 }
 
 QString AvailableCreditCardsController::planDescription(const QVariantMap& entry) {
