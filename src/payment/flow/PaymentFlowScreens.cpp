@@ -4,6 +4,14 @@
 #include "payment/flow/PickPaymentMethodController.h"
 #include "payment/flow/RefundController.h"
 
+#include "catalog/CatalogScreens.h"
+#include "payment/flow/ManualInputViewController.h"
+#include "payment/flow/PaymentDoneController.h"
+#include "payment/flow/PaymentViewController.h"
+#include "payment/flow/saleSplitController.h"
+#include "payment/signature_receipts/SignatureReceiptScreens.h"
+#include "platform/ui/NavigationController.h"
+
 namespace {
 
 const ScreenName installmentsPicker{PaymentScreens::storyboard,
@@ -27,4 +35,26 @@ void PaymentFlowScreens::registerScreens() {
     segue("deviceSegue", PaymentScreens::device);
     segue("pickInstallmentsSegue", installmentsPicker);
     segue("InstallmentsViewControllerSegue", installmentsList);
+
+    // The application's amount keypad (alone, or beside the sale on pad), manual amount tab and
+    // payment result.
+    const ScreenName keypad{PaymentScreens::storyboard, QLatin1StringView("PaymentViewController")};
+    Storyboard::registerViewController(keypad.storyboard, keypad.identifier,
+                                       [] { return new PaymentViewController(); });
+    Storyboard::registerSegue(keypad.storyboard, keypad.identifier, QStringLiteral("goPaySegue"),
+                              {pick.storyboard, pick.identifier, SegueKind::Push, {}});
+    Storyboard::registerViewController(
+        QStringLiteral("PaymentIpad"), QStringLiteral("saleSplitController"), [keypad] {
+            auto* split = new saleSplitController();
+            split->setViewControllers(
+                {new NavigationController(Storyboard::instantiate(keypad)),
+                 new NavigationController(Storyboard::instantiate(CatalogScreens::saleIpad))});
+            return split;
+        });
+    Storyboard::registerViewController(CatalogScreens::manualInput.storyboard,
+                                       CatalogScreens::manualInput.identifier,
+                                       [] { return new ManualInputViewController(); });
+    Storyboard::registerViewController(SignatureReceiptScreens::paymentDone.storyboard,
+                                       SignatureReceiptScreens::paymentDone.identifier,
+                                       [] { return new PaymentDoneController(); });
 }
