@@ -15,6 +15,7 @@
 #include "platform/ui/Window.h"
 #include "support/SandboxBackEnd.h"
 #include "support/TestSupport.h"
+#include "ui_kit/MainNavigationController.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -103,7 +104,7 @@ protected:
 
     // Shows the screen as the root of a navigation controller in the window.
     NavigationController* showInNavigation(ViewController* screen) {
-        auto* navigation = new NavigationController(screen);
+        auto* navigation = new MainNavigationController(screen);
         window.setRootViewController(navigation);
         window.makeKeyAndVisible();
         settle();

@@ -8,6 +8,7 @@
 #include "platform/core/Logging.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ImageView.h"
+#include "platform/ui/NavigationController.h"
 #include "platform/ui/Services.h"
 #include "platform/ui/View.h"
 #include "ui_kit/Markup.h"
@@ -180,6 +181,9 @@ void PaymentDoneController::viewWillAppear(bool animated) {
     continueButton_->setText(doneText(QStringLiteral("PaymentDone"), QStringLiteral("newPayment")));
     receiptSent_->setText(doneText(QStringLiteral("PaymentDone"), QStringLiteral("receiptSent")));
     SessionTimer::instance().setDelegate(this);
+    NavigationController* navigation = navigationController();
+    if (navigation && navigation->topViewController() == this)
+        navigation->setViewControllers(navigation->viewControllers(), false);
 }
 
 // ---------------------------------------------------------------- new sale

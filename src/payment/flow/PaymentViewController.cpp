@@ -78,14 +78,13 @@ QWidget* PaymentViewController::loadView() {
     // The item card: erase, amount, add.
     itemView_ = new QWidget(root);
     itemView_->setObjectName(QStringLiteral("itemView"));
-    itemView_->setFixedHeight(130);
+    itemView_->setMinimumHeight(130);
     eraseArea_ = new QWidget(itemView_);
     eraseArea_->setObjectName(QStringLiteral("eraseArea"));
     eraseAmountButton_ = new ImageView(eraseArea_);
     eraseAmountButton_->setObjectName(QStringLiteral("eraseAmountButton"));
     eraseAmountButton_->setContentMode(ImageView::ContentMode::Center);
-    eraseAmountButton_->setImage(UIKitSupport::tinted(
-        UIKitSupport::bundleImage(QStringLiteral("close.png")), QColor(160, 160, 160)));
+    eraseAmountButton_->setImageNamed(QStringLiteral("close.png"));
     eraseAmountButtonArea_ = new QPushButton(eraseArea_);
     eraseAmountButtonArea_->setObjectName(QStringLiteral("eraseAmountButtonArea"));
     eraseAmountButtonArea_->setFlat(true);
@@ -94,7 +93,10 @@ QWidget* PaymentViewController::loadView() {
     amount_->setObjectName(QStringLiteral("amount"));
     amount_->setAlignment(Qt::AlignCenter);
     amount_->setFont(QFont(QStringLiteral("Helvetica Neue"), 40, QFont::Light));
-    column->addWidget(itemView_);
+    itemListButtonArea_ = new QPushButton(itemView_);
+    itemListButtonArea_->setObjectName(QStringLiteral("itemListButtonArea"));
+    itemListButtonArea_->setFlat(true);
+    column->addWidget(itemView_, 1);
 
     // The middle band: picture, description, charge button.
     centerView_ = new QWidget(root);
@@ -111,6 +113,7 @@ QWidget* PaymentViewController::loadView() {
     itemPictureButton_ = new QPushButton(centerView_);
     itemPictureButton_->setObjectName(QStringLiteral("itemPictureButton"));
     itemPictureButton_->setFlat(true);
+    itemPictureButton_->setStyleSheet(QStringLiteral("border: 0; background: transparent;"));
     itemDescription_ = new TextField(centerView_);
     itemDescription_->setObjectName(QStringLiteral("itemDescription"));
     itemDescription_->setFrame(false);
@@ -122,9 +125,6 @@ QWidget* PaymentViewController::loadView() {
     collectButton_ = new QPushButton(centerView_);
     collectButton_->setObjectName(QStringLiteral("collectButton"));
     collectButton_->setFont(QFont(QStringLiteral("Helvetica Neue"), 20));
-    itemListButtonArea_ = new QPushButton(centerView_);
-    itemListButtonArea_->setObjectName(QStringLiteral("itemListButtonArea"));
-    itemListButtonArea_->setFlat(true);
     column->addWidget(centerView_);
 
     // The keypad band, with the guide's highlights over four keys.
@@ -142,7 +142,9 @@ QWidget* PaymentViewController::loadView() {
     grid->addWidget(makeKey(bottomView_, QStringLiteral("0"), "button0"), 3, 1);
     QPushButton* backspace = makeKey(bottomView_, QString(), "buttonRightCorner");
     grid->addWidget(backspace, 3, 2);
-    column->addWidget(bottomView_, 1);
+    // Four rows of keys, 54 points each.
+    bottomView_->setFixedHeight(216);
+    column->addWidget(bottomView_);
     auto highlight = [this](const char* name) {
         auto* view = new QWidget(bottomView_);
         view->setObjectName(QLatin1String(name));
@@ -239,6 +241,7 @@ void PaymentViewController::viewDidLoad() {
     navigationItem()->setRightBarButtonItems({});
     currency_ = Currency::instance();
     itemPictureImage_->hide();
+    clearPicture();
     itemPictureButton_->setEnabled(false);
     moveDescription(24);
     for (QPushButton* key : keys_) {
@@ -264,6 +267,13 @@ void PaymentViewController::viewDidLoad() {
     layoutIfNeeded();
 }
 
+void PaymentViewController::refreshNavigationBar() {
+    // The bar shows the top screen's items as they were when it came on top.
+    NavigationController* navigation = navigationController();
+    if (navigation && navigation->topViewController() == this)
+        navigation->setViewControllers(navigation->viewControllers(), false);
+}
+
 void PaymentViewController::setMenuEnabled(bool enabled) {
     menuEnabled_ = enabled;
     BarButtonItem menu;
@@ -276,6 +286,7 @@ void PaymentViewController::setMenuEnabled(bool enabled) {
     };
     menu.enabled = enabled;
     navigationItem()->setLeftBarButtonItem(menu);
+    refreshNavigationBar();
 }
 
 void PaymentViewController::viewWillAppear(bool animated) {
@@ -317,6 +328,7 @@ void PaymentViewController::viewWillAppear(bool animated) {
     setTitle(navigationItem()->title());
     updateTotalAmount();
     layoutIfNeeded();
+    refreshNavigationBar();
 }
 
 void PaymentViewController::viewDidAppear(bool animated) {
@@ -343,7 +355,9 @@ void PaymentViewController::viewDidLayoutSubviews() {
     eraseArea_->setGeometry(8, 8, 44, 44);
     eraseAmountButton_->setGeometry(0, 0, 44, 44);
     eraseAmountButtonArea_->setGeometry(0, 0, 44, 44);
-    amount_->setGeometry(52, 30, std::max(0, width - 104), 70);
+    const int cardHeight = itemView_->height();
+    amount_->setGeometry(52, std::max(20, cardHeight / 2 - 50), std::max(0, width - 104), 70);
+    itemListButtonArea_->setGeometry(16, amount_->y() + 72, std::max(0, width - 32), 28);
 
     const int pictureWidth = itemPictureButton_->isEnabled() ? 44 : 12;
     itemPictureButton_->setGeometry(12, 8, pictureWidth, kDescriptionHeight);
@@ -357,10 +371,7 @@ void PaymentViewController::viewDidLayoutSubviews() {
     if (QWidget* separator = centerView_->findChild<QWidget*>(QStringLiteral("separator")))
         separator->setGeometry(0, y, width, 1);
     y += 1 + int(separatorBottom_);
-    const int currencyWidth = 120;
-    itemListButtonArea_->setGeometry(16, y, currencyWidth, int(paymentButtonHeight_));
-    collectButton_->setGeometry(16 + currencyWidth + 8, y, std::max(0, width - 40 - currencyWidth),
-                                int(paymentButtonHeight_));
+    collectButton_->setGeometry(16, y, std::max(0, width - 32), int(paymentButtonHeight_));
     centerView_->setFixedHeight(y + int(paymentButtonHeight_) + int(descriptionBottomMargin_));
     placeHighlights();
     if (tutorialView_ && tutorialView_->parentWidget() && tutorialView_->y() == 0)

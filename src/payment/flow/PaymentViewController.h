@@ -116,6 +116,7 @@ private:
     void pickerClosed();
     void chooseCurrency(int index);
     void setMenuEnabled(bool enabled);
+    void refreshNavigationBar();
     void dimEraseArea();
     void placeHighlights();
     void showAlert(const QString& message);
