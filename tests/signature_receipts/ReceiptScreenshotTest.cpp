@@ -70,6 +70,7 @@ TEST_F(ReceiptScreenshotTest, BuyerFormCompactAndExpandedAndTheList) {
     drain(3);
     saveShot(navigation->view(), "buyer_form_compact.png");
     form->showMoreInfo();
+    clock->advance(SendReceiptDataController::kRevealMs + 10);
     drain(3);
     saveShot(navigation->view(), "buyer_form_expanded.png");
     host->dismissViewControllerAnimated(false);
@@ -83,6 +84,21 @@ TEST_F(ReceiptScreenshotTest, BuyerFormCompactAndExpandedAndTheList) {
     ASSERT_TRUE(settle([&] { return list->buyersList().has_value(); }));
     drain(3);
     saveShot(listNavigation->view(), "buyer_list.png");
+}
+
+TEST_F(ReceiptScreenshotTest, BuyerFormTour) {
+    window.widget()->resize(320, 568);
+    AccountSettings::instance().setTutorialAmount(false);
+    auto* form = qobject_cast<SendReceiptDataController*>(
+        Storyboard::instantiate(SignatureReceiptScreens::receiptData));
+    form->setSale(cardSale(120, "GOMEZ/ANA MARIA"));
+    auto* navigation = new NavigationController(form);
+    host->presentViewController(navigation, false);
+    clock->advance(0);
+    ASSERT_TRUE(settle([] { return !Buyers::instance().countriesList().isEmpty(); }));
+    clock->advance(1000);
+    drain(3);
+    saveShot(navigation->view(), "buyer_form_tour.png");
 }
 
 TEST_F(ReceiptScreenshotTest, TipAndSignatureScreenWithTipAndTour) {
