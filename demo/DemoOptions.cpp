@@ -1,5 +1,6 @@
 #include "DemoOptions.h"
 
+#include "AppCommand.h"
 #include "ReaderCommands.h"
 #include "ScreenlessCommands.h"
 #include "SettingsCommands.h"
@@ -30,6 +31,8 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
                                   "PROFILE");
     const QCommandLineOption shots("screenshots", "Charge: a PNG of each screen here.", "DIR");
     parser.addOptions({pay, institution, plan, card, shots});
+    const QCommandLineOption pad("pad", "App: plays the merchant application on a pad.");
+    parser.addOption(pad);
     if (!parser.parse(commandLine)) {
         options.error = parser.errorText();
         return options;
@@ -53,6 +56,7 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     options.plan = parser.value(plan).toInt();
     options.card = parser.value(card);
     options.screenshots = parser.value(shots);
+    options.pad = parser.isSet(pad);
     if (!options.pay.isEmpty() && options.pay != "cash" && options.pay != "card")
         options.error = "--pay takes cash or card";
 
@@ -84,6 +88,7 @@ QString DemoOptions::usage() {
            "                     [--card PROFILE] [--screenshots DIR]   (plays the SDK's "
            "screens)\n" +
            screenlessCommandsUsage() + readerCommandsUsage() + settingsCommandsUsage() +
+           appCommandUsage() +
            "A negative AMOUNT goes after -- (charge -- -5). Without a command the demo opens its\n"
            "window.\n";
 }

@@ -1,5 +1,6 @@
 #include "DemoWindow.h"
 
+#include "AppCommand.h"
 #include "ResultJson.h"
 
 #include <TarvelloSDK/TarvelloSDK.h>
@@ -102,6 +103,8 @@ DemoWindow::DemoWindow(QWidget* parent)
             showCompletion("logout", {}, true);
         });
     });
+
+    add("Merchant app", 2, 3, [this] { openMerchantApplication(apiKey_->text()); });
 
     log_->setReadOnly(true);
     auto* layout = new QVBoxLayout(this);
