@@ -40,8 +40,10 @@ echo "# sandbox back end at $base_url"
 key=sbx_live_4f1c9a7e2d
 if [ -n "$app" ]; then
     shift
+    shots=app
+    for a in "$@"; do [ "$a" = --pad ] && shots=app-pad; done
     "$demo" --api-key "$key" --base-url "$base_url" --ca-file "$ca_file" \
-        --screenshots "$(cd "$bin/.." && pwd)/screenshots/demo/app" app "$@" 2>"$work/demo.log"
+        --screenshots "$(cd "$bin/.." && pwd)/screenshots/demo/$shots" app "$@" 2>"$work/demo.log"
     exit
 fi
 token=tok_aurora_ana_valid
