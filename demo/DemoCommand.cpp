@@ -1,5 +1,6 @@
 #include "DemoCommand.h"
 
+#include "AppCommand.h"
 #include "ChargeAutopilot.h"
 #include "ReaderCommands.h"
 #include "ResultJson.h"
@@ -110,7 +111,8 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
             (!error.isEmpty() ||
              !runReaderCommand(options.command, options.arguments, completion, &error)) &&
             (!error.isEmpty() ||
-             !runSettingsCommand(options.command, options.arguments, host, completion, &error))) {
+             !runSettingsCommand(options.command, options.arguments, host, completion, &error)) &&
+            (!error.isEmpty() || !runAppCommand(options, completion, &error))) {
             std::fprintf(
                 stderr, "%s\n",
                 qPrintable(error.isEmpty() ? "unknown command: " + options.command : error));

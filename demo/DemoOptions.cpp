@@ -1,5 +1,6 @@
 #include "DemoOptions.h"
 
+#include "AppCommand.h"
 #include "ReaderCommands.h"
 #include "ScreenlessCommands.h"
 #include "SettingsCommands.h"
@@ -34,6 +35,8 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     const QCommandLineOption saleButton("from-sale-button", "Shop: begun at the charge button.");
     const QCommandLineOption wallet("wallet", "Shop: pay with the favourite wallet card.");
     parser.addOptions({saleButton, wallet});
+    const QCommandLineOption pad("pad", "App: plays the merchant application on a pad.");
+    parser.addOption(pad);
     if (!parser.parse(commandLine)) {
         options.error = parser.errorText();
         return options;
@@ -57,6 +60,7 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     options.plan = parser.value(plan).toInt();
     options.card = parser.value(card);
     options.screenshots = parser.value(shots);
+    options.pad = parser.isSet(pad);
     if (!options.pay.isEmpty() && options.pay != "cash" && options.pay != "card")
         options.error = "--pay takes cash or card";
 
@@ -92,7 +96,7 @@ QString DemoOptions::usage() {
            "                     [--card PROFILE] [--screenshots DIR]   (plays the SDK's "
            "screens)\n" +
            screenlessCommandsUsage() + readerCommandsUsage() + settingsCommandsUsage() +
-           shopCommandsUsage() +
+           shopCommandsUsage() + appCommandUsage() +
            "A negative AMOUNT goes after -- (charge -- -5). Without a command the demo opens its\n"
            "window.\n";
 }

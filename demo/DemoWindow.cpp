@@ -1,5 +1,6 @@
 #include "DemoWindow.h"
 
+#include "AppCommand.h"
 #include "ResultJson.h"
 #include "ShopCommands.h"
 
@@ -110,6 +111,7 @@ DemoWindow::DemoWindow(QWidget* parent)
             runShopCommand("shop", {}, this, {}, done("shop"), &error);
         });
     });
+    add("Merchant app", 3, 0, [this] { openMerchantApplication(apiKey_->text()); });
 
     log_->setReadOnly(true);
     auto* layout = new QVBoxLayout(this);
