@@ -133,6 +133,7 @@ TEST_F(ConfigurationActions, PasswordResetSendsTheAddressAlone) {
 }
 
 TEST_F(ConfigurationActions, PinCheck) {
+    ConsoleLines console;
     struct Case {
         const char* typed;
         bool opensPin;
@@ -162,6 +163,10 @@ TEST_F(ConfigurationActions, PinCheck) {
             settle();
         }
     }
+    // The typed passwords and the session token stay out of the console.
+    ASSERT_FALSE(ConsoleLines::lines().isEmpty());
+    for (const QString& secret : {QString("Aurora2024"), User::instance().token()})
+        EXPECT_FALSE(ConsoleLines::contains(secret)) << secret.toStdString();
 }
 
 TEST_F(ConfigurationActions, CancelledPinSendsNothingAndWhitensBothRows) {
