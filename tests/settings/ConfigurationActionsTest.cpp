@@ -227,8 +227,12 @@ TEST_F(ConfigurationActions, DoneAndLogoutClose) {
     EXPECT_TRUE(window->presentedViewControllers().isEmpty());
     EXPECT_TRUE(User::instance().isLoggedIn());
 
+    // Opened again with the merchant logged in: the bar shows what the screen set as it came.
     settings = openSettings();
     ASSERT_NE(settings, nullptr);
+    auto* doneOnBar = sheet()->view()->findChild<QAbstractButton*>("doneButton");
+    ASSERT_NE(doneOnBar, nullptr);
+    EXPECT_EQ(doneOnBar->text(), "Listo");
     tap("logoutButton");
     settle();
     EXPECT_TRUE(window->presentedViewControllers().isEmpty());

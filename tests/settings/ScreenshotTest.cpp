@@ -81,6 +81,7 @@ TEST_F(SettingsScreenshots, SettingsScreen) {
     AccountSettings::instance().setAccountType(nullptr);
     AccountSettings::instance().setSettingsQR(nullptr);
     AccountSettings::instance().setBankInfo({});
+    AccountSettings::instance().setMidSouth(QString());
     ConfigurationController* fewest = showScreen(QSize(375, 667));
     ASSERT_EQ(fewest->visibleRows(), QStringList({"changePassword", "logout"}));
     save(shotWindow->widget(), "settings_fewest_rows.png");

@@ -99,6 +99,7 @@ struct ConfigurationController::Row {
     QPointer<QLabel> value;
     QPointer<SettingsSwitch> toggle;
     QPointer<QPushButton> button;
+    QPointer<QWidget> separator; // hairline at the row's foot
     LayoutConstraint* offset = nullptr;
 };
 
@@ -445,6 +446,9 @@ void ConfigurationController::buildRow(Row& entry, QWidget* column) {
         connect(entry.toggle, &QAbstractButton::clicked, this,
                 [this, toggle = entry.toggle.data()] { changeSwitchStatus(toggle); });
     }
+    entry.separator = new QWidget(rowView);
+    View::setBackgroundColor(entry.separator, QColor(229, 229, 229));
+    entry.separator->setAttribute(Qt::WA_TransparentForMouseEvents);
     entry.offset = LayoutConstraint::addTo(
         column, new LayoutConstraint(rowView, LayoutConstraint::Attribute::Top, column,
                                      LayoutConstraint::Attribute::Top, 1, 0));
@@ -731,6 +735,8 @@ void ConfigurationController::placeViews() {
         const int rowHeight = int(std::lround(value.isValid() ? value.toDouble() : entry->height));
         const int top = int(std::floor(entry->offset->constant()));
         entry->view->setGeometry(0, top, width, rowHeight);
+        entry->separator->setGeometry(16, rowHeight - 1, width - 16, 1);
+        entry->separator->raise();
         if (!View::isHidden(entry->view))
             rowsHeight = qMax(rowsHeight, top + rowHeight);
     }
