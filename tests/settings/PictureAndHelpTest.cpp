@@ -1,5 +1,7 @@
 #include "SDK/session/CacheHelper.h"
 #include "SettingsFixture.h"
+#include "api/APIController.h"
+#include "api/PNGEncoding.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/View.h"
@@ -406,4 +408,22 @@ TEST_F(HelpCard, GoesWithTheScreen) {
     EXPECT_FALSE(Application::isStatusBarHidden());
     settle();
     EXPECT_TRUE(settings.isNull());
+}
+
+TEST(PictureEncoding, BytesEncodedAheadGoOutOnce) {
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QImage other(4, 4, QImage::Format_RGB32);
+    other.fill(Qt::red);
+    PNGEncoding::keep(picture, "ahead");
+    const QImage sameImage = picture; // a copy shares the pixels
+    EXPECT_EQ(PNGEncoding::take(other), std::nullopt);
+    const auto first = APIController::bodyFromDictionary({{"profileImage", sameImage}});
+    ASSERT_TRUE(first.has_value());
+    EXPECT_TRUE(first->contains("\r\n\r\nahead\r\n"));
+    // Taken once: the next body encodes the image itself.
+    const auto second = APIController::bodyFromDictionary({{"profileImage", picture}});
+    ASSERT_TRUE(second.has_value());
+    EXPECT_FALSE(second->contains("ahead"));
+    EXPECT_TRUE(second->contains("\x89PNG"));
 }

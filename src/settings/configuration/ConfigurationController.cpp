@@ -4,6 +4,7 @@
 #include "SDK/session/AccountSettings.h"
 #include "SDK/session/User.h"
 #include "api/APIController.h"
+#include "api/PNGEncoding.h"
 #include "model/values/Amount.h"
 #include "platform/core/Logging.h"
 #include "platform/core/VersionDispatch.h"
@@ -1068,8 +1069,8 @@ void ConfigurationController::showCropEditor(const QImage& photo) {
     presentViewController(editor, true);
 }
 
-// The square crop is redrawn at 480 x 480 off the main thread while the overlay shows, then
-// sent; the editor closes at once.
+// The square crop is redrawn at 480 x 480 and encoded as PNG off the main thread while the
+// overlay shows, then sent; the editor closes at once.
 void ConfigurationController::imagePickerControllerDidFinishPickingMedia(const QImage& edited) {
     ActivityIndicator::displayLoadingIndicator(view());
     if (picker_)
@@ -1077,12 +1078,16 @@ void ConfigurationController::imagePickerControllerDidFinishPickingMedia(const Q
     QPointer<ConfigurationController> self(this);
     Worker::run(
         [edited] {
-            return edited.scaled(kUploadSide, kUploadSide, Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation);
+            QImage scaled = edited.scaled(kUploadSide, kUploadSide, Qt::IgnoreAspectRatio,
+                                          Qt::SmoothTransformation);
+            QByteArray png = PNGEncoding::encode(scaled);
+            return std::make_pair(std::move(scaled), std::move(png));
         },
-        [self](QImage scaled) {
+        [self](std::pair<QImage, QByteArray> picture) {
             if (!self || self->closing_)
                 return;
+            const QImage& scaled = picture.first;
+            PNGEncoding::keep(scaled, picture.second);
             self->tempUserPicture_ = scaled;
             User& user = User::instance();
             self->newClient()->updateUserPicture(scaled, user.userId(), user.token());
