@@ -174,6 +174,19 @@ def no_picture(size=60):
     return cv
 
 
+def alert_icon(kind, size=40):
+    """The message box's title icons, tinted by the box: a ring with "!" or a tick."""
+    cv = Canvas(size, size)
+    c = size / 2.0
+    cv.paint(ring(c, c, c - 2.5, 3.5), INK)
+    if kind == "error":
+        cv.paint(rect(c - 2, 9, c + 2, 24, 2), INK)
+        cv.paint(circle(c, 30, 2.4), INK)
+    else:
+        cv.paint(polyline([(11, 21), (17.5, 27.5), (29, 14)], 3.6), INK)
+    return cv
+
+
 ICONS = {
     "branch": branch, "language": language, "tips": tips, "feedback": feedback,
     "discounts": discounts, "clients": clients, "exchange": exchange, "catalog": catalog,
@@ -189,6 +202,8 @@ def main():
     images = {"conf_%s.png" % name: draw() for name, draw in ICONS.items()}
     images["ic_subsidiary.png"] = subsidiary()
     images["confNoPicture.png"] = no_picture()
+    images["popupErrorIcon.png"] = alert_icon("error")
+    images["popupOKIcon.png"] = alert_icon("ok")
     for name, canvas in images.items():
         with open(os.path.join(out, name), "wb") as f:
             f.write(canvas.png())
