@@ -108,6 +108,118 @@ def bluetooth(x, y):
     return INK if d < 1.4 else None
 
 
+# ---- reader help illustrations (drawn light on the help screen's dark background)
+
+LIGHT = (235, 235, 235, 255)
+BODY = (70, 74, 80, 255)
+SCREEN = (150, 205, 235, 255)
+ACCENT = (255, 196, 0, 255)
+LED = (60, 220, 90, 255)
+
+
+def reader_front(x, y, ox, oy, w, h, led=None):
+    """A pin-pad reader seen from the front, its box at (ox, oy) of size w x h."""
+    if not rounded_rect(x, y, ox, oy, ox + w, oy + h, 10):
+        return None
+    if not rounded_rect(x, y, ox + 2, oy + 2, ox + w - 2, oy + h - 2, 9):
+        return LIGHT
+    sx0, sy0, sx1, sy1 = ox + 12, oy + 14, ox + w - 12, oy + h * 0.38
+    if rounded_rect(x, y, sx0, sy0, sx1, sy1, 3):
+        return SCREEN
+    if led and math.hypot(x - (ox + w / 2), y - (oy + 8)) < 3:
+        return led
+    kx0, ky0 = ox + 14, oy + h * 0.46
+    kw, kh = (w - 28) / 3.0, (h * 0.5) / 4.0
+    if x >= kx0 and y >= ky0:
+        col, row = int((x - kx0) / kw), int((y - ky0) / kh)
+        if col < 3 and row < 4:
+            if rounded_rect(x, y, kx0 + col * kw + 2, ky0 + row * kh + 2,
+                            kx0 + (col + 1) * kw - 2, ky0 + (row + 1) * kh - 2, 2):
+                return (120, 124, 130, 255)
+    return BODY
+
+
+def arrow(x, y, ax, ay, bx, by, width=2.2):
+    """A line from a to b with a head at b."""
+    if segment_distance(x, y, ax, ay, bx, by) < width:
+        return True
+    ang = math.atan2(by - ay, bx - ax)
+    for side in (-1, 1):
+        hx = bx - 10 * math.cos(ang + side * 0.5)
+        hy = by - 10 * math.sin(ang + side * 0.5)
+        if segment_distance(x, y, hx, hy, bx, by) < width:
+            return True
+    return False
+
+
+def help_power(x, y):
+    """Page 1, first: the reader and the side button to hold."""
+    if rounded_rect(x, y, 86, 58, 94, 82, 2):
+        return ACCENT
+    if arrow(x, y, 116, 70, 98, 70):
+        return ACCENT
+    return reader_front(x, y, 16, 20, 72, 120)
+
+
+def help_light(x, y):
+    """Page 1, second: the reader on, its light lit."""
+    d = math.hypot(x - 50, y - 28)
+    if 16 < d < 19 and y < 28:
+        return LED
+    return reader_front(x, y, 20, 30, 60, 100, LED)
+
+
+def help_plug(x, y):
+    """Page 2, first: the reader with the charging cable plugged in below."""
+    if 52 <= x <= 68 and 138 <= y <= 148:
+        return (200, 200, 200, 255)
+    if segment_distance(x, y, 60, 148, 60, 160) < 2.5:
+        return LIGHT
+    return reader_front(x, y, 24, 14, 72, 124)
+
+
+def help_battery(x, y):
+    """Page 2, second: a charging battery."""
+    if rounded_rect(x, y, 38, 22, 62, 32, 2):
+        return LIGHT
+    if rounded_rect(x, y, 24, 30, 76, 126, 6):
+        if rounded_rect(x, y, 28, 34, 72, 122, 4):
+            bolt = [(56, 44), (40, 80), (52, 80), (44, 112), (62, 72), (50, 72), (56, 44)]
+            inside = False
+            n = len(bolt) - 1
+            for i in range(n):
+                (x0, y0), (x1, y1) = bolt[i], bolt[i + 1]
+                if (y0 > y) != (y1 > y) and x < x0 + (y - y0) * (x1 - x0) / (y1 - y0):
+                    inside = not inside
+            if inside:
+                return ACCENT
+            return LED if y > 78 else None
+        return LIGHT
+    return None
+
+
+def help_phone(x, y):
+    """Page 3: a phone with a call on its screen."""
+    if not rounded_rect(x, y, 30, 10, 90, 150, 10):
+        return None
+    if not rounded_rect(x, y, 33, 13, 87, 147, 8):
+        return LIGHT
+    if rounded_rect(x, y, 36, 24, 84, 132, 2):
+        # A handset and two waves.
+        d1 = math.hypot(x - 52, y - 92)
+        if segment_distance(x, y, 48, 70, 68, 96) < 5 or d1 < 6 or math.hypot(x - 68, y - 96) < 6:
+            if math.hypot(x - 48, y - 66) < 7 or math.hypot(x - 70, y - 99) < 7:
+                return LED
+        for r in (10, 16):
+            d = math.hypot(x - 64, y - 64)
+            if abs(d - r) < 1.5 and x > 64 and y < 64:
+                return LED
+        return (40, 44, 50, 255)
+    if math.hypot(x - 60, y - 140) < 3:
+        return (150, 150, 150, 255)
+    return BODY
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     png(os.path.join(OUT, "tick_payment_accepted.png"), 67, 67, tick)
@@ -116,6 +228,11 @@ def main():
     png(os.path.join(OUT, "btn_lg_white.png"), 60, 44, white_button)
     png(os.path.join(OUT, "card_confirm_icon.png"), 80, 72, card)
     png(os.path.join(OUT, "bluetoothBadgePlain.png"), 32, 32, bluetooth)
+    png(os.path.join(OUT, "DSpreadHelp1_1.png"), 120, 160, help_power)
+    png(os.path.join(OUT, "DSpreadHelp1_2.png"), 100, 140, help_light)
+    png(os.path.join(OUT, "DSpreadHelp2_1.png"), 120, 160, help_plug)
+    png(os.path.join(OUT, "DSpreadHelp2_2.png"), 100, 140, help_battery)
+    png(os.path.join(OUT, "DSpreadHelp3_1.png"), 120, 160, help_phone)
 
 
 if __name__ == "__main__":

@@ -1,5 +1,10 @@
 #include "DeviceFixture.h"
 
+#include "model/Installment.h"
+#include "ui_kit/SingleInputViewController.h"
+
+#include <QRegularExpression>
+
 namespace {
 
 using SaleFactory = std::function<std::shared_ptr<Sale>()>;
@@ -183,8 +188,7 @@ TEST_F(DeviceFixture, RefusalsShowTheMessageAndResetTheReader) {
         EXPECT_TRUE(requests("/payments/operationCompletion.json").isEmpty());
         EXPECT_TRUE(shownAlert()->tapButtonWithTitle("OK"));
         settle();
-        while (!window->presentedViewControllers().isEmpty())
-            window->rootViewController()->dismissViewControllerAnimated(false);
+        dismissAll();
         delete window;
         window = nullptr;
         settle();
@@ -465,26 +469,251 @@ TEST_F(DeviceFixture, BatteryIconsFollowTheLevel) {
     EXPECT_TRUE(low->isHidden());
 }
 
-// ---------------------------------------------------------------- screenshots
+// ---------------------------------------------------------------- installments, security code
 
-// Hangs after the first shot in this tree; the other tests write their own shots.
-TEST_F(DeviceFixture, DISABLED_Screenshots) {
-    auto sale = swipedSale(1250.75);
-    sale->setPaymentMethodName(QStringLiteral("Visa 3 cuotas"));
-    DeviceController* screen = open(sale);
-    window->rootViewController()->view()->resize(375, 667);
-    screen->changeUserMessage(QStringLiteral("Deslice o inserte la tarjeta"));
-    screen->showBatteryCharging(0.5f, false);
+namespace {
+
+// The installments selection screen as the card-reading screen opens it.
+class SelectionStandIn : public ViewController, public InstallmentsSelectionReceiver {
+public:
+    static inline QPointer<SelectionStandIn> last;
+    void setSelection(const QVariant& source, std::shared_ptr<CreditCard> card, int selectionMode,
+                      bool allowCustom, Completion completion) override {
+        dataSource = source;
+        mode = selectionMode;
+        custom = allowCustom;
+        hasCard = card != nullptr;
+        done = std::move(completion);
+        last = this;
+    }
+    // Dismisses itself, then answers.
+    void choose(std::shared_ptr<Installment> installment) {
+        const Completion answer = done;
+        if (NavigationController* holder = navigationController())
+            if (ViewController* host = holder->presentingViewController())
+                host->dismissViewControllerAnimated(false);
+        answer(this, std::move(installment));
+    }
+    QVariant dataSource;
+    int mode = -1;
+    bool custom = false;
+    bool hasCard = false;
+    Completion done;
+};
+
+class SelectionRegistration {
+public:
+    SelectionRegistration() {
+        Storyboard::registerViewController("Installments", "InstallmentsSelectionViewController",
+                                           [] { return new SelectionStandIn(); });
+    }
+    ~SelectionRegistration() {
+        Storyboard::removeViewController("Installments", "InstallmentsSelectionViewController");
+    }
+};
+
+std::shared_ptr<Installment> chosenInstallment(int number, const QString& id, const QString& name) {
+    auto installment = std::make_shared<Installment>();
+    installment->setNumber(number);
+    installment->setIdentifier(id);
+    installment->setName(name);
+    return installment;
+}
+
+// The security-code input on show, if any.
+SingleInputViewController* securityCodeInput(Window* window) {
+    for (ViewController* shown : window->presentedViewControllers())
+        if (auto* holder = qobject_cast<NavigationController*>(shown))
+            if (auto* input = qobject_cast<SingleInputViewController*>(holder->topViewController()))
+                return input;
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(DeviceFixture, DebitSelectionTakesPlanOneOrElseTheLowestCount) {
+    SelectionRegistration registration;
+    struct Case {
+        const char* name;
+        QVariantMap plans;
+        const char* installmentId;
+    } cases[] = {
+        {"plan 1 offered",
+         {{"12", QVariantMap{{"installmentId", "p12"}}},
+          {"1", QVariantMap{{"installmentId", "p1"}}},
+          {"3", QVariantMap{{"installmentId", "p3"}}}},
+         "p1"},
+        {"lowest count",
+         {{"12", QVariantMap{{"installmentId", "p12"}}},
+          {"6", QVariantMap{{"installmentId", "p6"}}}},
+         "p6"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        scriptSave({{"success", "NO"}, {"response", QVariantMap{{"code", 5}, {"message", "x"}}}});
+        auto sale = swipedSale(20);
+        DeviceController* screen = open(sale);
+        const qsizetype before = requests("/payments/savePayment.json").size();
+        const QVariantMap institution{{"bankAccountTypes", QVariantList{QVariantMap{{"id", "CA"}}}},
+                                      {"installments", c.plans},
+                                      {"imageUrl", "https://img.example/bank.png"},
+                                      {"securityCodeLength", QVariant::fromValue(nullptr)}};
+        screen->installmentsSelection(institution, true, false);
+        settle();
+        ASSERT_TRUE(SelectionStandIn::last);
+        EXPECT_EQ(SelectionStandIn::last->mode, 1);
+        EXPECT_EQ(SelectionStandIn::last->dataSource.toList().size(), 1);
+        EXPECT_EQ(sale->creditCard()->bankImageURL(), "https://img.example/bank.png");
+        SelectionStandIn::last->choose(chosenInstallment(6, "CA", "Caja de ahorro"));
+        settle();
+        // No security code asked: the payment goes at once.
+        EXPECT_EQ(securityCodeInput(window), nullptr);
+        ASSERT_TRUE(
+            waitFor([&] { return requests("/payments/savePayment.json").size() > before; }));
+        EXPECT_EQ(sale->bankId().value_or(QString()), "CA");
+        EXPECT_EQ(sale->installmentId(), c.installmentId);
+        EXPECT_EQ(sale->creditCard()->installments(), 1);
+        EXPECT_EQ(sale->paymentMethodName(), "Caja de ahorro");
+        dismissAll();
+        delete window;
+        window = nullptr;
+        settle();
+    }
+}
+
+TEST_F(DeviceFixture, SecurityCodeIsAskedByTheInstitutionAndStoredEncrypted) {
+    struct Case {
+        const char* name;
+        QVariant length; // invalid: no key
+        int digits;
+    } cases[] = {
+        {"four digits", 4, 4},
+        {"as text", "3", 3},
+        {"zero", 0, 0},
+        {"null", QVariant::fromValue(nullptr), 0},
+        {"missing", QVariant(), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        scriptSave({{"success", "NO"}, {"response", QVariantMap{{"code", 5}, {"message", "x"}}}});
+        auto sale = swipedSale(20);
+        DeviceController* screen = open(sale);
+        const qsizetype before = requests("/payments/savePayment.json").size();
+        auto sent = [&] { return requests("/payments/savePayment.json").size() > before; };
+        QVariantMap institution;
+        if (c.length.isValid())
+            institution.insert("securityCodeLength", c.length);
+        screen->additionalCardInformation(institution);
+        settle();
+        SingleInputViewController* input = securityCodeInput(window);
+        if (c.digits == 0) {
+            EXPECT_EQ(input, nullptr);
+            EXPECT_TRUE(waitFor(sent));
+        } else {
+            ASSERT_NE(input, nullptr);
+            TextField* field = input->textField();
+            EXPECT_EQ(field->echoMode(), QLineEdit::Password);
+            const QString code = QString("98765").left(c.digits);
+            for (QChar digit : code.left(c.digits - 1))
+                field->insertText(digit);
+            settle();
+            EXPECT_FALSE(sent());
+            field->insertText(code.right(1));
+            field->insertText("1"); // past the limit
+            EXPECT_EQ(field->text(), code);
+            ASSERT_TRUE(waitFor(sent));
+            const QString stored = sale->creditCard()->cvv2();
+            EXPECT_NE(stored, code);
+            EXPECT_TRUE(QRegularExpression("^[A-Za-z0-9+/]{8,}=*$").match(stored).hasMatch())
+                << stored.toStdString();
+            EXPECT_EQ(sale->creditCard()->IdNumber(), "");
+        }
+        dismissAll();
+        delete window;
+        window = nullptr;
+        settle();
+    }
+}
+
+TEST_F(DeviceFixture, ForcedCountNotOfferedEndsOrResets) {
+    const QString message = QStringLiteral("La cantidad de cuotas seleccionada no está disponible");
+    TarvelloSDK::sharedSDK().setRetryOnDenied(false);
+    DeviceController* screen = open(swipedSale(20));
+    screen->forceInstallmentsFailed();
     settle();
-    shoot("waiting");
+    ASSERT_EQ(flow->ends, QStringList{"canceled"});
+    EXPECT_EQ(flow->error->code, 1004);
+    EXPECT_EQ(flow->error->description, message);
     delete window;
     window = nullptr;
     settle();
-    screen = open(swipedSale(300, 2));
-    window->rootViewController()->view()->resize(375, 667);
+
+    TarvelloSDK::sharedSDK().setRetryOnDenied(true);
+    screen = open(swipedSale(20));
+    screen->forceInstallmentsFailed();
+    ASSERT_NE(shownAlert(), nullptr);
+    EXPECT_EQ(shownAlert()->message(), message);
+    EXPECT_TRUE(flow->ends.isEmpty());
+}
+
+TEST_F(DeviceFixture, InstallmentsPickerSlidesInWithItsOwnBar) {
+    Storyboard::registerViewController("Payment", "InstallmentsPicker",
+                                       [] { return new SelectionStandIn(); });
+    auto sale = swipedSale(20);
+    DeviceController* screen = open(sale);
+    screen->showInstallmentsPicker({{"installmentId", "i9"}, {"name", "Banco"}});
+    ASSERT_NE(screen->installmentsPicker(), nullptr);
+    EXPECT_EQ(sale->installmentId(), "i9");
+    EXPECT_EQ(screen->installmentsPicker()->property("selectedInstitution").toMap().value("name"),
+              "Banco");
+    clock->advance(200);
     settle();
-    shoot("refund");
-    screen->enteringPin();
+    EXPECT_TRUE(navigation->isNavigationBarHidden());
+    ASSERT_NE(screen->installmentsPickerNavBar(), nullptr);
+    QPointer<ViewController> picker = screen->installmentsPicker();
+    screen->installmentsPickerNavBar()
+        ->findChild<QPushButton*>("installmentsPickerCancel")
+        ->click();
+    EXPECT_FALSE(navigation->isNavigationBarHidden());
+    EXPECT_EQ(screen->installmentsPicker(), nullptr);
+    clock->advance(200);
     settle();
-    shoot("pin");
+    EXPECT_TRUE(picker.isNull());
+    Storyboard::removeViewController("Payment", "InstallmentsPicker");
+}
+
+// ---------------------------------------------------------------- screenshots
+
+// The waiting screen (phone and pad), a refund, the PIN overlay and processing.
+TEST_F(DeviceFixture, Screenshots) {
+    struct Shot {
+        const char* name;
+        bool pad;
+        int trxType;
+    } shots[] = {{"waiting", false, 0}, {"waiting_pad", true, 0}, {"refund", false, 2}};
+    for (const Shot& shot : shots) {
+        SCOPED_TRACE(shot.name);
+        Device::current().setIdiom(shot.pad ? Device::Idiom::Pad : Device::Idiom::Phone);
+        auto sale = swipedSale(shot.trxType == 0 ? 1250.75 : 300, shot.trxType);
+        sale->setPaymentMethodName(QStringLiteral("Visa 3 cuotas"));
+        DeviceController* screen = open(sale);
+        window->rootViewController()->view()->resize(shot.pad ? QSize(768, 1024) : QSize(375, 667));
+        screen->changeUserMessage(QStringLiteral("Deslice o inserte la tarjeta"));
+        screen->showBatteryCharging(0.5f, false);
+        settle();
+        shoot(shot.name);
+        if (shot.trxType != 0) {
+            screen->enteringPin();
+            settle();
+            shoot("pin");
+            screen->processingCard();
+            settle();
+            shoot("processing_refund");
+        }
+        dismissAll();
+        delete window;
+        window = nullptr;
+        settle();
+    }
+    Device::current().setIdiom(Device::Idiom::Phone);
 }

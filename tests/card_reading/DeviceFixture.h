@@ -93,6 +93,9 @@ protected:
         TarvelloSDK::sharedSDK().setUserToken(sandbox.merchantToken());
         User::instance().reset();
         AccountSettings::instance().reset();
+        // Sales below the signature limit hand over without the signature step.
+        AccountSettings::instance().setSignatureLimitAmount(100000);
+        AccountSettings::instance().setSignatureLimitCurrencyCode(QStringLiteral("032"));
         User::instance().setIsLoggedIn(true);
         User::instance().setUserId(QStringLiteral("17"));
         // Long enough to be a card-field key.
@@ -106,8 +109,7 @@ protected:
     }
     void TearDown() override {
         TarvelloSDK::sharedSDK().setRetryOnDenied(true);
-        while (window && !window->presentedViewControllers().isEmpty())
-            window->rootViewController()->dismissViewControllerAnimated(false);
+        dismissAll();
         delete window;
         window = nullptr;
         settle();
@@ -155,6 +157,13 @@ protected:
         return screen;
     }
 
+    // Takes every presented screen away, letting dismissals under way finish.
+    void dismissAll() {
+        for (int i = 0; window && !window->presentedViewControllers().isEmpty() && i < 50; ++i) {
+            window->rootViewController()->dismissViewControllerAnimated(false);
+            settle(1);
+        }
+    }
     void settle(int rounds = 10) {
         for (int i = 0; i < rounds; ++i) {
             clock->advance(ViewController::kTransitionMs);
@@ -225,6 +234,7 @@ inline std::shared_ptr<Sale> DeviceFixture::swipedSale(double amount, int trxTyp
     auto sale = Sale::init();
     sale->setTrxType(trxType);
     sale->setSubtotal(Amount::initWithDouble(amount));
+    sale->setCurrencyCode(QStringLiteral("032"));
     auto card = std::make_shared<CreditCard>();
     card->setTransactionType(QString(""));
     card->setExpiration(QStringLiteral("2712"));

@@ -68,6 +68,26 @@ TEST_F(HelpFixture, PicturesFollowTheSwipe) {
     EXPECT_EQ(first->image1()->pos(), before);
 }
 
+TEST_F(HelpFixture, PagesShowTheirPictures) {
+    const auto pages = help->pages();
+    ASSERT_EQ(pages.size(), 3);
+    QDir().mkpath(QStringLiteral("build/screenshots/card_reading"));
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        DeviceHelpPage* page = pages.at(i);
+        EXPECT_FALSE(page->image1()->image().isNull());
+        if (i < 2) {
+            EXPECT_FALSE(page->image2()->image().isNull());
+        }
+        page->transition(0, 0);
+        QPixmap shot(page->view()->size());
+        shot.fill(QColor(40, 40, 40));
+        page->view()->render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+        shot.save(
+            QStringLiteral("build/screenshots/card_reading/help_pictures_page%1.png").arg(i + 1));
+    }
+}
+
 TEST_F(HelpFixture, IndicatorChangesHalfWayBetweenPages) {
     const double w = 375;
     struct Case {

@@ -1,9 +1,12 @@
 #include "payment/card_reading/CardReadingScreens.h"
 
+#include "payment/card_reading/BuyerAddressController.h"
 #include "payment/card_reading/DeviceController.h"
 #include "payment/card_reading/DeviceHelpPage.h"
 #include "payment/card_reading/DeviceHelpViewController.h"
 #include "payment/card_reading/DeviceSelector.h"
+#include "payment/card_reading/PinController.h"
+#include "payment/signature_receipts/SignatureReceiptScreens.h"
 #include "platform/ui/Storyboard.h"
 
 void CardReadingScreens::registerScreens() {
@@ -28,4 +31,21 @@ void CardReadingScreens::registerScreens() {
                                QStringLiteral("DeviceHelpViewController"),
                                SegueKind::Push,
                                {}});
+    Storyboard::registerViewController(QStringLiteral("Payment"), QStringLiteral("PinController"),
+                                       [] { return new PinController(); });
+    Storyboard::registerViewController(QStringLiteral("Payment"),
+                                       QStringLiteral("BuyerAddressController"),
+                                       [] { return new BuyerAddressController(); });
+    auto push = [](const char* from, const char* segue, const QString& storyboard,
+                   const QString& to) {
+        Storyboard::registerSegue(QStringLiteral("Payment"), QString::fromLatin1(from),
+                                  QString::fromLatin1(segue),
+                                  {storyboard, to, SegueKind::Push, {}});
+    };
+    push("Device", "enterPinSegue", QStringLiteral("Payment"), QStringLiteral("PinController"));
+    push("PinController", "getAddressSegue", QStringLiteral("Payment"),
+         QStringLiteral("BuyerAddressController"));
+    push("PinController", "clientIdentifiedSegue",
+         QString(SignatureReceiptScreens::receiptData.storyboard),
+         QString(SignatureReceiptScreens::receiptData.identifier));
 }

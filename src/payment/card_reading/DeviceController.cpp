@@ -1,5 +1,7 @@
 #include "payment/card_reading/DeviceController.h"
 
+#include "payment/card_reading/ScreenRequest.h"
+
 #include "SDK/login/LoginHelper.h"
 #include "SDK/session/AccountSettings.h"
 #include "SDK/session/User.h"
@@ -66,49 +68,6 @@ QString textOf(const QVariant& value) {
     if (value.typeId() == QMetaType::Nullptr)
         return QString();
     return value.toString();
-}
-
-// One request of the screen: its client answers here once, then both go.
-class ScreenRequest : public QObject, public APIControllerDelegate {
-public:
-    explicit ScreenRequest(DeviceController* screen)
-        : QObject(screen)
-        , screen_(screen) {
-        client_.setDelegate(this);
-    }
-    APIController& client() { return client_; }
-    void apiDidFailWithError(const TarvelloError& error, int code) override {
-        finish([&] { screen_->apiDidFailWithError(error, code); });
-    }
-    bool
-    apiDidFinishDownloadingWithDictionary(int code,
-                                          const std::optional<QVariantMap>& dictionary) override {
-        finish([&] { screen_->apiDidFinishDownloadingWithDictionary(code, dictionary); });
-        return true;
-    }
-    bool sessionExpiredWithMessage(const QString&) override { return sessionExpired(); }
-    bool sessionExpired() override {
-        finish([&] { screen_->sessionExpired(); });
-        return true;
-    }
-
-private:
-    void finish(const std::function<void()>& call) {
-        if (answered_)
-            return;
-        answered_ = true;
-        deleteLater();
-        if (screen_)
-            call();
-    }
-    QPointer<DeviceController> screen_;
-    APIController client_;
-    bool answered_ = false;
-};
-
-bool isAsynchronousCard(const QString& type, bool registration) {
-    return type.isEmpty() || type == QLatin1String("manual") || type == QLatin1String("prepaid") ||
-           (registration && type == QLatin1String("WALLET"));
 }
 
 } // namespace
@@ -990,56 +949,16 @@ void DeviceController::send(Endpoint endpoint) {
     if (!sale_)
         return;
     User& user = User::instance();
-    const QString userId = user_ ? user_->userId() : user.userId();
-    const QString token = user_ ? user_->token() : user.token();
-    const int trx = sale_->trxType();
     if (endpoint == Endpoint::OperationStatus) {
-        auto* request = new ScreenRequest(this);
+        auto* request = new ScreenRequest(this, this);
         request->client().operationStatus(true, sale_->saleId(), user.userId(), user.token());
         return;
     }
-    const bool registration = endpoint == Endpoint::RegisterSale || (trx != 1 && trx != 2);
-    const QString type =
-        sale_->creditCard() ? sale_->creditCard()->transactionType() : QStringLiteral("none");
-    if (isAsynchronousCard(type, registration)) {
-        auto* request = new ScreenRequest(this);
-        if (registration)
-            request->client().registerSale(*sale_, userId, token);
-        else if (trx == 2)
-            request->client().makeRefundForSale(*sale_, userId, token);
-        else
-            request->client().makeAnnulationForSale(*sale_, userId, token);
-        return;
-    }
-    // Cards the client sends synchronously: off the main thread, answered here all the same.
-    const int code = registration ? FunctionCode::SavePayment
-                     : trx == 2   ? FunctionCode::MakeRefund
-                                  : FunctionCode::MakeAnnulation;
-    const std::optional<QString> apiKey = APIController().apiKey();
-    Worker::run(
-        [sale = sale_, userId, token, registration, trx, apiKey] {
-            APIController client;
-            client.setApiKey(apiKey);
-            if (registration)
-                return client.registerSale(*sale, userId, token);
-            if (trx == 2)
-                return client.makeRefundForSale(*sale, userId, token);
-            return client.makeAnnulationForSale(*sale, userId, token);
-        },
-        [self = QPointer<DeviceController>(this), code](std::optional<QByteArray> bytes) {
-            if (!self)
-                return;
-            QJsonParseError error{};
-            const QJsonDocument document =
-                bytes ? QJsonDocument::fromJson(*bytes, &error) : QJsonDocument();
-            if (!bytes || error.error != QJsonParseError::NoError || !document.isObject()) {
-                self->apiDidFailWithError(
-                    TarvelloError::sdk(-1, self->text("GlobalTexts", "connError")), code);
-                return;
-            }
-            self->apiDidFinishDownloadingWithDictionary(code, document.toVariant().toMap());
-        },
-        this);
+    ScreenRequest::sendOperation(
+        this, this,
+        endpoint == Endpoint::RegisterSale ? ScreenRequest::Operation::Registration
+                                           : ScreenRequest::Operation::ForTrxType,
+        sale_, user_ ? user_->userId() : user.userId(), user_ ? user_->token() : user.token());
 }
 
 void DeviceController::processSale() {
@@ -1247,7 +1166,7 @@ void DeviceController::refuse(int code, const QVariantMap& reply) {
     QPointer<DeviceController> self(this);
     alert->addAction(QStringLiteral("OK"), SystemAlertAction::Cancel, [self](auto*) {
         if (self && self->a19_)
-            self->a19_->resetPos();
+            self->a19_->failedTransaction();
     });
     presentViewController(alert, true);
     if (settings_ && settings_->manualEntry() && sale_ && sale_->manualEntry() &&
@@ -1332,16 +1251,16 @@ void DeviceController::handOver(bool payment) {
 }
 
 void DeviceController::readerCardAccepted() {
-    // The signature decision belongs to the reader controller's transaction; without one the
-    // operation is handed on.
-    handOver(!sale_ || sale_->trxType() == 0);
+    // The reader controller decides on the signature and hands the operation on.
+    if (a19_)
+        a19_->DSpread_CardAccepted();
+    else
+        handOver(!sale_ || sale_->trxType() == 0);
 }
 
 void DeviceController::readerCompleteTransaction() {
-    const QString type =
-        sale_ && sale_->creditCard() ? sale_->creditCard()->transactionType() : QString();
-    if (type != QLatin1String("emv") && type != QLatin1String("nfc_emv"))
-        savePayment();
+    if (a19_)
+        a19_->completeTransaction();
 }
 
 void DeviceController::goSendReceipt() {
@@ -1512,9 +1431,15 @@ void DeviceController::confirmSecurityCodeCancel(ViewController* input) {
 void DeviceController::processPayment() {
     const QString type =
         sale_ && sale_->creditCard() ? sale_->creditCard()->transactionType() : QString();
-    if (type == QLatin1String("emv") || type == QLatin1String("nfc_emv")) {
-        // The reader controller sends chip and contactless operations itself.
-        readerCompleteTransaction();
+    // The reader controller sends chip and contactless operations itself.
+    if (type == QLatin1String("emv")) {
+        if (a19_)
+            a19_->processEMVSale();
+        return;
+    }
+    if (type == QLatin1String("nfc_emv")) {
+        if (a19_)
+            a19_->processNFCSale();
         return;
     }
     processingCardWith(true);
@@ -1535,9 +1460,96 @@ void DeviceController::forceInstallmentsFailed() {
         a19_->resetPos();
 }
 
+void DeviceController::showInstallmentsPicker(const QVariantMap& institution) {
+    if (installmentsPicker_)
+        return;
+    ViewController* picker =
+        Storyboard::instantiate(QStringLiteral("Payment"), QStringLiteral("InstallmentsPicker"));
+    if (!picker)
+        return;
+    installmentsPicker_ = picker;
+    picker->setProperty("selectedInstitution", institution);
+    if (sale_ && hasKey(institution, QStringLiteral("installmentId")))
+        sale_->setInstallmentId(textOf(institution.value(QStringLiteral("installmentId"))));
+    if (auto* receiver = dynamic_cast<SaleReceiver*>(picker))
+        receiver->setSale(sale_);
+    addChildViewController(picker);
+    const int width = view()->width();
+    const int height = view()->height();
+    QWidget* pickerView = picker->view();
+    pickerView->setParent(view());
+    View::setFrame(pickerView, QRect(0, height, width, height - 64));
+    picker->beginAppearanceTransition(true, false);
+    pickerView->show();
+    pickerView->raise();
+    QPointer<DeviceController> self(this);
+    QPointer<QWidget> moving(pickerView);
+    Clock::current().animate(
+        200, this,
+        [moving, height, width](double p) {
+            if (moving)
+                View::setFrame(moving, QRect(0, int(height * (1 - p)), width, height - 64));
+        },
+        [self, moving, width, height](bool) {
+            if (!self || !self->installmentsPicker_)
+                return;
+            if (NavigationController* navigation = self->navigationController())
+                navigation->setNavigationBarHidden(true, false);
+            auto* bar = new QWidget(self->view());
+            bar->setObjectName(QStringLiteral("installmentsPickerNavBar"));
+            View::setBackgroundColor(bar, QColor(245, 245, 245));
+            View::setFrame(bar, QRect(0, 0, width, 64));
+            auto* cancel = new QPushButton(self->text("GlobalTexts", "cancel"), bar);
+            cancel->setObjectName(QStringLiteral("installmentsPickerCancel"));
+            cancel->setFlat(true);
+            View::setFrame(cancel, QRect(8, 20, 90, 44));
+            connect(cancel, &QPushButton::clicked, self, [self] {
+                if (self)
+                    self->cancelInstallmentPicker();
+            });
+            auto* title = new QLabel(self->text("InstallmentsPicker", "title"), bar);
+            title->setAlignment(Qt::AlignCenter);
+            View::setFrame(title, QRect(100, 20, std::max(0, width - 200), 44));
+            bar->show();
+            bar->raise();
+            self->installmentsPickerNavBar_ = bar;
+            if (moving)
+                View::setFrame(moving, QRect(0, 64, width, height - 64));
+            self->installmentsPicker_->endAppearanceTransition();
+        });
+}
+
 void DeviceController::closeInstallmentPicker() {
+    ViewController* picker = installmentsPicker_;
+    if (picker)
+        picker->beginAppearanceTransition(false, true);
     if (NavigationController* navigation = navigationController())
         navigation->setNavigationBarHidden(false, false);
+    if (installmentsPickerNavBar_)
+        installmentsPickerNavBar_->deleteLater();
+    installmentsPickerNavBar_ = nullptr;
+    if (!picker)
+        return;
+    installmentsPicker_ = nullptr;
+    QPointer<ViewController> guard(picker);
+    QPointer<QWidget> moving(picker->view());
+    const QRect start(QPoint(0, 0), moving->size());
+    View::setFrame(moving, start);
+    Clock::current().animate(
+        200, this,
+        [moving, start](double p) {
+            if (moving)
+                View::setFrame(moving, start.translated(0, int(start.height() * p)));
+        },
+        [guard, moving](bool) {
+            if (!guard)
+                return;
+            if (moving)
+                moving->hide();
+            guard->endAppearanceTransition();
+            guard->removeFromParentViewController();
+            guard->deleteLater();
+        });
 }
 
 void DeviceController::cancelInstallmentPicker() {
@@ -1547,7 +1559,7 @@ void DeviceController::cancelInstallmentPicker() {
         if (!self)
             return;
         if (self->a19_)
-            self->a19_->resetPos();
+            self->a19_->restartTransaction();
         auto right = self->navigationItem()->rightBarButtonItems();
         for (auto& item : right)
             item.enabled = true;

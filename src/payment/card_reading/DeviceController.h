@@ -3,6 +3,7 @@
 #include "SDK/session/SessionTimer.h"
 #include "api/APIControllerDelegate.h"
 #include "payment/card_reading/DeviceSelector.h"
+#include "payment/card_reading/RefundSaleSource.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FlowEnd.h"
@@ -33,13 +34,6 @@ class QPushButton;
 class Sale;
 class SystemAlert;
 class User;
-
-// A screen below the card-reading screen that holds the refund it is to carry out.
-class RefundSaleSource {
-public:
-    virtual ~RefundSaleSource() = default;
-    virtual std::shared_ptr<Sale> refundSale() const = 0;
-};
 
 // The installments selection screen as the card-reading screen opens it: the options (a
 // dictionary of plans or a list of account types), the card, the mode (0 plans, 1 debit account
@@ -188,6 +182,11 @@ public:
     void additionalCardInformation(const QVariantMap& institution);
     void processPayment();
     void forceInstallmentsFailed();
+    // Slides the installments plan picker ("Payment", "InstallmentsPicker") in over the screen,
+    // with its own bar; nothing when the picker is not available.
+    void showInstallmentsPicker(const QVariantMap& institution);
+    ViewController* installmentsPicker() const { return installmentsPicker_; }
+    QWidget* installmentsPickerNavBar() const { return installmentsPickerNavBar_; }
     void closeInstallmentPicker();
     void cancelInstallmentPicker();
     void pickedInstallment();
@@ -257,6 +256,8 @@ private:
     Clock::Handle blink_ = 0;
     Clock::Handle cardAccepted_ = 0;
 
+    QPointer<ViewController> installmentsPicker_;
+    QPointer<QWidget> installmentsPickerNavBar_;
     QPointer<QWidget> totalView_;
     QPointer<QLabel> total_;
     QPointer<QLabel> totalInstallments_;

@@ -70,6 +70,7 @@ QWidget* DeviceHelpPage::loadView() {
         image2_->setObjectName(QStringLiteral("image2"));
         image2_->setContentMode(ImageView::ContentMode::ScaleAspectFit);
     } else {
+        image1_->setImage(Bundle::load(QStringLiteral("DSpreadHelp3_1.png")));
         callButton_ = new QPushButton(root);
         callButton_->setObjectName(QStringLiteral("callButton"));
         connect(callButton_, &QPushButton::clicked, this, [this] { callButtonTapped(); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "payment/card_reading/RefundSaleSource.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
 
@@ -14,7 +15,7 @@ class Sale;
 // The amount of an earlier card sale to give back: at most maxRefund, typed with two implied
 // decimals; an accepted amount builds the refund sale and opens card reading for it. The opener
 // sets the four properties by name before the view loads.
-class RefundController : public ViewController, public TextFieldDelegate {
+class RefundController : public ViewController, public TextFieldDelegate, public RefundSaleSource {
     Q_OBJECT
     Q_PROPERTY(QVariantMap saleDic READ saleDic WRITE setSaleDic)
     Q_PROPERTY(double maxRefund READ maxRefund WRITE setMaxRefund)
@@ -33,7 +34,7 @@ public:
     QString currencyFormat() const { return currencyFormat_; }
     void setCurrencyFormat(const QString& value) { currencyFormat_ = value; }
     // The refund sale of the last accepted amount; none before.
-    std::shared_ptr<Sale> refundSale() const { return refundSale_; }
+    std::shared_ptr<Sale> refundSale() const override { return refundSale_; }
     std::optional<QString> oldRefund() const { return oldRefund_; }
 
     void viewDidLoad() override;

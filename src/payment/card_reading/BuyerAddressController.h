@@ -1,0 +1,91 @@
+#pragma once
+
+#include "api/APIControllerDelegate.h"
+#include "platform/ui/FlowEnd.h"
+#include "platform/ui/PickerView.h"
+#include "platform/ui/TextField.h"
+#include "platform/ui/ViewController.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <QVariantMap>
+#include <memory>
+
+class PopoverTip;
+class Sale;
+class SystemAlert;
+
+// The buyer's address before the sale is registered: street, floor or flat, postal code, city
+// and province. Continue checks street, postal code and city (a hint beside the first one
+// missing), writes the address into the sale's custom data, registers the sale and, once the
+// back end approves, presents the signature screen. A refusal 723 offers to force it.
+//
+// Outlets by objectName: "streetTextField", "floorTextField", "zipCodeTextField",
+// "provinceTextField", "cityTextField", "statePicker", "tooltip".
+class BuyerAddressController : public ViewController,
+                               public SaleReceiver,
+                               public APIControllerDelegate,
+                               public TextFieldDelegate,
+                               public PickerViewDataSource,
+                               public PickerViewDelegate {
+    Q_OBJECT
+    Q_PROPERTY(QVariantMap buyerDic READ buyerDic WRITE setBuyerDic)
+public:
+    static constexpr int kTextLimit = 50;
+    static constexpr int kZipCodeLength = 4;
+    static constexpr int kUserCanceled = 1000;
+
+    explicit BuyerAddressController(QObject* parent = nullptr);
+    ~BuyerAddressController() override;
+
+    void setSale(std::shared_ptr<Sale> sale) override { sale_ = std::move(sale); }
+    std::shared_ptr<Sale> sale() const { return sale_; }
+    QVariantMap buyerDic() const { return buyerDic_; }
+    void setBuyerDic(const QVariantMap& buyer) { buyerDic_ = buyer; }
+    // The country whose province list the wheel offers ("MX" unless set before the view loads).
+    void setCountryCode(const QString& code) { countryCode_ = code; }
+    SystemAlert* forceTransaction() const { return forceTransaction_; }
+    PopoverTip* tooltip() const { return tooltip_; }
+    // The hint on show, empty when none.
+    QString shownHint() const;
+
+    void viewDidLoad() override;
+    void viewDidAppear(bool animated) override;
+    void prepareForSegue(StoryboardSegue& segue, QObject* sender) override;
+    int supportedInterfaceOrientations() const override { return 2; }
+
+    void continueTapped();
+    void selectDefaultRowInPicker(PickerView* picker);
+
+    void apiDidFailWithError(const TarvelloError& error, int functionName) override;
+    bool
+    apiDidFinishDownloadingWithDictionary(int functionName,
+                                          const std::optional<QVariantMap>& dictionary) override;
+    bool textFieldShouldChangeCharactersInRange(TextField* field, int start, int length,
+                                                const QString& replacement) override;
+    int pickerViewNumberOfRowsInComponent(PickerView* picker, int component) override;
+    QString pickerViewTitleForRow(PickerView* picker, int row, int component) override;
+    void pickerViewDidSelectRow(PickerView* picker, int row, int component) override;
+
+protected:
+    QWidget* loadView() override;
+
+private:
+    QStringList provinces() const;
+    void showProvince(const QString& province, bool clearCaba);
+    void hint(TextField* field, const QString& message, int offset, bool above);
+    void setRightButtonEnabled(bool enabled);
+    void offerForcedTransaction(const QString& message);
+
+    std::shared_ptr<Sale> sale_;
+    QVariantMap buyerDic_;
+    QString countryCode_ = QStringLiteral("MX");
+    QPointer<SystemAlert> forceTransaction_;
+    QPointer<PopoverTip> tooltip_;
+    QPointer<TextField> streetTextField_;
+    QPointer<TextField> floorTextField_;
+    QPointer<TextField> zipCodeTextField_;
+    QPointer<TextField> provinceTextField_;
+    QPointer<TextField> cityTextField_;
+    QPointer<PickerView> statePicker_;
+};
