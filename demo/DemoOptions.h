@@ -19,7 +19,8 @@ struct DemoOptions {
     QString pay, institution, card, screenshots;
     QString amount; // refund ID --amount X: a partial refund typed on the refund-amount screen
     int plan = 0;
-    QString error; // set when the command line cannot be used
+    bool pad = false; // app --pad: the merchant application on a pad
+    QString error;    // set when the command line cannot be used
 
     // Reads the options; `error` tells what is wrong.
     static DemoOptions parse(const QStringList& commandLine);

@@ -211,4 +211,61 @@ TEST_F(ReceiptFormTest, AFailedCountriesRequestTakesTheOverlayAway) {
     EXPECT_TRUE(Buyers::instance().countriesList().isEmpty());
 }
 
+// A picture source without a camera whose picker the merchant closes.
+struct ClosedPicker : ImageSource {
+    void pickImage(QWidget*, std::function<void(const QImage&)> completion) override {
+        completion(QImage());
+    }
+};
+
+TEST_F(ReceiptFormTest, TheTourWalksThePictureTheNamesAndTheMoreData) {
+    AccountSettings::instance().setTutorialAmount(false);
+    AccountSettings::instance().setTutorialCatalog(false);
+    Services::set<ImageSource>(std::make_shared<ClosedPicker>());
+    SendReceiptDataController* form = open(cardSale(120));
+    waitForCountries();
+    ASSERT_EQ(form->tutorialStep(), 1);
+    ASSERT_TRUE(form->tutorialNavBar());
+    // Only the picture is usable in the first step.
+    EXPECT_FALSE(form->field("emailAddress")->isEnabled());
+    EXPECT_TRUE(form->view()->findChild<QPushButton*>("userPictureButton")->isEnabled());
+
+    form->view()->findChild<QPushButton*>("userPictureButton")->click(); // picker closed
+    ASSERT_EQ(form->tutorialStep(), 2);
+    EXPECT_EQ(form->tutorialHint()->label()->text(),
+              "Completando el nombre y el email de tu cliente podrás enviarle el recibo "
+              "electrónico, y guardar sus datos para futuras compras");
+    EXPECT_FALSE(form->view()->findChild<QPushButton*>("userPictureButton")->isEnabled());
+    // The return key on the name moves the tour on instead of sending.
+    form->textFieldShouldReturn(form->field("firstName"));
+    ASSERT_EQ(form->tutorialStep(), 3);
+    EXPECT_TRUE(requestsTo("/buyers/saveBuyer.json").isEmpty());
+
+    // The reveal scrolls to the end by itself, which moves the tour on.
+    form->showMoreInfo();
+    clock->advance(SendReceiptDataController::kRevealMs + 10);
+    EXPECT_EQ(form->tutorialStep(), 3);
+    clock->advance(SendReceiptDataController::kScrollAfterRevealMs + 10);
+    EXPECT_EQ(form->tutorialStep(), 4);
+
+    type(form, "emailAddress", "ana@mail.com");
+    form->sendReceipt();
+    EXPECT_EQ(form->tutorialStep(), 0);
+    ASSERT_TRUE(settle([&] { return result != nullptr; }));
+    EXPECT_FALSE(AccountSettings::instance().tutorialCatalog()); // sending records nothing
+}
+
+TEST_F(ReceiptFormTest, SendingInTheFirstStepEndsTheTourAtOnce) {
+    AccountSettings::instance().setTutorialAmount(false);
+    SendReceiptDataController* form = open(cardSale(120));
+    waitForCountries();
+    ASSERT_EQ(form->tutorialStep(), 1);
+    QPointer<TutorialHint> hint = form->tutorialHint();
+    type(form, "emailAddress", "ana@mail.com");
+    form->sendReceipt();
+    EXPECT_EQ(form->tutorialStep(), 0);
+    EXPECT_TRUE(!hint || !hint->isVisible());
+    EXPECT_TRUE(settle([&] { return !navigation->view()->findChild<TutorialNavBar*>(); }));
+}
+
 } // namespace

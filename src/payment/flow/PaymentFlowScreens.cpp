@@ -6,9 +6,16 @@
 #include "payment/flow/InstallmentsPickerController.h"
 #include "payment/flow/InstallmentsSelectionViewController.h"
 #include "payment/flow/InstallmentsViewController.h"
+#include "payment/flow/ManualInputViewController.h"
+#include "payment/flow/PaymentDoneController.h"
+#include "payment/flow/PaymentViewController.h"
 #include "payment/flow/PickPaymentMethodController.h"
 #include "payment/flow/RefundController.h"
+#include "payment/flow/saleSplitController.h"
+#include "payment/signature_receipts/SignatureReceiptScreens.h"
 #include "platform/ui/NavigationController.h"
+
+#include "catalog/CatalogScreens.h"
 
 namespace {
 
@@ -68,4 +75,26 @@ void PaymentFlowScreens::registerScreens() {
     segue("InstallmentsViewControllerSegue", installmentsList);
 
     registerInstallmentScreens();
+
+    // The application's amount keypad (alone, or beside the sale on pad), manual amount tab and
+    // payment result.
+    const ScreenName keypad{PaymentScreens::storyboard, QLatin1StringView("PaymentViewController")};
+    Storyboard::registerViewController(keypad.storyboard, keypad.identifier,
+                                       [] { return new PaymentViewController(); });
+    Storyboard::registerSegue(keypad.storyboard, keypad.identifier, QStringLiteral("goPaySegue"),
+                              {pick.storyboard, pick.identifier, SegueKind::Push, {}});
+    Storyboard::registerViewController(
+        QStringLiteral("PaymentIpad"), QStringLiteral("saleSplitController"), [keypad] {
+            auto* split = new saleSplitController();
+            split->setViewControllers(
+                {new NavigationController(Storyboard::instantiate(keypad)),
+                 new NavigationController(Storyboard::instantiate(CatalogScreens::saleIpad))});
+            return split;
+        });
+    Storyboard::registerViewController(CatalogScreens::manualInput.storyboard,
+                                       CatalogScreens::manualInput.identifier,
+                                       [] { return new ManualInputViewController(); });
+    Storyboard::registerViewController(SignatureReceiptScreens::paymentDone.storyboard,
+                                       SignatureReceiptScreens::paymentDone.identifier,
+                                       [] { return new PaymentDoneController(); });
 }

@@ -1,5 +1,6 @@
 #include "payment/signature_receipts/SendReceiptDataController.h"
 
+#include "SDK/session/AccountSettings.h"
 #include "SDK/session/User.h"
 #include "api/APIController.h"
 #include "model/Buyers.h"
@@ -8,6 +9,7 @@
 #include "model/States.h"
 #include "payment/signature_receipts/SignatureReceiptScreens.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/NavigationController.h"
 #include "platform/ui/Services.h"
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/View.h"
@@ -15,6 +17,7 @@
 #include "ui_kit/ImageDownloader.h"
 #include "ui_kit/PhoneTextField.h"
 #include "ui_kit/UIKitSupport.h"
+#include "ui_kit/ViewAnimation.h"
 #include "ui_kit/texts/Language.h"
 
 #include <QDateEdit>
@@ -23,6 +26,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -58,7 +62,10 @@ constexpr int kVirtualRowsPerEntry = 100;
 SendReceiptDataController::SendReceiptDataController(QObject* parent)
     : ViewController(parent) {}
 
-SendReceiptDataController::~SendReceiptDataController() = default;
+SendReceiptDataController::~SendReceiptDataController() {
+    if (tutorialNavBar_)
+        tutorialNavBar_->setDelegate(nullptr);
+}
 
 QWidget* SendReceiptDataController::loadView() {
     auto* root = new QWidget();
@@ -73,6 +80,7 @@ QWidget* SendReceiptDataController::loadView() {
     rootColumn->addWidget(scrollView_, 1);
     auto* itemsView = new QWidget();
     itemsView->setObjectName(QStringLiteral("itemsView"));
+    itemsView_ = itemsView;
     scrollView_->setWidget(itemsView);
     auto* column = new QVBoxLayout(itemsView);
     column->setContentsMargins(16, 12, 16, 12);
@@ -193,6 +201,8 @@ QWidget* SendReceiptDataController::loadView() {
     });
     for (TextField* f : {emailAddress_.data(), firstName_.data()})
         connect(f, &TextField::editingChanged, this, [this] { updateIcons(); });
+    connect(scrollView_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { formScrolled(); });
     return root;
 }
 
@@ -224,6 +234,10 @@ void SendReceiptDataController::viewDidLoad() {
         hideMoreInfoView_->setVisible(false);
         userPicture_->parentWidget()->setVisible(false);
     }
+    if (!AccountSettings::instance().tutorialAmount() && receiptType_ != 1)
+        tutorialStart();
+    else
+        tutorialStep_ = 0;
 }
 
 void SendReceiptDataController::setViewLocalization() {
@@ -369,6 +383,8 @@ void SendReceiptDataController::showInvalidEmailTip() {
 }
 
 void SendReceiptDataController::textFieldDidBeginEditing(TextField* field) {
+    if (tutorialStep_ == 2 && tutorialHint_)
+        tutorialHint_->hideHint();
     if (field == emailAddress_ && tooltip_)
         tooltip_->hideTip();
     showInputView(field->inputView());
@@ -377,11 +393,18 @@ void SendReceiptDataController::textFieldDidBeginEditing(TextField* field) {
 void SendReceiptDataController::textFieldDidEndEditing(TextField* field) {
     if (field == emailAddress_ && !validEmail())
         showInvalidEmailTip();
+    // Leaving the e-mail of the compact form ends the name-and-e-mail step of the tour.
+    if (field == emailAddress_ && tutorialStep_ == 2 && !showMoreInfo_)
+        tutorialNextStep();
 }
 
 bool SendReceiptDataController::textFieldShouldReturn(TextField* field) {
     if (field == firstName_ && !showMoreInfo_) {
-        sendReceipt();
+        field->resignFirstResponder();
+        if (tutorialStep_ == 2)
+            tutorialNextStep();
+        else
+            sendReceipt();
         return false;
     }
     // The next visible field, in form order.
@@ -405,11 +428,122 @@ void SendReceiptDataController::showInputView(QWidget* input) {
 }
 
 void SendReceiptDataController::showMoreInfo() {
+    if (QWidget* focus = FirstResponder::current())
+        focus->clearFocus();
+    if (tutorialStep_ == 3 && tutorialHint_)
+        tutorialHint_->hideHint();
     if (showMoreInfo_)
         return;
     showMoreInfo_ = true;
+    View::setAlpha(moreFieldsView_, 0);
     moreFieldsView_->setVisible(true);
-    hideMoreInfoView_->setVisible(false);
+    hideMoreInfoView_->setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    QPointer<SendReceiptDataController> self(this);
+    ViewAnimation()
+        .alpha(moreFieldsView_, 1)
+        .alpha(hideMoreInfoButton_, 0)
+        .start(this, kRevealMs, [self](bool) {
+            if (!self)
+                return;
+            self->hideMoreInfoView_->setVisible(false);
+            if (self->tutorialStep_ == 3)
+                Clock::current().callAfter(kScrollAfterRevealMs, self,
+                                           [self] { self->scrollToBottom(); });
+        });
+}
+
+void SendReceiptDataController::scrollToBottom() {
+    QScrollBar* bar = scrollView_->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    // A form that fits shows its end already.
+    formScrolled();
+}
+
+void SendReceiptDataController::formScrolled() {
+    QScrollBar* bar = scrollView_->verticalScrollBar();
+    if (tutorialStep_ == 3 && bar->value() >= bar->maximum() && showMoreInfo_)
+        tutorialNextStep();
+}
+
+// ---------------------------------------------------------------- tutorial
+
+void SendReceiptDataController::tutorialStart() {
+    tutorialStep_ = 0;
+    tutorialNextStep();
+    // Over the navigation bar, leaving the form in sight.
+    QWidget* barHost = navigationController() ? navigationController()->view() : view();
+    tutorialNavBar_ =
+        TutorialNavBar::initWithStep(4, formText("Tutorial", "sendReceipt"), barHost, 0, false);
+    tutorialNavBar_->setDelegate(this);
+}
+
+void SendReceiptDataController::tutorialNextStep() {
+    if (tutorialHint_)
+        tutorialHint_->hideHint();
+    ++tutorialStep_;
+    QWidget* items = itemsView_;
+    QWidget* pictureBox = userPicture_->parentWidget();
+    switch (tutorialStep_) {
+    case 1:
+        tutorialHint_ =
+            TutorialHint::initHint(TutorialHint::ArrowLeftUp, formText("Tutorial", "takePicture"),
+                                   QPoint(30, fieldsView_->y() + pictureBox->height() + 10), items,
+                                   {fieldsView_.data(), headerLabel_.data()});
+        tutorialHint_->reduceAlphasInView(fieldsView_, {pictureBox});
+        break;
+    case 2:
+        tutorialHint_ = TutorialHint::initHint(
+            TutorialHint::ArrowUp, formText("Tutorial", "completeData"),
+            QPoint(30, fieldsView_->y() + emailAddress_->mapTo(fieldsView_, QPoint()).y() +
+                           emailAddress_->height() + 10),
+            items, {fieldsView_.data(), headerLabel_.data()});
+        userPictureButton_->setEnabled(false);
+        break;
+    case 3:
+        tutorialHint_ = TutorialHint::initHint(
+            TutorialHint::ArrowDown, formText("Tutorial", "moreData"),
+            QPoint(30, hideMoreInfoView_->y() - 10), items, {hideMoreInfoView_.data()});
+        break;
+    case 4:
+        // The send button stands in the navigation bar, so the bubble points up at it.
+        tutorialHint_ = TutorialHint::initHint(TutorialHint::ArrowRightUp,
+                                               formText("Tutorial", "sendTheReceipt"),
+                                               QPoint(30, 10), items, {fieldsView_.data()});
+        break;
+    default:
+        break;
+    }
+}
+
+void SendReceiptDataController::pictureStepDone() {
+    if (tutorialStep_ == 1)
+        tutorialNextStep();
+}
+
+void SendReceiptDataController::removeTutorialViews() {
+    if (tutorialHint_)
+        tutorialHint_->hideHint();
+    if (tutorialNavBar_) {
+        tutorialNavBar_->setDelegate(nullptr);
+        tutorialNavBar_->close(true);
+    }
+    userPictureButton_->setEnabled(true);
+    tutorialStep_ = 0;
+}
+
+void SendReceiptDataController::cancelTutorial() {
+    auto* alert =
+        SystemAlert::alertControllerWithTitle(QString(), formText("Tutorial", "cancelAlert"));
+    QPointer<SendReceiptDataController> self(this);
+    alert->addAction(formText("Tutorial", "noContinue"), SystemAlertAction::Cancel);
+    alert->addAction(formText("Tutorial", "yesOmmit"), SystemAlertAction::Default,
+                     [self](SystemAlertAction*) {
+                         if (!self)
+                             return;
+                         self->removeTutorialViews();
+                         AccountSettings::instance().tutorialCancelled();
+                     });
+    presentViewController(alert, true);
 }
 
 // ---------------------------------------------------------------- countries and provinces
@@ -512,8 +646,11 @@ void SendReceiptDataController::addPicture() {
         return;
     QPointer<SendReceiptDataController> self(this);
     auto chosen = [self](const QImage& image) {
-        if (self && !image.isNull())
+        if (!self)
+            return;
+        if (!image.isNull())
             self->pictureChosen(image);
+        self->pictureStepDone(); // picked or cancelled
     };
     if (!source->isCameraAvailable()) {
         source->pickImage(view(), chosen);
@@ -539,7 +676,11 @@ void SendReceiptDataController::addPicture() {
                              self->userPicture_->setImage(QImage());
                              self->userPicture_->setVisible(false);
                          });
-    sheet->addAction(formText("GlobalTexts", "cancel"), SystemAlertAction::Cancel);
+    sheet->addAction(formText("GlobalTexts", "cancel"), SystemAlertAction::Cancel,
+                     [self](SystemAlertAction*) {
+                         if (self)
+                             self->pictureStepDone();
+                     });
     presentViewController(sheet, true);
 }
 
@@ -618,6 +759,10 @@ void SendReceiptDataController::sendReceipt() {
                                 document, documentType, saleId, user.userId(), user.token(),
                                 deleteImage);
     }
+    if (tutorialStep_ == 4)
+        tutorialNextStep();
+    if (tutorialStep_ != 0)
+        removeTutorialViews();
 }
 
 void SendReceiptDataController::ommit() {

@@ -8,6 +8,8 @@
 #include "platform/ui/PickerView.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
+#include "ui_kit/TutorialHint.h"
+#include "ui_kit/TutorialNavBar.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -35,7 +37,8 @@ class SendReceiptDataController : public ViewController,
                                   public APIControllerDelegate,
                                   public TextFieldDelegate,
                                   public PickerViewDataSource,
-                                  public PickerViewDelegate {
+                                  public PickerViewDelegate,
+                                  public TutorialNavBarDelegate {
     Q_OBJECT
 public:
     explicit SendReceiptDataController(QObject* parent = nullptr);
@@ -59,8 +62,22 @@ public:
     void sendReceipt();
     // Skips the receipt.
     void ommit();
-    // Reveals the more-data fields (one way).
+    static constexpr int kRevealMs = 1000;
+    static constexpr int kScrollAfterRevealMs = 500;
+
+    // Reveals the more-data fields (one way), fading them in.
     void showMoreInfo();
+    // Scrolls the form to its end.
+    void scrollToBottom();
+
+    // First-use tour of the form: picture, name and e-mail, more data, sending.
+    void tutorialStart();
+    void tutorialNextStep();
+    void cancelTutorial() override;
+    void removeTutorialViews();
+    int tutorialStep() const { return tutorialStep_; }
+    TutorialHint* tutorialHint() const { return tutorialHint_; }
+    TutorialNavBar* tutorialNavBar() const { return tutorialNavBar_; }
     // The picture button: a sheet when there is a camera, else the photo library.
     void addPicture();
     // The e-mail, spaces collapsed, when it is one valid address; none otherwise.
@@ -104,6 +121,8 @@ private:
     int selectedCountryIndex() const;
     QString birthdateForSending() const;
     void goToNextView();
+    void pictureStepDone();
+    void formScrolled();
 
     std::shared_ptr<Sale> sale_;
     std::optional<QVariantMap> buyerDic_;
@@ -115,6 +134,10 @@ private:
     bool countryPickedHere_ = false;
     bool movedOn_ = false;
     bool countriesRequested_ = false;
+    int tutorialStep_ = 0;
+    QPointer<TutorialHint> tutorialHint_;
+    QPointer<TutorialNavBar> tutorialNavBar_;
+    QPointer<QWidget> itemsView_;
 
     QPointer<QScrollArea> scrollView_;
     QPointer<QLabel> headerLabel_;

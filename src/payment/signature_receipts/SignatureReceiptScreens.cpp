@@ -2,6 +2,7 @@
 
 #include "payment/signature_receipts/SendReceiptDataController.h"
 #include "payment/signature_receipts/SendReceiptListController.h"
+#include "payment/signature_receipts/SignController.h"
 #include "payment/signature_receipts/SignatureViewController.h"
 
 void SignatureReceiptScreens::registerScreens() {
@@ -9,6 +10,7 @@ void SignatureReceiptScreens::registerScreens() {
         Storyboard::registerViewController(name.storyboard, name.identifier, std::move(factory));
     };
     screen(signature, [] { return new SignatureViewController(); });
+    screen(sign, [] { return new SignController(); });
     screen(receiptList, [] { return new SendReceiptListController(); });
     screen(receiptData, [] { return new SendReceiptDataController(); });
 
@@ -19,4 +21,7 @@ void SignatureReceiptScreens::registerScreens() {
     segue(receiptList, buyerDataSegue, receiptData);
     segue(receiptList, continueSegue, paymentDone);
     segue(receiptData, continueSegue, paymentDone);
+    segue(cardReading, signatureSegue, sign);
+    segue(cardholderCheck, goSignSegue, sign);
+    segue(sign, clientIdentifiedSegue, receiptData);
 }

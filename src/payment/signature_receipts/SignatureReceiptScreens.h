@@ -11,6 +11,11 @@ inline constexpr QLatin1StringView receiptStoryboard{"Receipt"};
 // The screen the cardholder signs on.
 inline constexpr ScreenName signature{signatureStoryboard,
                                       QLatin1StringView("SignatureViewController")};
+// The tip-and-signature screen.
+inline constexpr ScreenName sign{signatureStoryboard, QLatin1StringView("SignController")};
+// The card-reading screen and the cardholder-check screen, which lead to the signature.
+inline constexpr ScreenName cardReading{QLatin1StringView("Payment"), QLatin1StringView("Device")};
+inline constexpr ScreenName cardholderCheck{QLatin1StringView("Payment"), QLatin1StringView("Pin")};
 // The buyer-data and receipt form.
 inline constexpr ScreenName receiptData{receiptStoryboard,
                                         QLatin1StringView("SendReceiptDataController")};
@@ -23,6 +28,9 @@ inline constexpr ScreenName paymentDone{QLatin1StringView("Payment"),
 
 inline constexpr QLatin1StringView buyerDataSegue{"buyerDataSegue"};
 inline constexpr QLatin1StringView continueSegue{"continueSegue"};
+inline constexpr QLatin1StringView signatureSegue{"signatureSegue"};
+inline constexpr QLatin1StringView goSignSegue{"goSignSegue"};
+inline constexpr QLatin1StringView clientIdentifiedSegue{"clientIdentifiedSegue"};
 
 // Registers the area's screens with the Storyboard.
 void registerScreens();
