@@ -9,8 +9,11 @@
 #include "reader/simulated/SimulatedReader.h"
 #include "ui_kit/CustomActivityView/ActivityIndicator.h"
 
+#include "platform/ui/TextField.h"
+
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <cstdio>
 
 namespace {
@@ -88,7 +91,16 @@ void ChargeAutopilot::step() {
 void ChargeAutopilot::saveScreen(ViewController* screen) {
     if (script_.screenshots.isEmpty())
         return;
+    // The topmost presented screen's own window when there is one, else the host's.
     QWidget* shown = host_->window();
+    if (Window* window = Window::forWidget(host_)) {
+        const auto presented = window->presentedViewControllers();
+        for (auto it = presented.crbegin(); it != presented.crend(); ++it)
+            if (QWidget* container = window->presentationContainer(*it)) {
+                shown = container;
+                break;
+            }
+    }
     const QString name = screen->storyboardIdentifier().isEmpty()
                              ? QString::fromLatin1(screen->metaObject()->className())
                              : screen->storyboardIdentifier();
@@ -132,9 +144,15 @@ void ChargeAutopilot::act(ViewController* screen) {
     }
     if (tapped_ || ActivityIndicator::isDisplayingActivityIndicator(screen->mainView()))
         return;
+    if (pickPaymentMethod(screen) || pickInstallments(screen) || typeCount(screen) ||
+        typeRefundAmount(screen))
+        tapped_ = true;
+}
+
+bool ChargeAutopilot::pickPaymentMethod(ViewController* screen) {
     auto* table = screen->view()->findChild<TableView*>(QStringLiteral("paymentMethodsTable"));
     if (!table || table->numberOfRowsInSection(0) == 0)
-        return;
+        return false;
     int pick = -1;
     for (int row = 0; row < table->numberOfRowsInSection(0) && pick < 0; ++row) {
         const QString title = titleOfRow(table, row);
@@ -150,9 +168,95 @@ void ChargeAutopilot::act(ViewController* screen) {
     if (pick < 0) {
         say(QStringLiteral("no row for the payment asked"));
         idleSteps_ = kPatienceSteps;
-        return;
+        return false;
     }
     say(QStringLiteral("taps \"%1\"").arg(titleOfRow(table, pick)));
-    tapped_ = true;
     table->tapRowAtIndexPath({0, pick});
+    return true;
+}
+
+// The plan picker, the plain list and the choice after the read: the row naming the count
+// asked for ("1 pago", "3 pagos", "6 cuotas"), else a free-count row ("Manual", "Ingresar
+// manualmente"), else the first row.
+bool ChargeAutopilot::pickInstallments(ViewController* screen) {
+    auto* table = screen->view()->findChild<TableView*>(QStringLiteral("tableView"));
+    if (!table)
+        return false;
+    const QString count = QString::number(std::max(1, script_.plan));
+    const QRegularExpression asked(QStringLiteral("^%1 (pago|pagos|cuota|cuotas)\\b").arg(count));
+    std::optional<IndexPath> pick, manual, first;
+    for (int section = 0; section < table->numberOfSections(); ++section) {
+        for (int row = 0; row < table->numberOfRowsInSection(section); ++row) {
+            QWidget* cell = table->cellForRowAtIndexPath({section, row});
+            if (!cell)
+                continue;
+            QString text;
+            for (const char* name : {"installmentsDetail", "titleLabel", "nameLabel"})
+                if (auto* label = cell->findChild<QLabel*>(QString::fromLatin1(name)))
+                    text = label->text();
+            if (text.isEmpty())
+                continue;
+            if (!first)
+                first = IndexPath{section, row};
+            if (!pick && asked.match(text).hasMatch())
+                pick = IndexPath{section, row};
+            if (!manual &&
+                (text == QLatin1String("Manual") || text == QLatin1String("Ingresar manualmente")))
+                manual = IndexPath{section, row};
+        }
+    }
+    const std::optional<IndexPath> chosen =
+        pick ? pick : (script_.plan > 0 && manual ? manual : first);
+    if (!chosen)
+        return false;
+    QWidget* cell = table->cellForRowAtIndexPath(*chosen);
+    QString shown;
+    for (QLabel* label : cell->findChildren<QLabel*>())
+        if (label->isVisibleTo(cell) && !label->text().isEmpty())
+            shown += (shown.isEmpty() ? QString() : QStringLiteral(" ")) + label->text();
+    say(QStringLiteral("taps \"%1\"").arg(shown));
+    table->tapRowAtIndexPath(*chosen);
+    return true;
+}
+
+bool ChargeAutopilot::typeCount(ViewController* screen) {
+    auto* field = screen->view()->findChild<TextField*>(QStringLiteral("textField"));
+    auto* next = screen->view()->findChild<QPushButton*>(QStringLiteral("continueButton"));
+    if (!field || !next)
+        return false;
+    const QString count = QString::number(std::max(1, script_.plan));
+    say(QStringLiteral("types %1 and taps \"%2\"").arg(count, next->text()));
+    field->insertText(count);
+    next->click();
+    return true;
+}
+
+bool ChargeAutopilot::typeRefundAmount(ViewController* screen) {
+    auto* field = screen->view()->findChild<TextField*>(QStringLiteral("refundAmount"));
+    if (!field)
+        return false;
+    BarButtonItem next;
+    for (const BarButtonItem& item : screen->navigationItem()->rightBarButtonItems())
+        if (item.objectName == QLatin1String("continueButton"))
+            next = item;
+    if (!next.action)
+        return false;
+    if (!script_.amount.isEmpty()) {
+        // The digits as a person types them on the keypad: two implied decimals.
+        const double amount = script_.amount.toDouble();
+        const QString digits = QString::number(qRound64(amount * 100));
+        field->becomeFirstResponder();
+        for (int i = 0; i < 16 && !field->text().isEmpty(); ++i) {
+            field->end(false);
+            field->deleteBackward();
+        }
+        for (QChar key : digits) {
+            field->end(false);
+            field->insertText(QString(key));
+        }
+        say(QStringLiteral("types %1 (%2)").arg(script_.amount, field->text()));
+    }
+    say(QStringLiteral("taps \"%1\"").arg(next.title));
+    next.action();
+    return true;
 }

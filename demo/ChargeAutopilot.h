@@ -10,9 +10,10 @@
 class ViewController;
 class QWidget;
 
-// Plays the merchant through a charge the demo started: it looks at what the host window shows
-// and acts only as a person would, by visible texts and outlet names (taps, alert answers). It
-// picks the payment method, presents the scripted card when the card-reading screen waits, and
+// Plays the merchant through a charge or refund the demo started: it looks at what the host window
+// shows and acts only as a person would, by visible texts and outlet names (taps, alert answers).
+// It picks the payment method and the installment plan (or types the count or the refund amount),
+// presents the scripted card when the card-reading screen waits, and
 // saves a picture of every new screen. With nothing left to do it closes the sheet, as a person
 // giving up would ("Salir").
 class ChargeAutopilot : public QObject {
@@ -24,6 +25,7 @@ public:
         int plan = 0;        // card: the installment count to pick (0: the first offered)
         QString card;        // card: the simulated card profile to present
         QString screenshots; // folder for a PNG of each new screen (empty: none)
+        QString amount;      // refund: the amount to type on the refund-amount screen
     };
 
     ChargeAutopilot(QWidget* host, Script script, QObject* parent = nullptr);
@@ -35,6 +37,10 @@ public:
 private:
     void step();
     void act(ViewController* screen);
+    bool pickPaymentMethod(ViewController* screen);
+    bool pickInstallments(ViewController* screen);
+    bool typeCount(ViewController* screen);
+    bool typeRefundAmount(ViewController* screen);
     void saveScreen(ViewController* screen);
     void giveUp(ViewController* screen);
 

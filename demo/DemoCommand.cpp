@@ -26,6 +26,21 @@ void printLine(const QByteArray& line) {
     std::fflush(stdout);
 }
 
+// Plays the SDK's screens of a charge or refund as a person would.
+bool startAutopilot(const DemoOptions& options, QWidget* host) {
+    auto* pilot = new ChargeAutopilot(host,
+                                      {options.pay, options.institution, options.plan, options.card,
+                                       options.screenshots, options.amount},
+                                      QCoreApplication::instance());
+    QString error;
+    if (!pilot->prepareReader(&error)) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(options.command), qPrintable(error));
+        return false;
+    }
+    pilot->start();
+    return true;
+}
+
 } // namespace
 
 int runDemoCommand(const DemoOptions& options, QWidget* host) {
@@ -73,18 +88,8 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
                          qPrintable(options.arguments.value(0)));
             return 2;
         }
-        if (!options.pay.isEmpty()) {
-            auto* pilot = new ChargeAutopilot(
-                host,
-                {options.pay, options.institution, options.plan, options.card, options.screenshots},
-                QCoreApplication::instance());
-            QString error;
-            if (!pilot->prepareReader(&error)) {
-                std::fprintf(stderr, "charge: %s\n", qPrintable(error));
-                return 2;
-            }
-            pilot->start();
-        }
+        if (!options.pay.isEmpty() && !startAutopilot(options, host))
+            return 2;
         if (options.bins && options.currency)
             std::fprintf(stderr, "charge: --currency is not used with --bins\n");
         if (options.bins)
@@ -103,8 +108,17 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
             return 2;
         }
     } else if (options.command == "refund") {
-        // A cash operation is voided at once; a card one goes on to the card-reading screen.
-        sdk.refundOperationID(options.arguments.value(0), host, completion);
+        // A cash operation is voided at once; a card one goes on to the card-reading screen,
+        // through the refund-amount screen when an amount is given.
+        if ((!options.card.isEmpty() || !options.amount.isEmpty() ||
+             !options.screenshots.isEmpty()) &&
+            !startAutopilot(options, host))
+            return 2;
+        if (options.amount.isEmpty())
+            sdk.refundOperationID(options.arguments.value(0), host, completion);
+        else
+            sdk.refundOperationIDEnablePartialAmount(options.arguments.value(0), true, host,
+                                                     completion);
     } else {
         QString error;
         if (!runScreenlessCommand(options.command, options.arguments, completion, &error) &&

@@ -31,7 +31,8 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     const QCommandLineOption card("card", "Charge or reader-sale: the simulated card profile.",
                                   "PROFILE");
     const QCommandLineOption shots("screenshots", "Charge: a PNG of each screen here.", "DIR");
-    parser.addOptions({pay, institution, plan, card, shots});
+    const QCommandLineOption amount("amount", "Refund: the amount to give back.", "X");
+    parser.addOptions({pay, institution, plan, card, shots, amount});
     const QCommandLineOption saleButton("from-sale-button", "Shop: begun at the charge button.");
     const QCommandLineOption wallet("wallet", "Shop: pay with the favourite wallet card.");
     parser.addOptions({saleButton, wallet});
@@ -60,6 +61,7 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     options.plan = parser.value(plan).toInt();
     options.card = parser.value(card);
     options.screenshots = parser.value(shots);
+    options.amount = parser.value(amount);
     options.pad = parser.isSet(pad);
     if (!options.pay.isEmpty() && options.pay != "cash" && options.pay != "card")
         options.error = "--pay takes cash or card";
@@ -92,6 +94,7 @@ QString DemoOptions::usage() {
     return "usage: tarvello-demo [--api-key K] [--token T] [--base-url URL] [--ca-file FILE]\n"
            "                     [charge AMOUNT [--currency C] [--bins 123456,654321] | refund ID "
            "| logout]\n"
+           "                     refund ID [--amount X] [--card PROFILE] [--screenshots DIR]\n"
            "                     charge AMOUNT --pay cash|card [--institution NAME --plan N]\n"
            "                     [--card PROFILE] [--screenshots DIR]   (plays the SDK's "
            "screens)\n" +

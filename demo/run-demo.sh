@@ -55,7 +55,12 @@ run() {
 run charge 0
 shots="$(cd "$bin/.." && pwd)/screenshots/demo"
 run charge 12.50 --pay cash --screenshots "$shots/cash"
-run --reader simulated --card chip-pin charge 30 --pay card --institution "Visa Crédito" --screenshots "$shots/card"
+# Card data is encrypted with the session token: card operations use a session that can.
+card_token=tok_aurora_ana_card_reader_session
+run --token "$card_token" --reader simulated --card chip-pin charge 30 --pay card --institution "Banco Sur" --plan 3 --screenshots "$shots/card"
+run --token "$card_token" --reader simulated --card swipe charge 45 --pay card --institution "Visa Crédito" --screenshots "$shots/swipe"
+run --token "$card_token" --reader simulated --card chip-pin refund 5003 --amount 400 --screenshots "$shots/refund"
+run --token "$card_token" --reader simulated --card chip-pin refund 5001 --screenshots "$shots/void"
 run charge 25.50 --bins 123456,12345
 run charge 25.50 --currency 032
 run batches
