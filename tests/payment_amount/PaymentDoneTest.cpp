@@ -25,6 +25,15 @@ public:
     QList<std::shared_ptr<Sale>> sales;
 };
 
+// The navigation of a charge, taking its end as the SDK's does.
+class ChargeNavigation : public NavigationController, public FlowEndDelegate {
+    Q_OBJECT
+public:
+    using NavigationController::NavigationController;
+    void paymentDone(std::shared_ptr<Sale> sale) override { sales.append(sale); }
+    QList<std::shared_ptr<Sale>> sales;
+};
+
 // A printer that keeps what it was given.
 class KeepingPrinter : public PrintService {
 public:
@@ -204,6 +213,25 @@ TEST_F(PaymentDone, ThePaymentReachesTheModalRootUpEveryChain) {
         root->dismissViewControllerAnimated(false);
         settle();
     }
+}
+
+TEST_F(PaymentDone, PushedOntoTheChargeNavigationItEndsThatCharge) {
+    auto* navigation = new donetest::ChargeNavigation(new NextScreen());
+    root->presentViewController(navigation, false);
+    settle();
+    auto* result = qobject_cast<PaymentDoneController*>(
+        Storyboard::instantiate(SignatureReceiptScreens::paymentDone));
+    ASSERT_NE(result, nullptr);
+    result->setSale(finishedSale());
+    navigation->pushViewController(result, false);
+    settle();
+    EXPECT_EQ(result->navigationItem()->title(), "¡Transacción realizada!");
+    ASSERT_TRUE(
+        navigation->view()->window()->grab().save(amountScreenshotPath("result_in_charge.png")));
+    result->outlet<QPushButton>("continueButton")->click();
+    settle();
+    EXPECT_EQ(navigation->sales.size(), 1);
+    EXPECT_TRUE(root->sales.isEmpty());
 }
 
 TEST_F(PaymentDone, OnlyAPdfAnswerIsPrinted) {

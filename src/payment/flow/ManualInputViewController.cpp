@@ -41,6 +41,11 @@ ManualInputViewController::ManualInputViewController(QObject* parent)
 ManualInputViewController::~ManualInputViewController() {
     if (itemDescriptionField_)
         itemDescriptionField_->setDelegate(nullptr);
+    // The tax alert may outlive the tab; its field no longer asks the tab.
+    if (inputTaxesAlertController_)
+        for (TextField* field : inputTaxesAlertController_->textFields())
+            if (field && field->delegate() == this)
+                field->setDelegate(nullptr);
 }
 
 QWidget* ManualInputViewController::loadView() {

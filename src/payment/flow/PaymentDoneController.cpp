@@ -121,6 +121,8 @@ void PaymentDoneController::viewDidLoad() {
             self->printReceipt();
     };
     navigationItem()->setRightBarButtonItem(print);
+    // The screen's own bar: the finished sale has no way back.
+    navigationItem()->setHidesBackButton(true);
 
     if (!sale_)
         setSale(std::shared_ptr<Sale>(std::shared_ptr<Sale>(), &Sale::sharedSale()));
