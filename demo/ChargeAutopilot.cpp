@@ -1,4 +1,5 @@
 #include "ChargeAutopilot.h"
+#include "SigningAutopilot.h"
 
 #include "platform/core/ServiceRegistry.h"
 #include "platform/ui/Dialogs.h"
@@ -132,6 +133,10 @@ void ChargeAutopilot::act(ViewController* screen) {
     }
     if (tapped_ || ActivityIndicator::isDisplayingActivityIndicator(screen->mainView()))
         return;
+    if (signOrSendReceipt(screen, QStringLiteral("comprador@ejemplo.com"))) {
+        tapped_ = true;
+        return;
+    }
     auto* table = screen->view()->findChild<TableView*>(QStringLiteral("paymentMethodsTable"));
     if (!table || table->numberOfRowsInSection(0) == 0)
         return;

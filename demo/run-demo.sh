@@ -43,6 +43,9 @@ run charge 0
 shots="$(cd "$bin/.." && pwd)/screenshots/demo"
 run charge 12.50 --pay cash --screenshots "$shots/cash"
 run --reader simulated --card chip-pin charge 30 --pay card --institution "Visa Crédito" --screenshots "$shots/card"
+run --reader simulated --card chip-signature charge 300 --pay card --institution "Visa Crédito" --screenshots "$shots/card-signed"
+run --reader simulated --card chip-pin charge 120 --pay card --institution "Visa Crédito" --screenshots "$shots/card-receipt"
+grep '^sandbox record:' "$work/sandbox.log" || echo "# the sandbox recorded no signature or receipt"
 run charge 25.50 --bins 123456,12345
 run charge 25.50 --currency 032
 run batches
