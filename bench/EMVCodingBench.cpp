@@ -1,3 +1,5 @@
+#include "model/CreditCard.h"
+#include "reader/EmvData.h"
 #include "reader/TLV.h"
 
 #include <benchmark/benchmark.h>
@@ -68,3 +70,69 @@ static void BM_DecodeEncodeOnlineRequest(benchmark::State& state) {
     state.counters["blobBytes"] = double(blob.size());
 }
 BENCHMARK(BM_DecodeEncodeOnlineRequest);
+
+// The same blob read in place: views into it, one list and one output buffer kept across blobs.
+static void BM_DecodeEncodeOnlineRequestInPlace(benchmark::State& state) {
+    const QByteArray blob = onlineRequest();
+    QList<TLVView> tags;
+    tags.reserve(64);
+    QByteArray out;
+    out.reserve(blob.size() + 64);
+    for (auto _ : state) {
+        out.resize(0);
+        if (!TLVViews::decode(blob, tags)) {
+            state.SkipWithError("the request blob does not decode");
+            break;
+        }
+        TLVViews::encode(tags, out);
+        benchmark::DoNotOptimize(out.constData());
+    }
+    if (out != blob)
+        state.SkipWithError("the re-encoded blob differs");
+    state.SetBytesProcessed(state.iterations() * blob.size());
+}
+BENCHMARK(BM_DecodeEncodeOnlineRequestInPlace);
+
+// The reader's online request as it comes (a hex text) to the fields a chip sale submits: the
+// masked number, the encrypted data and its KSN, the PIN block, the encrypted expiry, the holder's
+// name, the service code, the application and the card's tags.
+static void BM_OnlineRequestToSubmissionFields(benchmark::State& state) {
+    const QString request = QString::fromLatin1(onlineRequest().toHex().toUpper()) +
+                            QStringLiteral("C408411111FFFFFF1111C00A0102030405060708090A"
+                                           "C2100102030405060708090A0B0C0D0E0F10C70811223344556677"
+                                           "88C10A0A090807060504030201");
+    const QVariantMap cardTags{{"tlv", QStringLiteral("9F260812345678ABCDEF019F0607A0000000031010"
+                                                      "4F07A0000000031010DF210100")}};
+    const QString token = QStringLiteral("tok_aurora_ana_card_reader_session");
+    for (auto _ : state) {
+        const auto tags = EmvData::decode(request);
+        QStringList fields{
+            EmvData::maskedNumberFromC4(EmvData::hexOf(0xC4, tags)),
+            EmvData::hexOf(0xC0, tags),
+            EmvData::hexOf(0xC2, tags),
+            EmvData::hexOf(0xC1, tags),
+            EmvData::hexOf(0xC7, tags),
+            CreditCard::encryptString(EmvData::hexOf(0x5F24, tags), token).value_or(QString()),
+            EmvData::textOf(0x5F20, tags),
+            EmvData::hexOf(0x5F30, tags)};
+        const QByteArray application =
+            EmvData::jsonOf({{QStringLiteral("label"), EmvData::textOf(0x9F12, tags)},
+                             {QStringLiteral("aid"), EmvData::hexOf(0x4F, tags)}});
+        const QByteArray emvTags = EmvData::jsonOf(EmvData::tagDictionary(cardTags));
+        benchmark::DoNotOptimize(fields);
+        benchmark::DoNotOptimize(application);
+        benchmark::DoNotOptimize(emvTags);
+    }
+}
+BENCHMARK(BM_OnlineRequestToSubmissionFields)->Unit(benchmark::kMicrosecond);
+
+// The back end's answer to the authorisation response the reader gets: 8A with the code, then
+// the issuer's elements.
+static void BM_AnswerTo8AText(benchmark::State& state) {
+    const QString issuer = QStringLiteral("8A0230309110AABBCCDDEEFF00112233445566778899"
+                                          "720F860D84240000088877665544332211");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            EmvData::authorisationResponse(issuer, QStringLiteral("00"), false));
+}
+BENCHMARK(BM_AnswerTo8AText);

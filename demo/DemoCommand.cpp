@@ -1,10 +1,12 @@
 #include "DemoCommand.h"
 
+#include "AppCommand.h"
 #include "ChargeAutopilot.h"
 #include "ReaderCommands.h"
 #include "ResultJson.h"
 #include "ScreenlessCommands.h"
 #include "SettingsCommands.h"
+#include "ShopCommands.h"
 
 #include <TarvelloSDK/TarvelloSDK.h>
 
@@ -93,6 +95,13 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
             sdk.chargeAmountCurrency(amount, options.currency, host, completion);
         else
             sdk.chargeAmount(amount, host, completion);
+    } else if (options.command == "shop") {
+        QString error;
+        if (!runShopCommand(options.command, options.arguments, host, options.screenshots,
+                            completion, &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 2;
+        }
     } else if (options.command == "refund") {
         // A cash operation is voided at once; a card one goes on to the card-reading screen.
         sdk.refundOperationID(options.arguments.value(0), host, completion);
@@ -102,7 +111,8 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
             (!error.isEmpty() ||
              !runReaderCommand(options.command, options.arguments, completion, &error)) &&
             (!error.isEmpty() ||
-             !runSettingsCommand(options.command, options.arguments, host, completion, &error))) {
+             !runSettingsCommand(options.command, options.arguments, host, completion, &error)) &&
+            (!error.isEmpty() || !runAppCommand(options, completion, &error))) {
             std::fprintf(
                 stderr, "%s\n",
                 qPrintable(error.isEmpty() ? "unknown command: " + options.command : error));

@@ -1,8 +1,10 @@
 #include "DemoOptions.h"
 
+#include "AppCommand.h"
 #include "ReaderCommands.h"
 #include "ScreenlessCommands.h"
 #include "SettingsCommands.h"
+#include "ShopCommands.h"
 #include "api/APIConfiguration.h"
 #include "platform/core/ServiceRegistry.h"
 
@@ -30,6 +32,11 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
                                   "PROFILE");
     const QCommandLineOption shots("screenshots", "Charge: a PNG of each screen here.", "DIR");
     parser.addOptions({pay, institution, plan, card, shots});
+    const QCommandLineOption saleButton("from-sale-button", "Shop: begun at the charge button.");
+    const QCommandLineOption wallet("wallet", "Shop: pay with the favourite wallet card.");
+    parser.addOptions({saleButton, wallet});
+    const QCommandLineOption pad("pad", "App: plays the merchant application on a pad.");
+    parser.addOption(pad);
     if (!parser.parse(commandLine)) {
         options.error = parser.errorText();
         return options;
@@ -53,6 +60,7 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     options.plan = parser.value(plan).toInt();
     options.card = parser.value(card);
     options.screenshots = parser.value(shots);
+    options.pad = parser.isSet(pad);
     if (!options.pay.isEmpty() && options.pay != "cash" && options.pay != "card")
         options.error = "--pay takes cash or card";
 
@@ -63,6 +71,10 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     // payment-info --reference R looks the payment up by its external reference.
     if (parser.isSet(reference))
         options.arguments = QStringList{"--reference", parser.value(reference)} + positional;
+    if (options.command == "shop")
+        options.arguments << (parser.isSet(saleButton) ? QStringList{"--from-sale-button"}
+                                                       : QStringList{})
+                          << (parser.isSet(wallet) ? QStringList{"--wallet"} : QStringList{});
     if (options.command == "reader-sale" && parser.isSet(card))
         options.arguments = QStringList{"--card", parser.value(card)} + options.arguments;
     if (!options.error.isEmpty())
@@ -84,6 +96,7 @@ QString DemoOptions::usage() {
            "                     [--card PROFILE] [--screenshots DIR]   (plays the SDK's "
            "screens)\n" +
            screenlessCommandsUsage() + readerCommandsUsage() + settingsCommandsUsage() +
+           shopCommandsUsage() + appCommandUsage() +
            "A negative AMOUNT goes after -- (charge -- -5). Without a command the demo opens its\n"
            "window.\n";
 }

@@ -18,7 +18,8 @@ struct DemoOptions {
     // charge --pay cash|card [--institution NAME --plan N] [--card PROFILE] [--screenshots DIR]
     QString pay, institution, card, screenshots;
     int plan = 0;
-    QString error; // set when the command line cannot be used
+    bool pad = false; // app --pad: the merchant application on a pad
+    QString error;    // set when the command line cannot be used
 
     // Reads the options; `error` tells what is wrong.
     static DemoOptions parse(const QStringList& commandLine);

@@ -1,6 +1,8 @@
 #include "DemoWindow.h"
 
+#include "AppCommand.h"
 #include "ResultJson.h"
+#include "ShopCommands.h"
 
 #include <TarvelloSDK/TarvelloSDK.h>
 
@@ -102,6 +104,14 @@ DemoWindow::DemoWindow(QWidget* parent)
             showCompletion("logout", {}, true);
         });
     });
+
+    add("Reader shop", 2, 3, [=, this] {
+        guarded("shop", [=, this] {
+            QString error;
+            runShopCommand("shop", {}, this, {}, done("shop"), &error);
+        });
+    });
+    add("Merchant app", 3, 0, [this] { openMerchantApplication(apiKey_->text()); });
 
     log_->setReadOnly(true);
     auto* layout = new QVBoxLayout(this);

@@ -5,7 +5,10 @@
 set -euo pipefail
 bin=$1; shift
 demo="$bin/tarvello-demo"
-if (($#)); then
+# "app" also starts the sandbox (its built-in fixture holds the merchants the walk logs in as).
+app=""
+[ "${1:-}" = app ] && app=1
+if (($#)) && [ -z "$app" ]; then
     exec "$demo" "$@"
 fi
 
@@ -18,7 +21,9 @@ cleanup() {
 trap cleanup EXIT
 
 here=$(cd "$(dirname "$0")" && pwd)
-"$bin/tarvello-sandbox" --cert-dir "$work/certs" --fixture "$here/sandbox-fixture.json" >"$work/sandbox.json" 2>"$work/sandbox.log" &
+fixture=(--fixture "$here/sandbox-fixture.json")
+[ -n "$app" ] && fixture=()
+"$bin/tarvello-sandbox" --cert-dir "$work/certs" "${fixture[@]}" >"$work/sandbox.json" 2>"$work/sandbox.log" &
 sandbox_pid=$!
 for _ in $(seq 1 100); do
     [ -s "$work/sandbox.json" ] && break
@@ -33,6 +38,14 @@ read -r base_url ca_file < <(python3 -c 'import json,sys; d=json.load(open(sys.a
 echo "# sandbox back end at $base_url"
 
 key=sbx_live_4f1c9a7e2d
+if [ -n "$app" ]; then
+    shift
+    shots=app
+    for a in "$@"; do [ "$a" = --pad ] && shots=app-pad; done
+    "$demo" --api-key "$key" --base-url "$base_url" --ca-file "$ca_file" \
+        --screenshots "$(cd "$bin/.." && pwd)/screenshots/demo/$shots" app "$@" 2>"$work/demo.log"
+    exit
+fi
 token=tok_aurora_ana_valid
 run() {
     echo "# $*"
@@ -62,5 +75,7 @@ run --reader simulated reader
 run settings
 run bank-link 2850590940090418135201
 run --token tok_aurora_ana_card_reader_session --reader simulated --card chip-pin reader-sale 25.50
+run shop --screenshots "$shots/shop"
+run shop --from-sale-button --wallet --screenshots "$shots/shop-wallet"
 run logout
 echo "# the SDK's own log (redacted) of these runs: $(wc -l <"$work/demo.log") lines"

@@ -26,11 +26,56 @@ def bank(size):
     return png(size, size, [(roof, GREY), (columns, GREY), (base, GREY)])
 
 
+GREEN = (46, 139, 87)
+BLUE = (52, 120, 198)
+
+
+def cash(size):
+    """A banknote: a rounded frame with a coin circle in its middle."""
+    s = size / 96.0
+
+    def frame(x, y):
+        x, y = x / s, y / s
+        inside = 10 <= x <= 86 and 26 <= y <= 70
+        hole = 15 <= x <= 81 and 31 <= y <= 65
+        return inside and not hole
+
+    def coin(x, y):
+        x, y = x / s, y / s
+        d = (x - 48) ** 2 + (y - 48) ** 2
+        return 81 <= d <= 144
+
+    def corners(x, y):
+        x, y = x / s, y / s
+        return any((x - cx) ** 2 + (y - cy) ** 2 <= 9 for cx, cy in ((24, 40), (72, 56)))
+
+    return png(size, size, [(frame, GREEN), (coin, GREEN), (corners, GREEN)])
+
+
+def link(size):
+    """Two interlocking rings of a chain, slanted."""
+    s = size / 96.0
+
+    def ring(cx, cy):
+        def inside(x, y):
+            x, y = x / s, y / s
+            # a rounded oblong along the diagonal
+            u = ((x - cx) + (y - cy)) / 1.4142
+            v = ((x - cx) - (y - cy)) / 1.4142
+            d = (u / 22.0) ** 2 + (v / 12.0) ** 2
+            return 0.55 <= d <= 1.0
+
+        return inside
+
+    return png(size, size, [(ring(35, 35), BLUE), (ring(61, 61), BLUE)])
+
+
 def main():
     out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bundle", "images")
-    for name, size in (("generic_bank.png", 96),):
+    for name, draw in (("generic_bank.png", bank), ("cash_method.png", cash),
+                       ("payment_link.png", link)):
         with open(os.path.join(out, name), "wb") as f:
-            f.write(bank(size))
+            f.write(draw(96))
 
 
 if __name__ == "__main__":

@@ -28,9 +28,11 @@ QString issuerLogo(const SandboxRequest& request, const QString& file) {
 }
 
 QVariantMap plan(double payment, double discount, double interest, const QString& id) {
-    return {
-        {"Payment", payment},  {"discountPercentage", discount},   {"interestPercentage", interest},
-        {"installmentId", id}, {"CFT", interest > 0 ? 0.32 : 0.0}, {"name", id}};
+    return {{"Payment", payment},
+            {"discountPercentage", discount},
+            {"interestPercentage", interest},
+            {"installmentId", id},
+            {"CFT", interest > 0 ? 0.32 : 0.0}};
 }
 
 // The payment methods of the merchant: cash and the payment link in every currency, card
@@ -48,6 +50,8 @@ QVariantList paymentMethods(const SandboxRequest& request, double total) {
                     {"key", "sur"},
                     {"currency", "484"},
                     {"imageUrl_iOS", issuerLogo(request, "sur.png")},
+                    {"imageUrl", issuerLogo(request, "sur.png")},
+                    {"index", "sur"},
                     {"installmentId", 10},
                     {"terminalID", "T-SUR-01"},
                     {"manualEntryAvailable", true},
@@ -55,7 +59,7 @@ QVariantList paymentMethods(const SandboxRequest& request, double total) {
                     {"tipsToShow", QVariantList{0.1, 0.15}},
                     {"emvAIDs", QVariantList{"A0000000031010", "A0000000041010"}},
                     {"emvConfigurationVersion", 3},
-                    {"orderedKeys", QVariantList{"12", "3", "1"}},
+                    {"orderedKeys", QVariantList{"12", "3", "1", "18"}},
                     {"installments", QVariantMap{{"1", plan(share(1, 0) * 0.9, 0.1, 0, "10")},
                                                  {"3", plan(share(3, 0), 0, 0, "13")},
                                                  {"12", plan(share(12, 0.2), 0, 0.2, "112")},
@@ -87,10 +91,14 @@ QVariantList paymentMethods(const SandboxRequest& request, double total) {
             {"key", "maestro"},
             {"currency", "484"},
             {"imageUrl_iOS", issuerLogo(request, "maestro.png")},
+            {"imageUrl", issuerLogo(request, "maestro.png")},
+            {"index", "maestro"},
             {"installmentId", 40},
             {"bankAccountTypes",
-             QVariantList{QVariantMap{{"installmentId", "41"}, {"name", "Caja de ahorro"}},
-                          QVariantMap{{"installmentId", "42"}, {"name", "Cuenta corriente"}}}},
+             QVariantList{
+                 QVariantMap{{"installmentId", "41"}, {"number", 41}, {"name", "Caja de ahorro"}},
+                 QVariantMap{
+                     {"installmentId", "42"}, {"number", 42}, {"name", "Cuenta corriente"}}}},
             {"installments", QVariantMap{{"1", plan(total, 0, 0, "40")}}}},
         QVariantMap{{"type", "CREDIT"},
                     {"name", "Bank of the South"},

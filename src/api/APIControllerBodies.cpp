@@ -2,21 +2,20 @@
 #include "api/APIController.h"
 #include "api/HTTPRequestConfigurator.h"
 #include "api/LogRedaction.h"
+#include "api/PNGEncoding.h"
 #include "platform/core/Values.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>
 
 namespace {
 
+// Encoded ahead when the caller did so off the main thread, else here.
 QByteArray pngBytes(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    if (auto kept = PNGEncoding::take(image))
+        return *kept;
+    return PNGEncoding::encode(image);
 }
 
 bool isDecimal(const QVariant& value) {

@@ -12,6 +12,7 @@
 #include "ui_kit/AlertController.h"
 
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -141,15 +142,33 @@ void InputTabBarViewController::tryToProcessSale() {
     performSegueWithIdentifier(CatalogScreens::confirmSaleSegue, this);
 }
 
+namespace {
+std::function<void(ViewController*)>& readerDemoOpener() {
+    static std::function<void(ViewController*)> opener;
+    return opener;
+}
+} // namespace
+
+void InputTabBarViewController::setReaderDemoOpener(
+    std::function<void(ViewController* target)> opener) {
+    readerDemoOpener() = std::move(opener);
+}
+
 void InputTabBarViewController::demoAlert() {
     auto* alert = AlertController::alertControllerWithTitle(
         CatalogLook::text("readerDemo", "readerDemoAlertTitle"),
         CatalogLook::text("readerDemo", "readerDemoAlertMessage"));
     alert->setObjectName(QStringLiteral("demoAlert"));
+    QPointer<InputTabBarViewController> self(this);
     alert->addAction(AlertAction::actionWithTitle(
-        CatalogLook::text("readerDemo", "readerDemoAlertTestLaterButton"), 1));
+        CatalogLook::text("readerDemo", "readerDemoAlertTestReaderButton"), 0, [self](auto*) {
+            if (self && readerDemoOpener())
+                readerDemoOpener()(self);
+        }));
     alert->addAction(AlertAction::actionWithTitle(
-        CatalogLook::text("readerDemo", "readerDemoAlertTestReaderButton"), 0));
+        CatalogLook::text("readerDemo", "readerDemoAlertTestLaterButton"), 0));
+    alert->addAction(AlertAction::actionWithTitle(
+        CatalogLook::text("readerDemo", "readerDemoAlertCancelButton"), 1));
     presentViewController(alert, true);
 }
 

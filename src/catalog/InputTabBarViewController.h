@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "SDK/session/SessionTimer.h"
 #include "catalog/InputTabBarProtocol.h"
 #include "platform/ui/TabBarController.h"
@@ -47,8 +49,11 @@ public:
     int selectedIndex() const override { return TabBarController::selectedIndex(); }
     // Opens the payment-method screen when the sale has lines.
     void tryToProcessSale() override;
-    // Asks whether to test the reader before selling.
+    // Asks whether to test the reader before selling; "Probar lector" opens the card-reading
+    // screen in demo mode through the opener, the other buttons only close.
     void demoAlert();
+    // Opens the card-reading screen in demo mode over the target; set by the layer that has it.
+    static void setReaderDemoOpener(std::function<void(ViewController* target)> opener);
     // Pushes the cart.
     void showCart();
 

@@ -13,6 +13,8 @@
 #include "platform/core/Logging.h"
 #include "platform/core/UserDefaults.h"
 #include "platform/core/VersionDispatch.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/KeyboardNotifications.h"
 #include "platform/ui/Services.h"
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/View.h"
@@ -23,6 +25,8 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSysInfo>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -75,9 +79,20 @@ LoginController::LoginController(QObject* parent)
 LoginController::~LoginController() = default;
 
 QWidget* LoginController::loadView() {
+    auto* page = new QWidget();
+    auto* pageColumn = new QVBoxLayout(page);
+    pageColumn->setContentsMargins(0, 0, 0, 0);
+    scrollView_ = new QScrollArea(page);
+    scrollView_->setObjectName(QStringLiteral("scrollView"));
+    scrollView_->setFrameShape(QFrame::NoFrame);
+    scrollView_->setWidgetResizable(true);
+    scrollView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pageColumn->addWidget(scrollView_);
     auto* root = new QWidget();
+    root->setObjectName(QStringLiteral("scrollContent"));
+    scrollView_->setWidget(root);
     auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(20, 10, 20, 16);
+    column->setContentsMargins(kContentMargins);
     column->setSpacing(12);
     auto* bar = new QHBoxLayout();
     cancelButton_ = new QPushButton(root);
@@ -139,7 +154,7 @@ QWidget* LoginController::loadView() {
         field->setDelegate(this);
         connect(field, &TextField::editingChanged, this, [this] { checkCredentials(); });
     }
-    return root;
+    return page;
 }
 
 void LoginController::viewDidLoad() {
@@ -147,6 +162,11 @@ void LoginController::viewDidLoad() {
     Logging::info(tarvelloSdk, version);
     versionLabel_->setText(
         QStringLiteral("%1 %2").arg(loginText("GlobalTexts", "version"), version));
+    KeyboardNotifications& keyboard = KeyboardNotifications::instance();
+    connect(&keyboard, &KeyboardNotifications::keyboardDidShow, this,
+            [this](const QRect&, const QRect& end, int) { keyboardFrameWillChange(end); });
+    connect(&keyboard, &KeyboardNotifications::keyboardWillHide, this,
+            [this](const QRect&, const QRect& end, int) { keyboardFrameWillChange(end); });
     hardware_ = machineName();
     const QColor theme = CatalogLook::mainColor();
     for (TextField* field : {emailAddress_, password_}) {
@@ -164,6 +184,40 @@ void LoginController::viewDidLoad() {
     logo_->setPixmap(
         QPixmap::fromImage(CatalogLook::image(QStringLiteral("loginLogoTarvello.png"))));
     View::setBackgroundColor(view(), Qt::white);
+    View::setBackgroundColor(scrollView_->widget(), Qt::white);
+}
+
+void LoginController::keyboardFrameWillChange(const QRect& endFrame) {
+    QWidget* shown = view();
+    if (!shown)
+        return;
+    // The part of the keyboard over the window: nothing once it has slid out below it.
+    const QRect window(QPoint(0, 0), shown->window()->size());
+    const int bottom = endFrame.intersected(window).height();
+    contentInset_ = QMargins(0, contentInset_.top(), 0, bottom);
+    scrollView_->widget()->layout()->setContentsMargins(kContentMargins +
+                                                        QMargins(0, 0, 0, bottom));
+    if (Device::current().screenSize().height() != 480 || !logo_ || logo_->isHidden() ||
+        logoLeaving_)
+        return;
+    // A short screen gives the logo's room to the form for the life of the screen.
+    logoLeaving_ = true;
+    const int from = logo_->sizeHint().height();
+    QPointer<QLabel> logo = logo_;
+    QPointer<QScrollArea> scroll = scrollView_;
+    const int top = contentInset_.top();
+    Clock::current().animate(
+        kLogoRemovalMs, logo_,
+        [logo, from](double p) {
+            if (logo)
+                logo->setMaximumHeight(int(from * (1 - p)));
+        },
+        [logo, scroll, top](bool) {
+            if (logo)
+                logo->hide();
+            if (scroll)
+                scroll->verticalScrollBar()->setValue(-top);
+        });
 }
 
 void LoginController::viewWillAppear(bool animated) {

@@ -4,12 +4,14 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
 
+#include <QMargins>
 #include <QPointer>
 
 class AccountSettings;
 class LoginController;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 // Told how a login screen that an SDK flow opened itself ended.
 class LoginControllerDelegate {
@@ -27,6 +29,9 @@ class LoginController : public ViewController,
                         public TextFieldDelegate {
     Q_OBJECT
 public:
+    static constexpr int kLogoRemovalMs = 500;
+    static constexpr QMargins kContentMargins{20, 10, 20, 16};
+
     explicit LoginController(QObject* parent = nullptr);
     ~LoginController() override;
 
@@ -74,6 +79,12 @@ public:
     // addresses are opened here, as typed.
     static void openStoreLink(const QString& address);
 
+    // The keyboard's end frame, in window coordinates: the form's scroll view takes the covered
+    // height as its bottom inset; on a 480-point screen the logo goes, once.
+    void keyboardFrameWillChange(const QRect& endFrame);
+    QScrollArea* scrollView() const { return scrollView_; }
+    QMargins contentInset() const { return contentInset_; }
+
     bool textFieldShouldReturn(TextField* field) override;
     void prepareForSegue(StoryboardSegue& segue, QObject* sender) override;
 
@@ -97,4 +108,7 @@ private:
     QPushButton* cancelButton_ = nullptr;
     QLabel* versionLabel_ = nullptr;
     QLabel* logo_ = nullptr;
+    QScrollArea* scrollView_ = nullptr;
+    QMargins contentInset_;
+    bool logoLeaving_ = false;
 };

@@ -9,6 +9,7 @@
 #include "platform/core/UserDefaults.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/NavigationController.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
 
@@ -159,16 +160,38 @@ bool SetupController::apiDidFinishDownloadingWithDictionary(
 }
 
 void SetupController::finishSetup() {
-    // Over a splash, the screens on the way here go and the splash checks the session again;
-    // elsewhere the loaded session goes straight to the main view.
-    Window* window = this->window();
-    ViewController* root = window ? window->rootViewController() : nullptr;
-    if (auto* splash = qobject_cast<SplashScreenController*>(root)) {
-        if (splash->presentedViewController())
-            splash->dismissViewControllerAnimated(true);
+    // The screens presented on the way here go, the last with animation; the chain is looked
+    // up before anything is dismissed, and a missing link is skipped.
+    QPointer<ViewController> chain[7];
+    chain[0] = this;
+    for (int i = 1; i < 7; ++i)
+        chain[i] = chain[i - 1] ? chain[i - 1]->presentingViewController() : nullptr;
+    const auto dismiss = [](const QPointer<ViewController>& screen, bool animated) {
+        if (screen)
+            screen->dismissViewControllerAnimated(animated);
+    };
+    QPointer<Window> window = this->window();
+    if (qobject_cast<NavigationController*>(chain[4].data())) {
+        auto* navigation = static_cast<NavigationController*>(chain[4].data());
+        navigation->popToRootViewControllerAnimated(false);
+        for (int i = 0; i < 3; ++i)
+            dismiss(chain[i], false);
+        dismiss(chain[3], true);
         return;
     }
-    LoginTransitionCoordinator().transitionToMainView();
+    for (int i = 0; i < 4; ++i)
+        dismiss(chain[i], false);
+    if (qobject_cast<SplashScreenController*>(chain[5].data())) {
+        // The splash comes back and checks the session again.
+        dismiss(chain[4], true);
+        return;
+    }
+    dismiss(chain[4], false);
+    dismiss(chain[5], false);
+    dismiss(chain[6], true);
+    // No splash below: the session is loaded, so the merchant goes on to the main view.
+    if (window && !qobject_cast<SplashScreenController*>(window->rootViewController()))
+        LoginTransitionCoordinator().transitionToMainView();
 }
 
 void SetupController::apiDidFailWithError(const TarvelloError& error, int functionName) {

@@ -1,5 +1,7 @@
 #include "reader/TLV.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr qint64 kMaxLength = 4096;
@@ -32,6 +34,66 @@ QString dataDescription(const std::optional<QByteArray>& data) {
     }
     text.append(QLatin1Char('>'));
     return text;
+}
+
+// Reads one element at pos: false when it runs past the end or its length is above the limit.
+bool readElement(const uchar* bytes, qsizetype size, qsizetype& pos, quint32& tag,
+                 qsizetype& valueAt, qsizetype& length) {
+    const uchar first = bytes[pos++];
+    tag = first;
+    if ((first & 0x1F) == 0x1F || first == 0xCF) {
+        if (pos >= size)
+            return false;
+        const uchar second = bytes[pos++];
+        tag = (tag << 8) | second;
+        if (tag != 0xDFDC && (second & 0x80)) {
+            if (pos >= size)
+                return false;
+            const uchar third = bytes[pos++];
+            tag = (tag << 8) | third;
+            if (third & 0x80) {
+                if (pos >= size)
+                    return false;
+                tag = (tag << 8) | bytes[pos++];
+            }
+        }
+    }
+    if (pos >= size)
+        return false;
+    const uchar lengthByte = bytes[pos++];
+    qint64 value = lengthByte;
+    if (lengthByte & 0x80) {
+        const int count = lengthByte & 0x7F;
+        if (count > size - pos)
+            return false;
+        value = 0;
+        for (int i = 0; i < count; ++i) {
+            value = (value << 8) | bytes[pos++];
+            if (value > kMaxLength)
+                return false;
+        }
+    }
+    if (value > kMaxLength || value > size - pos)
+        return false;
+    valueAt = pos;
+    length = qsizetype(value);
+    pos += length;
+    return true;
+}
+
+void appendLength(QByteArray& out, qsizetype length) {
+    if (length <= 127) {
+        out.append(char(length));
+    } else if (length <= 0xFFFF) {
+        out.append(char(0x82));
+        out.append(char(length >> 8));
+        out.append(char(length));
+    } else {
+        // Beyond the three-byte form: four length bytes keep the element readable.
+        out.append(char(0x84));
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out.append(char(quint32(length) >> shift));
+    }
 }
 
 } // namespace
@@ -95,48 +157,14 @@ std::optional<QList<TLV>> TLV::decodeTags(const QByteArray& buffer) {
     QList<TLV> list;
     qsizetype pos = 0;
     while (pos < size) {
-        const uchar first = bytes[pos++];
-        quint32 tag = first;
-        if ((first & 0x1F) == 0x1F || first == 0xCF) {
-            if (pos >= size)
-                return std::nullopt;
-            const uchar second = bytes[pos++];
-            tag = (tag << 8) | second;
-            if (tag != 0xDFDC && (second & 0x80)) {
-                if (pos >= size)
-                    return std::nullopt;
-                const uchar third = bytes[pos++];
-                tag = (tag << 8) | third;
-                if (third & 0x80) {
-                    if (pos >= size)
-                        return std::nullopt;
-                    tag = (tag << 8) | bytes[pos++];
-                }
-            }
-        }
-
-        if (pos >= size)
+        quint32 tag = 0;
+        qsizetype valueAt = 0;
+        qsizetype length = 0;
+        if (!readElement(bytes, size, pos, tag, valueAt, length))
             return std::nullopt;
-        const uchar lengthByte = bytes[pos++];
-        qint64 length = lengthByte;
-        if (lengthByte & 0x80) {
-            const int count = lengthByte & 0x7F;
-            if (count > size - pos)
-                return std::nullopt;
-            length = 0;
-            for (int i = 0; i < count; ++i) {
-                length = (length << 8) | bytes[pos++];
-                if (length > kMaxLength)
-                    return std::nullopt;
-            }
-        }
-        if (length > kMaxLength || length > size - pos)
-            return std::nullopt;
-
         TLV& element = list.emplaceBack();
         element.tag_ = qint32(tag);
-        element.data_ = QByteArray(buffer.constData() + pos, length);
-        pos += length;
+        element.data_ = QByteArray(buffer.constData() + valueAt, length);
     }
     return list;
 }
@@ -147,19 +175,7 @@ QByteArray TLV::encodeTags(const QList<TLV>& tags) {
     for (const TLV& element : tags) {
         const std::optional<QByteArray> value = element.data();
         appendTagBytes(out, quint32(element.tag_));
-        const qsizetype length = value ? value->size() : 0;
-        if (length <= 127) {
-            out.append(char(length));
-        } else if (length <= 0xFFFF) {
-            out.append(char(0x82));
-            out.append(char(length >> 8));
-            out.append(char(length));
-        } else {
-            // Beyond the three-byte form: four length bytes keep the element readable.
-            out.append(char(0x84));
-            for (int shift = 24; shift >= 0; shift -= 8)
-                out.append(char(quint32(length) >> shift));
-        }
+        appendLength(out, value ? value->size() : 0);
         if (value)
             out.append(*value);
     }
@@ -222,6 +238,75 @@ TLV TLV::tlvWithInt(quint64 value, qint32 nBytes, quint32 tag) {
 TLV TLV::tlvWithBCD(quint64 value, qint32 nBytes, quint32 tag) {
     return tlvWithData(encodeToBCD(value, nBytes), tag);
 }
+
+namespace TLVViews {
+
+bool decode(QByteArrayView buffer, QList<TLVView>& out) {
+    out.clear();
+    if (buffer.isEmpty())
+        return false;
+    const auto* bytes = reinterpret_cast<const uchar*>(buffer.data());
+    const qsizetype size = buffer.size();
+    qsizetype pos = 0;
+    while (pos < size) {
+        quint32 tag = 0;
+        qsizetype valueAt = 0;
+        qsizetype length = 0;
+        if (!readElement(bytes, size, pos, tag, valueAt, length)) {
+            out.clear();
+            return false;
+        }
+        out.append(TLVView{tag, buffer.sliced(valueAt, length)});
+    }
+    return true;
+}
+
+namespace {
+int tagSize(quint32 tag) {
+    return (tag & 0xFF000000u) ? 4 : (tag & 0x00FF0000u) ? 3 : (tag & 0x0000FF00u) ? 2 : 1;
+}
+int lengthSize(qsizetype length) {
+    return length <= 127 ? 1 : length <= 0xFFFF ? 3 : 5;
+}
+} // namespace
+
+void encode(const QList<TLVView>& tags, QByteArray& out) {
+    // Sized once, then written in place.
+    qsizetype total = 0;
+    for (const TLVView& element : tags)
+        total += tagSize(element.tag) + lengthSize(element.value.size()) + element.value.size();
+    const qsizetype start = out.size();
+    out.resize(start + total);
+    char* at = out.data() + start;
+    for (const TLVView& element : tags) {
+        for (int shift = (tagSize(element.tag) - 1) * 8; shift >= 0; shift -= 8)
+            *at++ = char(element.tag >> shift);
+        const qsizetype length = element.value.size();
+        if (length <= 127) {
+            *at++ = char(length);
+        } else if (length <= 0xFFFF) {
+            *at++ = char(0x82);
+            *at++ = char(length >> 8);
+            *at++ = char(length);
+        } else {
+            *at++ = char(0x84);
+            for (int shift = 24; shift >= 0; shift -= 8)
+                *at++ = char(quint32(length) >> shift);
+        }
+        if (length > 0)
+            std::memcpy(at, element.value.data(), size_t(length));
+        at += length;
+    }
+}
+
+std::optional<TLVView> findLast(const QList<TLVView>& tags, quint32 tag) {
+    for (qsizetype i = tags.size() - 1; i >= 0; --i)
+        if (tags.at(i).tag == tag)
+            return tags.at(i);
+    return std::nullopt;
+}
+
+} // namespace TLVViews
 
 QByteArray encodeToBCD(quint64 value, qint32 nBytes) {
     const qint32 n = qBound(0, nBytes, 30);

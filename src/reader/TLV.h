@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <mutex>
@@ -48,6 +49,26 @@ private:
     mutable std::mutex mutex_;
     std::optional<QByteArray> data_;
 };
+
+// One element read in place: its tag and a view of its value inside the decoded buffer, valid
+// while that buffer lives unchanged.
+struct TLVView {
+    quint32 tag = 0;
+    QByteArrayView value;
+};
+
+// The codec without a copy per element: a buffer's elements as views into it, encoded back into
+// one output buffer. Reusing the list and the output keeps a steady stream allocation-free.
+namespace TLVViews {
+// The buffer's elements in order into `out` (cleared first, its capacity kept); false, with `out`
+// empty, under the rules of TLV::decodeTags (an empty buffer, an element past the end, a length
+// above 4096).
+bool decode(QByteArrayView buffer, QList<TLVView>& out);
+// Appends the elements to `out`, lengths as TLV::encodeTags writes them.
+void encode(const QList<TLVView>& tags, QByteArray& out);
+// The last element with the tag; none when there is none.
+std::optional<TLVView> findLast(const QList<TLVView>& tags, quint32 tag);
+} // namespace TLVViews
 
 // Packed BCD of the number in n bytes (0 to 30), right-aligned; digits that do not fit drop.
 QByteArray encodeToBCD(quint64 value, qint32 nBytes);

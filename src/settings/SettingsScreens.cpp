@@ -3,6 +3,7 @@
 #include "reader/ReaderScreens.h"
 #include "settings/configuration/ConfigurationController.h"
 #include "settings/configuration/SettingsSubScreen.h"
+#include "settings/history/SaleHistoryFilterController.h"
 
 void SettingsScreens::registerScreens() {
     const QString storyboard = configurationStoryboard;
@@ -41,4 +42,8 @@ void SettingsScreens::registerScreens() {
                                QString(ReaderScreens::readers.identifier),
                                SegueKind::Push,
                                {}});
+    // The sales history's period filter, shown modally in a navigation controller.
+    Storyboard::registerViewController(QStringLiteral("History"),
+                                       QStringLiteral("SaleHistoryFilter"),
+                                       [] { return new SaleHistoryFilterController(); });
 }

@@ -6,11 +6,13 @@
 #include "shop/ShopScreen.h"
 #include "ui_kit/UIKitSupport.h"
 
+#include <QGraphicsOpacityEffect>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 // Label text for each outlet: a text-table key of "BuyReader" or a key of the product.
@@ -33,6 +35,11 @@ BuyReaderDetailsController::BuyReaderDetailsController(QObject* parent)
     : ViewController(parent) {}
 
 BuyReaderDetailsController::~BuyReaderDetailsController() {
+    if (const Clock::Handle zoom = std::exchange(zoom_, 0))
+        Clock::current().cancel(zoom);
+    delete movingPicture_.data();
+    if (presentingDevicePicture_)
+        presentingDevicePicture_->setVisible(true);
     if (downloader_) {
         downloader_->setImageView(nullptr);
         downloader_->setDelegate(nullptr);
@@ -107,6 +114,14 @@ void BuyReaderDetailsController::viewDidLoad() {
     if (device_.value(QStringLiteral("type")).toInt() == 0)
         outlet<QLabel>(QStringLiteral("btLabel"))->setVisible(false);
     pictureLoaded_ = false;
+    // The row shows the same picture: once it has it, the sheet takes it rather than load it.
+    const QImage rowPicture =
+        presentingDevicePicture_ ? presentingDevicePicture_->image() : QImage();
+    if (!rowPicture.isNull()) {
+        devicePicture_->setImage(rowPicture);
+        pictureLoaded_ = true;
+        return;
+    }
     downloader_ = std::make_unique<ImageDownloader>();
     downloader_->setImageView(devicePicture_);
     downloader_->setDelegate(this);
@@ -115,6 +130,92 @@ void BuyReaderDetailsController::viewDidLoad() {
         downloader_->setUrlString(
             images.first().toMap().value(QStringLiteral("original")).toString());
     downloader_->downloadTheImage();
+}
+
+void BuyReaderDetailsController::viewWillAppear(bool animated) {
+    ViewController::viewWillAppear(animated);
+    // The zoom runs only from a small picture with the large one already in place.
+    if (animated && isBeingPresented() && presentingDevicePicture_ && pictureLoaded_ && !zoom_)
+        beginZoom();
+}
+
+void BuyReaderDetailsController::viewWillDisappear(bool animated) {
+    ViewController::viewWillDisappear(animated);
+    if (zoom_)
+        finishZoom();
+    presentingDevicePicture_ = nullptr;
+}
+
+namespace {
+QRect rectIn(QWidget* container, QWidget* widget) {
+    return {container->mapFromGlobal(widget->mapToGlobal(QPoint(0, 0))), widget->size()};
+}
+QRect between(const QRect& from, const QRect& to, double progress) {
+    const auto mix = [progress](int a, int b) { return a + qRound((b - a) * progress); };
+    return {mix(from.x(), to.x()), mix(from.y(), to.y()), mix(from.width(), to.width()),
+            mix(from.height(), to.height())};
+}
+} // namespace
+
+// The sheet fades in while a copy of the row's small picture flies to the large picture's
+// place. The sheet's view is not in its container yet, so the flight starts on the next turn.
+void BuyReaderDetailsController::beginZoom() {
+    auto* effect = new QGraphicsOpacityEffect(view());
+    effect->setOpacity(0);
+    view()->setGraphicsEffect(effect);
+    devicePicture_->setVisible(false);
+    presentingDevicePicture_->setVisible(false);
+    QPointer<BuyReaderDetailsController> self(this);
+    zoom_ = Clock::current().callAfter(0, this, [self] {
+        if (!self || !self->presentingDevicePicture_) {
+            if (self)
+                self->finishZoom();
+            return;
+        }
+        QWidget* root = self->view();
+        QWidget* container = root->parentWidget() ? root->parentWidget() : root;
+        root->layout()->activate();
+        self->layoutIfNeeded();
+        ImageView* small = self->presentingDevicePicture_;
+        auto* moving = new ImageView(small->image(), container);
+        moving->setObjectName(QStringLiteral("zoomPicture"));
+        moving->setContentMode(small->contentMode());
+        self->movingPicture_ = moving;
+        const QRect from = rectIn(container, small);
+        const QRect to = rectIn(container, self->devicePicture_);
+        moving->setGeometry(from);
+        moving->show();
+        moving->raise();
+        self->zoom_ = Clock::current().animate(
+            kZoomMs, self,
+            [self, from, to](double progress) {
+                if (!self)
+                    return;
+                if (auto* fade =
+                        qobject_cast<QGraphicsOpacityEffect*>(self->view()->graphicsEffect()))
+                    fade->setOpacity(progress);
+                if (self->movingPicture_)
+                    self->movingPicture_->setGeometry(between(from, to, progress));
+            },
+            [self](bool) {
+                if (self && self->zoom_)
+                    self->finishZoom();
+            },
+            {0, false, QEasingCurve::InOutQuad});
+    });
+}
+
+void BuyReaderDetailsController::finishZoom() {
+    // Cleared first: a cancelled animation reports its completion at once.
+    if (const Clock::Handle zoom = std::exchange(zoom_, 0))
+        Clock::current().cancel(zoom);
+    if (isViewLoaded())
+        view()->setGraphicsEffect(nullptr);
+    if (devicePicture_)
+        devicePicture_->setVisible(true);
+    if (presentingDevicePicture_)
+        presentingDevicePicture_->setVisible(true);
+    delete movingPicture_.data();
 }
 
 void BuyReaderDetailsController::downloadDidFinishDownloading(ImageDownloader*) {

@@ -24,8 +24,18 @@ public:
     int deviceIndex() const { return deviceIndex_; }
     void setDeviceIndex(int index) { deviceIndex_ = index; }
     bool pictureLoaded() const { return pictureLoaded_; }
+    // The catalogue row's small picture, where the opening zoom starts; dropped when the sheet
+    // is about to go.
+    ImageView* presentingDevicePicture() const { return presentingDevicePicture_; }
+    void setPresentingDevicePicture(ImageView* picture) { presentingDevicePicture_ = picture; }
+    // The zoom is running.
+    bool isZooming() const { return zoom_ != 0; }
+
+    static constexpr int kZoomMs = 300;
 
     void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
     void done();
     void buy();
     void downloadDidFinishDownloading(ImageDownloader* downloader) override;
@@ -34,9 +44,15 @@ protected:
     QWidget* loadView() override;
 
 private:
+    void beginZoom();
+    void finishZoom();
+
     QVariantMap device_;
     int deviceIndex_ = 0;
     bool pictureLoaded_ = false;
     std::unique_ptr<ImageDownloader> downloader_;
     QPointer<ImageView> devicePicture_;
+    QPointer<ImageView> presentingDevicePicture_;
+    QPointer<ImageView> movingPicture_;
+    Clock::Handle zoom_ = 0;
 };

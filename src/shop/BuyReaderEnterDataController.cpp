@@ -37,44 +37,28 @@ QWidget* BuyReaderEnterDataController::loadView() {
     root->setStyleSheet(QStringLiteral("background: white;"));
     auto* column = new QVBoxLayout(root);
     column->setContentsMargins(0, 0, 0, 0);
-    scrollView_ = new QScrollArea(root);
-    scrollView_->setObjectName(QStringLiteral("scrollView"));
-    scrollView_->setWidgetResizable(true);
-    auto* body = new QWidget();
-    auto* form = new QFormLayout(body);
-    form->setContentsMargins(16, 8, 16, 8);
-    const auto add = [&](const char* name, const char* caption, TextField* made = nullptr) {
-        auto* field =
-            ShopForm::addField(body, form, QLatin1String(name), QString::fromUtf8(caption), made);
-        field->setDelegate(this);
-        return field;
-    };
-    // The view is still being built: fields are kept from here, not looked up through it.
-    TextField* personalId = nullptr;
-    TextField* streetNumber = nullptr;
-    requiredFields_ << add("firstName", "Nombre") << add("lastName", "Apellido")
-                    << (personalId = add("personalId", "DNI"));
+    ShopForm::Builder form(root, column, this, &requiredFields_);
+    using Keyboard = TextField::KeyboardType;
+    form.required("firstName", "Nombre");
+    form.required("lastName", "Apellido");
+    form.required("personalId", "DNI", Keyboard::NumberPad);
     phone_ = new PhoneTextField();
-    requiredFields_ << add("phone", "Teléfono", phone_) << add("streetName", "Calle")
-                    << (streetNumber = add("streetNumber", "Número"))
-                    << add("zipCode", "Código postal");
-    add("floor", "Piso / Depto (opcional)");
-    personalId->setKeyboardType(TextField::KeyboardType::NumberPad);
-    streetNumber->setKeyboardType(TextField::KeyboardType::NumberPad);
-    stateButton_ = new QPushButton(body);
-    stateButton_->setObjectName(QStringLiteral("stateButton"));
-    stateButton_->setMinimumHeight(36);
-    form->addRow(stateButton_);
-    statePicker_ = new PickerView(body);
-    statePicker_->setObjectName(QStringLiteral("statePicker"));
-    statePicker_->setFixedHeight(200);
-    form->addRow(statePicker_);
-    requiredFields_ << add("city", "Ciudad");
-    cityView_ = body->findChild<QWidget*>(QStringLiteral("cityRow"));
-    scrollView_->setWidget(body);
-    column->addWidget(scrollView_, 1);
+    form.required("phone", "Teléfono", Keyboard::Default, phone_);
+    form.required("streetName", "Calle");
+    form.required("streetNumber", "Número", Keyboard::NumberPad);
+    form.required("zipCode", "Código postal");
+    form.optional("floor", "Piso / Depto (opcional)");
+    QPushButton* stateButton = nullptr;
+    PickerView* statePicker = nullptr;
+    form.addProvinceChooser(&stateButton, &statePicker);
+    stateButton_ = stateButton;
+    statePicker_ = statePicker;
+    form.required("city", "Ciudad");
+    cityView_ = form.row("city");
+    scrollView_ = form.scrollArea();
     continueButton_ = ShopLook::goButton(root, QStringLiteral("continueButton"));
     column->addWidget(continueButton_);
+    ShopForm::addKeyboardGap(root, column);
     tooltip_ = new PopoverTip(root);
     tooltip_->setObjectName(QStringLiteral("tooltip"));
     tooltip_->hide();

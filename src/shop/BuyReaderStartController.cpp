@@ -207,6 +207,7 @@ void BuyReaderStartController::prepareForSegue(StoryboardSegue& segue, QObject* 
         if (auto* sheet = qobject_cast<BuyReaderDetailsController*>(destination)) {
             sheet->setDevice(readers_->value(cell->deviceIndex()).toMap());
             sheet->setDeviceIndex(cell->deviceIndex());
+            sheet->setPresentingDevicePicture(cell->devicePicture());
         }
     } else if (segue.identifier() == QLatin1String("buy")) {
         auto record = std::make_shared<PurchaseRecord>();

@@ -1,6 +1,8 @@
 #include "shop/ShopScreens.h"
 
 #include "SDK/login/LoginHelper.h"
+#include "catalog/InputTabBarViewController.h"
+#include "payment/card_reading/DeviceController.h"
 #include "platform/ui/NavigationController.h"
 #include "shop/BuyReader.h"
 #include "shop/BuyReaderDetailsController.h"
@@ -78,6 +80,10 @@ void ShopScreens::registerScreens() {
     segue("BuyReaderWithWalletController", "cvv", "BuyReaderEnterCVVController", SegueKind::Modal);
     segue("BuyReaderWithWalletController", "continue", "BuyReaderPaymentsController");
     segue("BuyReaderPaymentsController", "continue", "BuyReaderDoneController");
+
+    // The sale screen's invitation to test the reader opens the card-reading screen in demo mode.
+    InputTabBarViewController::setReaderDemoOpener(
+        [](ViewController* target) { DeviceController::presentForTarget(target, true, {}); });
 
     // The buyer's typed data goes with the session.
     LoginHelper::addLogoutCleanup([] { BuyReaderEnterDataController::lastData().reset(); });

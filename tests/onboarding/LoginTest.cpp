@@ -6,11 +6,15 @@
 #include "onboarding/LoginController.h"
 #include "onboarding/OnboardingScreens.h"
 #include "platform/core/VersionDispatch.h"
+#include "platform/ui/KeyboardNotifications.h"
 #include "platform/ui/SlidingViewController.h"
 #include "platform/ui/TextField.h"
 #include "ui_kit/CustomActivityView/ActivityIndicator.h"
 
+#include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 using namespace onboardingtest;
 
@@ -147,6 +151,37 @@ TEST_F(LoginTest, PasswordAndTokenStayOutOfTheLogs) {
         const QString text = QJsonDocument::fromVariant(entry).toJson();
         EXPECT_FALSE(text.contains("Aurora2024"));
         EXPECT_FALSE(text.contains(token));
+    }
+}
+
+TEST_F(LoginTest, TheKeyboardInsetsTheFormAndAShortScreenGivesUpTheLogo) {
+    struct Case {
+        QSize screen;
+        bool logoGoes;
+    } cases[] = {{QSize(320, 568), false}, {QSize(320, 480), true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.screen.height());
+        Device::current().setScreenSize(c.screen);
+        window->widget()->resize(c.screen);
+        LoginController* screen = showLogin();
+        auto* logo = screen->outlet<QLabel>("logo");
+        auto* password = screen->outlet<TextField>("password");
+        password->becomeFirstResponder();
+        EXPECT_EQ(screen->contentInset(),
+                  QMargins(0, 0, 0, KeyboardNotifications::kKeyboardHeight));
+        EXPECT_FALSE(logo->isHidden()); // it goes over half a second
+        clock->advance(LoginController::kLogoRemovalMs);
+        EXPECT_EQ(logo->isHidden(), c.logoGoes);
+        EXPECT_EQ(screen->scrollView()->verticalScrollBar()->value(), 0);
+
+        // The keyboard slides out: nothing of the form is covered any more.
+        password->resignFirstResponder();
+        EXPECT_EQ(screen->contentInset(), QMargins());
+        screen->outlet<TextField>("emailAddress")->becomeFirstResponder();
+        clock->advance(LoginController::kLogoRemovalMs);
+        EXPECT_EQ(logo->isHidden(), c.logoGoes); // the logo is gone for good, or never goes
+        screen->outlet<TextField>("emailAddress")->resignFirstResponder();
+        settle();
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "onboarding/ForgotPasswordController.h"
 #include "onboarding/LoginController.h"
+#include "onboarding/LoginTransitionCoordinator.h"
 #include "onboarding/LogoutController.h"
 #include "onboarding/MainMenuController.h"
 #include "onboarding/OnboardingScreens.h"
@@ -90,6 +91,54 @@ TEST_F(OnboardingTest, LogoutFromTheMenuShowsTheLoginASecondLater) {
     EXPECT_FALSE(store.hasKey("lastUserSettings"));
     EXPECT_EQ(login->outlet<TextField>("emailAddress")->text(), "marta@cafeaurora.com");
     EXPECT_TRUE(window->presentedViewControllers().isEmpty());
+}
+
+TEST_F(OnboardingTest, AScreenReplacedBeforeItsAnswerGetsNoLateReply) {
+    // A slow answer to the screen's request; the root is swapped before it comes.
+    const struct Case {
+        const char* name;
+        const char* path;
+        std::function<void(ViewController*)> send;
+        ScreenName screen;
+    } cases[] = {
+        {"login", "/developers/api/users/login.json",
+         [](ViewController* screen) {
+             screen->outlet<TextField>("emailAddress")->setText("marta@cafeaurora.com");
+             screen->outlet<TextField>("password")->setText("Aurora2024");
+             screen->outlet<QPushButton>("loginButtonSquared")->click();
+         },
+         OnboardingScreens::login},
+        {"reset", "/developers/api/users/resetPassword.json",
+         [](ViewController* screen) {
+             screen->outlet<TextField>("emailAddress")->setText("marta@cafeaurora.com");
+             screen->outlet<QPushButton>("sendButton")->click();
+         },
+         OnboardingScreens::forgotPassword},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UserDefaults::standardUserDefaults().removeObjectForKey("lastUser");
+        show(Storyboard::instantiate(c.screen));
+        QPointer<ViewController> screen = window->rootViewController();
+        const int before = int(sandbox->requestsTo(c.path).size());
+        sandbox->scriptOnce("POST", c.path,
+                            SandboxReply::json(QVariantMap{{"success", "NO"}}).withDelay(300));
+        c.send(screen);
+        ASSERT_TRUE(waitFor([&] { return sandbox->requestsTo(c.path).size() > before; }));
+        auto* replacement = new ViewController();
+        LoginTransitionCoordinator().changeRootViewControllerAnimated(replacement);
+        settle();
+        EXPECT_TRUE(screen.isNull());
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 700) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            clock->advance(20);
+        }
+        EXPECT_EQ(window->rootViewController(), replacement);
+        EXPECT_TRUE(window->presentedViewControllers().isEmpty());
+        EXPECT_FALSE(UserDefaults::standardUserDefaults().hasKey("lastUser"));
+    }
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "onboarding/OnboardingScreens.h"
 #include "onboarding/SetupController.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/SlidingViewController.h"
 #include "platform/ui/View.h"
 
 #include <QCheckBox>
@@ -88,6 +90,78 @@ TEST_F(SetupTest, TwoPageHelpPagesBySwipesAndKeys) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(setup->moreInfoContainer(), nullptr);
     EXPECT_FALSE(setup->moreInfoDisplayed());
+}
+
+// Screens presented one over the other from the root, the setup on top.
+class SetupChainTest : public SetupTest {
+protected:
+    SetupController* presentChain(ViewController* root, int between) {
+        show(root);
+        ViewController* top = root;
+        for (int i = 0; i < between; ++i) {
+            auto* next = new ViewController();
+            next->setObjectName(QStringLiteral("step%1").arg(i + 1));
+            top->presentViewController(next, false);
+            top = next;
+        }
+        auto* setup =
+            qobject_cast<SetupController*>(Storyboard::instantiate(OnboardingScreens::setup));
+        top->presentViewController(setup, false);
+        clock->advance(400);
+        return setup;
+    }
+    void accept(QPointer<SetupController> setup) {
+        User::instance().setUserId("17");
+        User::instance().setToken(sandbox.merchantToken());
+        setup->outlet<QPushButton>("doneButton")->click();
+        ASSERT_TRUE(waitFor([&] { return !setup || !setup->isDisplayingActivityIndicator(); }));
+        settle();
+    }
+};
+
+TEST_F(SetupChainTest, AcceptedSetupBringsTheSplashBackToCheckTheSessionAgain) {
+    int checks = 0;
+    SplashScreenController::setValidationStarter([&checks](LoginHelper*) { ++checks; });
+    QPointer<SetupController> setup =
+        presentChain(Storyboard::instantiate(OnboardingScreens::splash), 4);
+    ASSERT_TRUE(setup);
+    const int before = checks;
+    accept(setup);
+    EXPECT_NE(root<SplashScreenController>(), nullptr);
+    EXPECT_TRUE(window->presentedViewControllers().isEmpty());
+    EXPECT_EQ(checks, before + 1);
+}
+
+TEST_F(SetupChainTest, WithoutASplashBelowTheMerchantGoesToTheMainView) {
+    // The activation path: login, activation, steps 2 and 3, completed, setup.
+    QPointer<SetupController> setup =
+        presentChain(Storyboard::instantiate(OnboardingScreens::login), 4);
+    accept(setup);
+    EXPECT_TRUE(setup.isNull());
+    EXPECT_NE(root<SlidingViewController>(), nullptr);
+    EXPECT_TRUE(window->presentedViewControllers().isEmpty());
+}
+
+TEST_F(SetupChainTest, ANavigationControllerFourScreensDownGoesBackToItsRoot) {
+    auto* first = new ViewController();
+    auto* navigation = new NavigationController(first);
+    auto* pushed = new ViewController();
+    navigation->pushViewController(pushed, false);
+    show(new ViewController());
+    window->rootViewController()->presentViewController(navigation, false);
+    ViewController* top = navigation;
+    for (int i = 0; i < 3; ++i) {
+        auto* next = new ViewController();
+        top->presentViewController(next, false);
+        top = next;
+    }
+    QPointer<SetupController> setup =
+        qobject_cast<SetupController*>(Storyboard::instantiate(OnboardingScreens::setup));
+    top->presentViewController(setup, false);
+    clock->advance(400);
+    accept(setup);
+    EXPECT_EQ(window->presentedViewControllers(), QList<ViewController*>{navigation});
+    EXPECT_EQ(navigation->viewControllers(), QList<ViewController*>{first});
 }
 
 } // namespace

@@ -165,4 +165,22 @@ TEST_F(SignupTest, FormsShiftToKeepTheFieldInSightOnASmallPhone) {
     EXPECT_EQ(View::frame(three->itemsView()).height(), 636);
 }
 
+TEST_F(SignupTest, AFailedBankLookupAsksAgainForTheSamePrefix) {
+    auto* step = showStep<SingupStep3Controller>(OnboardingScreens::signupStep3);
+    auto* key = step->outlet<TextField>("accountUniqueNumber");
+    const QString path = "/developers/api/banks/getBankName.json";
+    sandbox->scriptOnce("POST", path, SandboxReply::dropped());
+    key->insertText("285");
+    ASSERT_TRUE(waitFor([&] { return !shownMessage().isEmpty(); }));
+    EXPECT_EQ(shownMessage(), Language::textForFile("GlobalTexts", "connError"));
+    EXPECT_EQ(step->tempBankNumber(), "");
+    EXPECT_TRUE(tap("OK"));
+    clock->advance(400);
+
+    // The next digit keeps the prefix, which is looked up again and this time answers.
+    key->insertText("0");
+    ASSERT_TRUE(waitFor([&] { return !step->outlet<QLabel>("bankName")->text().isEmpty(); }));
+    EXPECT_EQ(sandbox->requestsTo(path).size(), 2);
+}
+
 } // namespace

@@ -76,7 +76,7 @@ protected:
         Currency::instance()->reset();
         Device::current().setIdiom(Device::Idiom::Phone);
         PaymentFlowScreens::registerScreens();
-        for (const auto& [storyboard, identifier] : standIns())
+        for (const auto& [storyboard, identifier] : standIns_)
             Storyboard::registerViewController(
                 storyboard, identifier, [identifier] { return new FlowStandIn(identifier); });
         User::instance().setIsLoggedIn(true);
@@ -89,7 +89,7 @@ protected:
     }
 
     void TearDown() override {
-        for (const auto& [storyboard, identifier] : standIns())
+        for (const auto& [storyboard, identifier] : standIns_)
             Storyboard::removeViewController(storyboard, identifier);
         while (!window->presentedViewControllers().isEmpty())
             window->rootViewController()->dismissViewControllerAnimated(false);
@@ -100,11 +100,11 @@ protected:
         Services::set<APIConfiguration>(nullptr);
     }
 
-    static QList<std::pair<QString, QString>> standIns() {
-        return {{"Payment", "Device"},
-                {"Payment", "InstallmentsPicker"},
-                {"Installments", "InstallmentsViewController"}};
-    }
+    // The screens that stand in for the next steps; a test of the installments screens keeps
+    // only the card-reading one.
+    QList<std::pair<QString, QString>> standIns_{{"Payment", "Device"},
+                                                 {"Payment", "InstallmentsPicker"},
+                                                 {"Installments", "InstallmentsViewController"}};
 
     // Starts a charge of the amount and waits for the method list.
     PickPaymentMethodController* charge(double amount) {

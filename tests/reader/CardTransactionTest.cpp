@@ -28,6 +28,7 @@
 
 #include <QElapsedTimer>
 #include <QThreadPool>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace card_transaction_test {
@@ -422,6 +423,9 @@ TEST(CardTransactionCases, EveryAnswerEndsInOneOutcome) {
         for (const QString& report : b.reports())
             statuses << report.section(':', 1);
         EXPECT_EQ(statuses, c.statuses);
+        // Every report names this card's own accepted operation, never one left from before.
+        for (const QString& report : b.reports())
+            EXPECT_EQ(report.section(':', 0, 0), QString::number(b.lastSaleId()));
         EXPECT_EQ(b.host->approvals, c.approvals);
         EXPECT_EQ(Bench::errorsShown(), c.errors);
         EXPECT_EQ(b.newCardWait(), c.newWait);
@@ -607,6 +611,92 @@ TEST(CardTransactionCases, SignatureScreenAfterAnApprovalWithoutPin) {
     EXPECT_EQ(b.host->receipts, 0);
     b.settings.setSignatureLimitAmount(0);
     b.settings.setSignatureLimitCurrencyCode(QString());
+}
+
+TEST(CardTransactionCases, ContactlessEndings) {
+    struct Case {
+        const char* name;
+        int trxType;
+        bool refused;
+        bool reported; // one "1" for the new operation
+        int approvals;
+        QStringList errors;
+        bool newWait;
+    };
+    const QList<Case> cases = {
+        {"sale accepted", 0, false, true, 1, {}, false},
+        {"refund accepted", 2, false, false, 1, {}, false},
+        {"sale refused", 0, true, false, 0, {"Rechazada"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bench b(c.trxType);
+        if (c.trxType != 0)
+            b.host->sale_->setSaleId(QString::number(b.recordedSale()));
+        if (c.refused) {
+            CardPaymentRoutes::Script refused;
+            refused.refusal = QVariantMap{{"code", 100}, {"message", "Rechazada"}};
+            CardPaymentRoutes::scriptNext(b.sandbox.state(), refused);
+        }
+        b.connectAndWait();
+        ASSERT_TRUE(b.world->presentCardNamed("contactless"));
+        b.waitsBefore = b.world->countOf("checkCard");
+        ASSERT_TRUE(b.settleUntil(
+            [&b] { return b.host->approvals > 0 || !Bench::errorsShown().isEmpty(); }));
+        b.settle(2000);
+        EXPECT_TRUE(b.responsesSent().isEmpty()); // a tap gets no authorisation response
+        EXPECT_EQ(b.reports(),
+                  c.reported ? QStringList{QString::number(b.lastSaleId()) + ":1"} : QStringList{});
+        EXPECT_EQ(b.host->approvals, c.approvals);
+        EXPECT_EQ(Bench::errorsShown(), c.errors);
+        EXPECT_EQ(b.newCardWait(), c.newWait);
+        if (c.reported) {
+            // The back end's "sdk" of the approved attempt stays with the sale.
+            ASSERT_TRUE(b.host->sale_->customResponse());
+            EXPECT_EQ(b.host->sale_->customResponse()->value("operationId").toLongLong(),
+                      b.lastSaleId());
+        }
+        if (c.trxType != 0) {
+            EXPECT_EQ(b.sandbox.state().refunds().size(), 1);
+        }
+    }
+}
+
+// While the back end holds its answer the main thread keeps running its own work, and the
+// card's authorisation response waits for the answer.
+TEST(CardTransactionCases, HeldAnswerDoesNotHoldTheMainThread) {
+    Bench b;
+    CardPaymentRoutes::Script slow;
+    slow.delayMs = 1500;
+    CardPaymentRoutes::scriptNext(b.sandbox.state(), slow);
+    b.connectAndWait();
+    ASSERT_TRUE(b.world->presentCardNamed("chip-pin"));
+    // Pumped by hand: settle() would wait on the request's worker.
+    const auto pump = [&b] {
+        b.clock->advance(20);
+        b.world->flushFinders();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    };
+    QElapsedTimer guard;
+    guard.start();
+    while (b.sandbox->requestsTo(kSavePayment).isEmpty() && guard.elapsed() < 15000)
+        pump();
+    ASSERT_EQ(b.sandbox->requestsTo(kSavePayment).size(), 1);
+    EXPECT_TRUE(b.responsesSent().isEmpty());
+
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(10);
+    int ticksAtResponse = -1;
+    guard.restart();
+    while (b.world->countOf("sendOnlineProcessResult") == 0 && guard.elapsed() < 15000)
+        pump();
+    ticksAtResponse = ticks;
+    ticker.stop();
+    ASSERT_EQ(b.responsesSent(), QStringList{"approval"});
+    // The timer went on firing while the answer was held.
+    EXPECT_GT(ticksAtResponse, 20);
 }
 
 // ---------------------------------------------------------------- logs

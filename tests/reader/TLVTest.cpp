@@ -117,3 +117,44 @@ TEST(TLVHelpers, BuildersAndDescription) {
     EXPECT_FALSE(TLV::tlvWithTag(0x9F02, {}).constructed());
     EXPECT_FALSE(TLV::tlvWithTag(0x5A, {}).constructed());
 }
+
+TEST(TLVViews, ReadInPlaceAsTheCopyingCodecReads) {
+    const char* const inputs[] = {
+        "9F02 06 000000001000 DFDC 01 AA DF8101 01 AA CF01 01 AA 9F818283 01 AA 5A 80 00 00",
+        "8A 02 3030 91 04 AABBCCDD 72 03 010203",
+        "9F02 06 0000", // runs past the end
+        "9F02 84 80000000",
+        "",
+    };
+    QList<TLVView> views{TLVView{0x99, {}}}; // left over from an earlier blob
+    for (const char* input : inputs) {
+        SCOPED_TRACE(input);
+        const QByteArray blob = hex(input);
+        const auto copied = TLV::decodeTags(blob);
+        ASSERT_EQ(TLVViews::decode(blob, views), copied.has_value());
+        if (!copied) {
+            EXPECT_TRUE(views.isEmpty());
+            continue;
+        }
+        ASSERT_EQ(views.size(), copied->size());
+        for (qsizetype i = 0; i < views.size(); ++i) {
+            EXPECT_EQ(qint32(views[i].tag), copied->at(i).tag());
+            EXPECT_EQ(views[i].value.toByteArray(), *copied->at(i).data());
+            // A view into the blob, not a copy.
+            EXPECT_TRUE(views[i].value.isEmpty() ||
+                        (views[i].value.data() >= blob.constData() &&
+                         views[i].value.data() < blob.constData() + blob.size()));
+        }
+        QByteArray out("prefix");
+        TLVViews::encode(views, out);
+        EXPECT_EQ(out, "prefix" + TLV::encodeTags(*copied));
+    }
+
+    const QByteArray long_ = hex("9F02 82 00C8") + QByteArray(200, '\x22') + hex("9F02 01 07");
+    ASSERT_TRUE(TLVViews::decode(long_, views));
+    QByteArray again;
+    TLVViews::encode(views, again);
+    EXPECT_EQ(again, long_);
+    EXPECT_EQ(TLVViews::findLast(views, 0x9F02)->value.toByteArray(), hex("07"));
+    EXPECT_FALSE(TLVViews::findLast(views, 0x8A));
+}

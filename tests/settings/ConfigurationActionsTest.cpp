@@ -133,6 +133,7 @@ TEST_F(ConfigurationActions, PasswordResetSendsTheAddressAlone) {
 }
 
 TEST_F(ConfigurationActions, PinCheck) {
+    ConsoleLines console;
     struct Case {
         const char* typed;
         bool opensPin;
@@ -162,6 +163,10 @@ TEST_F(ConfigurationActions, PinCheck) {
             settle();
         }
     }
+    // The typed passwords and the session token stay out of the console.
+    ASSERT_FALSE(ConsoleLines::lines().isEmpty());
+    for (const QString& secret : {QString("Aurora2024"), User::instance().token()})
+        EXPECT_FALSE(ConsoleLines::contains(secret)) << secret.toStdString();
 }
 
 TEST_F(ConfigurationActions, CancelledPinSendsNothingAndWhitensBothRows) {
@@ -222,8 +227,12 @@ TEST_F(ConfigurationActions, DoneAndLogoutClose) {
     EXPECT_TRUE(window->presentedViewControllers().isEmpty());
     EXPECT_TRUE(User::instance().isLoggedIn());
 
+    // Opened again with the merchant logged in: the bar shows what the screen set as it came.
     settings = openSettings();
     ASSERT_NE(settings, nullptr);
+    auto* doneOnBar = sheet()->view()->findChild<QAbstractButton*>("doneButton");
+    ASSERT_NE(doneOnBar, nullptr);
+    EXPECT_EQ(doneOnBar->text(), "Listo");
     tap("logoutButton");
     settle();
     EXPECT_TRUE(window->presentedViewControllers().isEmpty());

@@ -1,4 +1,5 @@
 #include "SettingsFixture.h"
+#include "model/values/QRSettings.h"
 #include "platform/ui/LayoutConstraint.h"
 #include "platform/ui/View.h"
 #include "settings/SettingsScreens.h"
@@ -118,6 +119,12 @@ TEST_F(ConfigurationRows, RowsFollowTheAccount) {
                  UserAccountType::withDictionary({{"accountType", "OCCASIONAL"}}));
          },
          QStringList{"accountType"} + always()},
+        {"QR settings",
+         [] {
+             AccountSettings::instance().setSettingsQR(
+                 QRSettings::withDictionary({{"type", "STATIC"}}));
+         },
+         QStringList{"myQr"} + always()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -224,4 +231,13 @@ TEST_F(ConfigurationRows, ValueLabelsFromTheSettings) {
     EXPECT_EQ(clientsMore->text(), "Más información");
     EXPECT_EQ(clientsMore->geometry(), QRect(130, 68, 125, 30));
     EXPECT_TRUE(settings->outlet<QWidget>("tipsMoreInfoButton")->isHidden());
+
+    // In English every text and rectangle comes from the English table.
+    account.setAppLanguage("en");
+    reappear();
+    EXPECT_EQ(settings->outlet<QLabel>("languageUsed")->text(), "English");
+    EXPECT_EQ(clientsMore->geometry(), QRect(126, 68, 90, 30));
+    EXPECT_EQ(settings->outlet<QAbstractButton>("catalogButton")->geometry(),
+              QRect(177, 68, 90, 30));
+    account.setAppLanguage("es");
 }

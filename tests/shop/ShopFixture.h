@@ -24,6 +24,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QPainter>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -116,9 +118,25 @@ protected:
         for (const QChar c : text)
             field->insertText(QString(c));
     }
+    // The window with every presentation over it drawn where it shows: presented screens live
+    // in their own containers, so the window alone would show only the host.
     void screenshot(const QString& name) {
         settle();
-        window.widget()->grab().save(shopScreenshotPath(name + QStringLiteral(".png")));
+        QWidget* base = window.widget();
+        QPixmap shot = base->grab();
+        {
+            QPainter painter(&shot);
+            for (ViewController* level = host ? host->presentedViewController() : nullptr; level;
+                 level = level->presentedViewController()) {
+                QWidget* container = level->view()->window();
+                if (container == base || !container->isVisible())
+                    continue;
+                const QPoint at =
+                    container->mapToGlobal(QPoint(0, 0)) - base->mapToGlobal(QPoint(0, 0));
+                painter.drawPixmap(at, container->grab());
+            }
+        }
+        EXPECT_TRUE(shot.save(shopScreenshotPath(name + QStringLiteral(".png"))));
     }
     // The overlay fades out on the manual clock, so waiting moves it on.
     bool waitForOverlayGone(ViewController* screen) {

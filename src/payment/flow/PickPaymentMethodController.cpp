@@ -95,6 +95,15 @@ QString PickPaymentMethodController::issuerImageFolderAddress() {
     return APIConfiguration::current()->baseURL() + QStringLiteral("/img-issuer/");
 }
 
+void PickPaymentMethodController::addDoneButton(QWidget* bar, QBoxLayout* layout, const char* name,
+                                                void (PickPaymentMethodController::*action)(),
+                                                Qt::Alignment alignment) {
+    auto* done = new QPushButton(QStringLiteral("OK"), bar);
+    done->setObjectName(QString::fromLatin1(name));
+    connect(done, &QPushButton::clicked, this, [this, action] { (this->*action)(); });
+    layout->addWidget(done, 0, alignment);
+}
+
 QWidget* PickPaymentMethodController::loadView() {
     auto* root = new QWidget();
     root->setObjectName(QStringLiteral("PickPaymentMethod"));
@@ -190,10 +199,8 @@ QWidget* PickPaymentMethodController::loadView() {
     connect(percentageSegment_, &QPushButton::clicked, this, [this] { changeNumberType(0); });
     connect(amountSegment_, &QPushButton::clicked, this, [this] { changeNumberType(1); });
     bar->addStretch(1);
-    auto* numberDone = new QPushButton(QStringLiteral("OK"), numberToolbar_);
-    numberDone->setObjectName(QStringLiteral("doneWithNumericTextField"));
-    connect(numberDone, &QPushButton::clicked, this, [this] { doneWithNumericTextField(); });
-    bar->addWidget(numberDone);
+    addDoneButton(numberToolbar_, bar, "doneWithNumericTextField",
+                  &PickPaymentMethodController::doneWithNumericTextField);
     numberToolbar_->hide();
     column->addWidget(numberToolbar_);
 
@@ -208,10 +215,8 @@ QWidget* PickPaymentMethodController::loadView() {
         fixedTipButtons_ << b;
         tipBar->addWidget(b);
     }
-    auto* tipDone = new QPushButton(QStringLiteral("OK"), tipToolBar_);
-    tipDone->setObjectName(QStringLiteral("doneTipBarButton"));
-    connect(tipDone, &QPushButton::clicked, this, [this] { tipDoneBarButtonTapped(); });
-    tipBar->addWidget(tipDone);
+    addDoneButton(tipToolBar_, tipBar, "doneTipBarButton",
+                  &PickPaymentMethodController::tipDoneBarButtonTapped);
     tipToolBar_->hide();
     column->addWidget(tipToolBar_);
 
@@ -220,10 +225,8 @@ QWidget* PickPaymentMethodController::loadView() {
     discountPickerView_->setObjectName(QStringLiteral("discountPickerView"));
     auto* pickerColumn = new QVBoxLayout(discountPickerView_);
     pickerColumn->setContentsMargins(0, 0, 0, 0);
-    auto* pickerDone = new QPushButton(QStringLiteral("OK"), discountPickerView_);
-    pickerDone->setObjectName(QStringLiteral("doneWithDiscountPicker"));
-    connect(pickerDone, &QPushButton::clicked, this, [this] { doneWithDiscountPicker(); });
-    pickerColumn->addWidget(pickerDone, 0, Qt::AlignRight);
+    addDoneButton(discountPickerView_, pickerColumn, "doneWithDiscountPicker",
+                  &PickPaymentMethodController::doneWithDiscountPicker, Qt::AlignRight);
     discountPicker_ = new PickerView(discountPickerView_);
     discountPicker_->setObjectName(QStringLiteral("discountPicker"));
     discountPicker_->setFixedHeight(216);
@@ -278,6 +281,8 @@ void PickPaymentMethodController::viewDidLoad() {
     stackHeaderRows();
 
     const User& user = User::instance();
+    // Set before the bar first shows this screen.
+    setLocalization();
     if (!user.branchName().isEmpty())
         navigationItem()->setTitle(text("PickPaymentMethod", "paymentMethod") +
                                    QStringLiteral(" · ") + user.branchName());
@@ -395,7 +400,17 @@ QWidget* PickPaymentMethodController::tableViewCellForRowAtIndexPath(TableView* 
     cell->creditCardTitle()->setPalette(palette);
 
     const std::optional<QString> logo = stringOf(entry, QStringLiteral("imageUrl_iOS"));
-    if (logo && (logo->isEmpty() || *logo == issuerImageFolderAddress())) {
+    const QString type = stringOf(entry, QStringLiteral("type")).value_or(QString());
+    if (!logo && (type == kCash || type == kPaymentButton)) {
+        // Methods that are no institution carry a picture of ours.
+        cell->creditCardImage()->setImage(Bundle::load(type == kCash
+                                                           ? QStringLiteral("cash_method.png")
+                                                           : QStringLiteral("payment_link.png")));
+        cell->creditCardImage()->show();
+        cell->genericBankImage()->hide();
+        cell->loading()->stopAnimating();
+        cell->loading()->hide();
+    } else if (logo && (logo->isEmpty() || *logo == issuerImageFolderAddress())) {
         cell->creditCardImage()->hide();
         cell->genericBankImage()->show();
         cell->loading()->stopAnimating();
@@ -413,10 +428,7 @@ QWidget* PickPaymentMethodController::tableViewCellForRowAtIndexPath(TableView* 
     }
     const std::optional<QString> name = stringOf(entry, QStringLiteral("name"));
     cell->creditCardTitle()->setText(
-        name ? *name
-             : Language::textForFile(
-                   QStringLiteral("PickPaymentMethod"),
-                   stringOf(entry, QStringLiteral("type")).value_or(QString()).toLower()));
+        name ? *name : Language::textForFile(QStringLiteral("PickPaymentMethod"), type.toLower()));
     cell->creditCardDescription()->setText(QString());
     cell->creditCardDescription()->hide();
     return cell;

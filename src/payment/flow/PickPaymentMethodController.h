@@ -14,6 +14,7 @@
 #include <memory>
 
 class APIController;
+class QBoxLayout;
 class ImageDownloader;
 class Sale;
 
@@ -98,6 +99,9 @@ protected:
     QWidget* loadView() override;
 
 private:
+    // An "OK" button closing one of the header's bars.
+    void addDoneButton(QWidget* bar, QBoxLayout* layout, const char* name,
+                       void (PickPaymentMethodController::*action)(), Qt::Alignment alignment = {});
     void setLocalization();
     void setViewStyle();
     void stackHeaderRows();

@@ -164,6 +164,10 @@ void NavigationController::refreshBar() {
     if (!bar_)
         return;
     ViewController* top = topViewController();
+    // The top screen may set its title and buttons as it appears, after it was put on the bar.
+    if (top)
+        connect(top->navigationItem(), &NavigationItem::changed, this,
+                &NavigationController::refreshBar, Qt::UniqueConnection);
     QString backTitle;
     if (stack_.size() > 1) {
         ViewController* below = stack_.at(stack_.size() - 2);

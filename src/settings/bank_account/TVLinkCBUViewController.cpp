@@ -103,6 +103,16 @@ void TVLinkCBUViewController::viewDidLoad() {
     progressButton_->setText(cbuText("linkCBUAliasButtonTitle"));
     progressButton_->setBackgroundColor(UIKitSupport::mainColor());
     progressButton_->setFillColor(QColor::fromRgbF(0, 0, 0, 0.15));
+    // The whole container's height (a push button alone keeps its small natural height), white
+    // title.
+    progressButton_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    QPalette titleColours = progressButton_->palette();
+    titleColours.setColor(QPalette::ButtonText, Qt::white);
+    titleColours.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(255, 255, 255, 150));
+    progressButton_->setPalette(titleColours);
+    QFont titleFont = progressButton_->font();
+    titleFont.setPixelSize(17);
+    progressButton_->setFont(titleFont);
     connect(progressButton_, &QPushButton::clicked, this, [this] { buttonTapped(); });
     auto* fill = new QHBoxLayout(progressButtonContainer_);
     fill->setContentsMargins(0, 0, 0, 0);

@@ -4,8 +4,12 @@
 #include "SDK/session/AccountSettings.h"
 #include "SDK/session/User.h"
 #include "api/APIController.h"
+#include "api/PNGEncoding.h"
 #include "model/values/Amount.h"
+#include "platform/core/Logging.h"
 #include "platform/core/VersionDispatch.h"
+#include "platform/core/Worker.h"
+#include "platform/ui/Clock.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/LayoutConstraint.h"
@@ -13,6 +17,8 @@
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/View.h"
+#include "platform/ui/Window.h"
+#include "settings/configuration/PhotoCropController.h"
 #include "settings/configuration/SettingsSwitch.h"
 #include "ui_kit/CustomActivityView/ActivityIndicator.h"
 #include "ui_kit/Extensions/Traits.h"
@@ -23,6 +29,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -34,6 +42,18 @@ namespace {
 
 constexpr int kHeaderHeight = 170;
 constexpr int kPictureSize = 84;
+constexpr int kUploadSide = 480;
+// Help card: tags and geometry.
+constexpr qint64 kHelpCardTag = 1000;
+constexpr qint64 kHelpPageTag = 10;
+constexpr qint64 kHelpDotTag = 101;
+constexpr int kHelpCardWidth = 300;
+constexpr int kHelpPageWidth = 280;
+constexpr int kHelpFadeInMs = 300;
+constexpr int kHelpSlideMs = 500;
+constexpr int kHelpFadeOutMs = 200;
+// A drag counts as a swipe when it runs this far, more across than up or down.
+constexpr double kSwipeDistance = 30;
 const QColor kPressedGrey = QColor::fromRgbF(0.8, 0.8, 0.8, 1.0);
 const QString kBrand = QStringLiteral("Tarvello");
 
@@ -80,6 +100,7 @@ struct ConfigurationController::Row {
     QPointer<QLabel> value;
     QPointer<SettingsSwitch> toggle;
     QPointer<QPushButton> button;
+    QPointer<QWidget> separator; // hairline at the row's foot
     LayoutConstraint* offset = nullptr;
 };
 
@@ -188,6 +209,7 @@ ConfigurationController::ConfigurationController(QObject* parent)
 
 ConfigurationController::~ConfigurationController() {
     SessionTimer::instance().removeDelegate(this);
+    removeHelpCard();
 }
 
 QStringList ConfigurationController::rowNames() {
@@ -272,6 +294,8 @@ QWidget* ConfigurationController::loadView() {
     userPictureButton_->setStyleSheet(
         QStringLiteral("QPushButton { background: transparent; border: none; }"));
     userPictureButton_->setGeometry(0, 0, kPictureSize, kPictureSize);
+    connect(userPictureButton_, &QPushButton::clicked, this,
+            [this] { changePicture(userPictureButton_); });
     userPictureContainerView_->setGeometry(20, 20, kPictureSize, kPictureSize);
     pictureDescription_ = new QLabel(headerView_);
     pictureDescription_->setObjectName(QStringLiteral("pictureDescription"));
@@ -389,9 +413,14 @@ void ConfigurationController::buildRow(Row& entry, QWidget* column) {
                 "QPushButton { background: transparent; border: none; font-size: 13px; color: %1; "
                 "text-align: left; }")
                 .arg(UIKitSupport::mainColor().name()));
+        connect(entry.button, &QPushButton::clicked, this,
+                [this, button = entry.button.data()] { moreInfo(button); });
     } else {
         entry.button->setStyleSheet(
             QStringLiteral("QPushButton { background: transparent; border: none; }"));
+        // A push button is of fixed height: let it fill the row, so the row's cell (and the
+        // background sharing it) takes the whole row.
+        entry.button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         grid->addWidget(entry.button, 0, 0);
         connect(entry.button, &QPushButton::pressed, this,
                 [this, button = entry.button.data()] { buttonSelected(button); });
@@ -405,6 +434,7 @@ void ConfigurationController::buildRow(Row& entry, QWidget* column) {
         more->setObjectName(QStringLiteral("tipsMoreInfoButton"));
         more->setFlat(true);
         more->hide();
+        connect(more, &QPushButton::clicked, this, [this, more] { moreInfo(more); });
     }
     if (!entry.switchName.isEmpty()) {
         auto* holder = new QWidget(rowView);
@@ -417,6 +447,9 @@ void ConfigurationController::buildRow(Row& entry, QWidget* column) {
         connect(entry.toggle, &QAbstractButton::clicked, this,
                 [this, toggle = entry.toggle.data()] { changeSwitchStatus(toggle); });
     }
+    entry.separator = new QWidget(rowView);
+    View::setBackgroundColor(entry.separator, QColor(229, 229, 229));
+    entry.separator->setAttribute(Qt::WA_TransparentForMouseEvents);
     entry.offset = LayoutConstraint::addTo(
         column, new LayoutConstraint(rowView, LayoutConstraint::Attribute::Top, column,
                                      LayoutConstraint::Attribute::Top, 1, 0));
@@ -703,6 +736,8 @@ void ConfigurationController::placeViews() {
         const int rowHeight = int(std::lround(value.isValid() ? value.toDouble() : entry->height));
         const int top = int(std::floor(entry->offset->constant()));
         entry->view->setGeometry(0, top, width, rowHeight);
+        entry->separator->setGeometry(16, rowHeight - 1, width - 16, 1);
+        entry->separator->raise();
         if (!View::isHidden(entry->view))
             rowsHeight = qMax(rowsHeight, top + rowHeight);
     }
@@ -882,6 +917,9 @@ bool ConfigurationController::apiDidFinishDownloadingWithDictionary(
         else
             showMessage(text("Configuration", "passwordIncorrect"));
         return true;
+    case FunctionCode::UploadImage:
+        pictureReply(dictionary);
+        return true;
     case FunctionCode::ResetPassword:
         if (isSuccess(dictionary)) {
             showMessage(text("ForgotPassword", "passwordResetSent"));
@@ -959,10 +997,426 @@ void ConfigurationController::closeScreen() {
     if (closing_)
         return;
     closing_ = true;
+    removeHelpCard();
     ViewController* shown =
         navigationController() ? static_cast<ViewController*>(navigationController()) : this;
     if (ViewController* presenter = shown->presentingViewController())
         presenter->dismissViewControllerAnimated(true);
     else
         shown->dismissViewControllerAnimated(true);
+}
+
+// ---------------------------------------------------------------- profile picture
+
+void ConfigurationController::changePicture(QObject*) {
+    if (!AccountSettings::instance().canUploadPicture())
+        return;
+    QPointer<ConfigurationController> self(this);
+    auto* sheet = SystemAlert::alertControllerWithTitle(QString(), QString(),
+                                                        SystemAlert::Style::ActionSheet);
+    sheet->setObjectName(QStringLiteral("pictureSheet"));
+    sheet->addAction(
+        text("GlobalTexts", "cancel"), SystemAlertAction::Cancel,
+        [](SystemAlertAction*) { Logging::info(tarvelloUi, QStringLiteral("Canceled")); });
+    sheet->addAction(text("GlobalTexts", "selectFromAlbum"), SystemAlertAction::Default,
+                     [self](SystemAlertAction*) {
+                         if (self)
+                             self->pickPhoto(false);
+                     });
+    if (Services::imageSource()->isCameraAvailable())
+        sheet->addAction(text("GlobalTexts", "takePicture"), SystemAlertAction::Default,
+                         [self](SystemAlertAction*) {
+                             if (self)
+                                 self->pickPhoto(true);
+                         });
+    if (!User::instance().image().isNull()) {
+        sheet->setTitle(text("Configuration", "editPictureTitle"));
+        sheet->addAction(text("GlobalTexts", "delete"), SystemAlertAction::Default,
+                         [self](SystemAlertAction*) {
+                             if (self)
+                                 self->removePicture();
+                         });
+    }
+    presentViewController(sheet, true);
+}
+
+// The photo comes from the image source in force; a cancelled pick ends here.
+void ConfigurationController::pickPhoto(bool camera) {
+    QPointer<ConfigurationController> self(this);
+    auto picked = [self](const QImage& photo) {
+        if (self && !photo.isNull())
+            self->showCropEditor(photo);
+    };
+    std::shared_ptr<ImageSource> source = Services::imageSource();
+    if (camera)
+        source->takePicture(view(), picked);
+    else
+        source->pickImage(view(), picked);
+}
+
+void ConfigurationController::showCropEditor(const QImage& photo) {
+    QPointer<ConfigurationController> self(this);
+    auto* editor = new PhotoCropController(photo, [self](const QImage& cropped) {
+        if (!self)
+            return;
+        if (cropped.isNull())
+            self->imagePickerControllerDidCancel();
+        else
+            self->imagePickerControllerDidFinishPickingMedia(cropped);
+    });
+    editor->setModalPresentationStyle(ModalPresentationStyle::FullScreen);
+    picker_ = editor;
+    presentViewController(editor, true);
+}
+
+// The square crop is redrawn at 480 x 480 and encoded as PNG off the main thread while the
+// overlay shows, then sent; the editor closes at once.
+void ConfigurationController::imagePickerControllerDidFinishPickingMedia(const QImage& edited) {
+    ActivityIndicator::displayLoadingIndicator(view());
+    if (picker_)
+        picker_->dismissViewControllerAnimated(true);
+    QPointer<ConfigurationController> self(this);
+    Worker::run(
+        [edited] {
+            QImage scaled = edited.scaled(kUploadSide, kUploadSide, Qt::IgnoreAspectRatio,
+                                          Qt::SmoothTransformation);
+            QByteArray png = PNGEncoding::encode(scaled);
+            return std::make_pair(std::move(scaled), std::move(png));
+        },
+        [self](std::pair<QImage, QByteArray> picture) {
+            if (!self || self->closing_)
+                return;
+            const QImage& scaled = picture.first;
+            PNGEncoding::keep(scaled, picture.second);
+            self->tempUserPicture_ = scaled;
+            User& user = User::instance();
+            self->newClient()->updateUserPicture(scaled, user.userId(), user.token());
+        },
+        this);
+}
+
+void ConfigurationController::imagePickerControllerDidCancel() {
+    if (picker_)
+        picker_->dismissViewControllerAnimated(true);
+}
+
+void ConfigurationController::removePicture() {
+    tempUserPicture_ = QImage();
+    ActivityIndicator::displayLoadingIndicator(view());
+    User& user = User::instance();
+    newClient()->updateUserPicture(QImage(), user.userId(), user.token());
+}
+
+void ConfigurationController::pictureReply(const std::optional<QVariantMap>& reply) {
+    if (!isSuccess(reply)) {
+        const QString message = refusalMessage(reply);
+        showMessage(message.isEmpty() ? text("Profile", "imageError") : message);
+        return;
+    }
+    if (userPicture_) {
+        if (!tempUserPicture_.isNull()) {
+            userPicture_->setContentMode(ImageView::ContentMode::ScaleAspectFill);
+            userPicture_->setImage(tempUserPicture_);
+        } else {
+            userPicture_->setContentMode(ImageView::ContentMode::Center);
+            userPicture_->setImage(UIKitSupport::bundleImage(QStringLiteral("confNoPicture.png")));
+        }
+    }
+    const QString url = reply->contains(QStringLiteral("profileImageUrl"))
+                            ? reply->value(QStringLiteral("profileImageUrl")).toString()
+                            : QString();
+    User::instance().changePicture(tempUserPicture_, url);
+}
+
+// ---------------------------------------------------------------- help card
+
+void ConfigurationController::moreInfo(QObject* sender) {
+    if (moreInfoDisplayed_ || helpContainer_)
+        return;
+    helpDicPage_ = 0;
+    const struct {
+        const char* button;
+        const char* title;
+        const char* help;
+    } entries[] = {{"clientsButton", "clientsLabel", "clientsHelp"},
+                   {"catalogButton", "catalogLabel", "catalogHelp"},
+                   {"tipsMoreInfoButton", "tipsLabel", "tipsHelp"},
+                   {"subusersButton", "subusersLabel", "subusersHelp"}};
+    const char* titleKey = nullptr;
+    for (const auto& entry : entries)
+        if (sender && sender->objectName() == QLatin1String(entry.button)) {
+            titleKey = entry.title;
+            const auto help =
+                Language::helpForFile(QStringLiteral("Setup"), QString::fromLatin1(entry.help));
+            helpDic_ = help ? QVariantMap{{QStringLiteral("texts"), help->texts},
+                                          {QStringLiteral("images"), help->images}}
+                            : QVariantMap();
+            break;
+        }
+    if (!titleKey || helpDic_.value(QStringLiteral("texts")).toList().isEmpty())
+        return;
+
+    // The top-level widget holding the screen: the window, or the presentation over it.
+    QWidget* host = view()->window();
+    const int screenHeight = host->height();
+    const int cardHeight = screenHeight - 20;
+    auto* container = new QWidget(host);
+    container->setObjectName(QStringLiteral("helpOverlay"));
+    container->setGeometry(host->rect());
+    auto* dimmer = new QWidget(container);
+    dimmer->setGeometry(container->rect());
+    View::setBackgroundColor(dimmer, QColor::fromRgbF(0, 0, 0, 0.8));
+
+    auto* card = new QWidget(container);
+    card->setObjectName(QStringLiteral("helpCard"));
+    View::setTag(card, kHelpCardTag);
+    card->setGeometry(10, 10 - screenHeight, kHelpCardWidth, cardHeight);
+    View::setBackgroundColor(card, Qt::white);
+    View::setCornerRadius(card, 5);
+    QPainterPath corners;
+    corners.addRoundedRect(QRectF(0, 0, kHelpCardWidth, cardHeight), 5, 5);
+    card->setMask(QRegion(corners.toFillPolygon().toPolygon()));
+    auto* paper = new QLabel(card);
+    paper->setGeometry(0, 0, kHelpCardWidth, cardHeight);
+    const QImage pattern = UIKitSupport::bundleImage(QStringLiteral("fondo_blanco.png"));
+    if (!pattern.isNull()) {
+        QPalette palette = paper->palette();
+        palette.setBrush(QPalette::Window, QBrush(pattern));
+        paper->setPalette(palette);
+        paper->setAutoFillBackground(true);
+    }
+    auto* closeImage = new ImageView(card);
+    closeImage->setGeometry(268, 10, 22, 22);
+    closeImage->setImage(UIKitSupport::bundleImage(QStringLiteral("close.png")));
+    auto* closeButton = new QPushButton(card);
+    closeButton->setObjectName(QStringLiteral("helpCloseButton"));
+    closeButton->setFlat(true);
+    closeButton->setStyleSheet(
+        QStringLiteral("QPushButton { background: transparent; border: none; }"));
+    closeButton->setGeometry(263, 5, 32, 32);
+    connect(closeButton, &QPushButton::clicked, this,
+            [this, closeButton] { closeMoreInfo(closeButton); });
+    auto* title = new QLabel(text("Setup", titleKey), card);
+    title->setObjectName(QStringLiteral("helpTitle"));
+    title->setGeometry(0, 30, kHelpCardWidth, 35);
+    title->setAlignment(Qt::AlignCenter);
+    title->setStyleSheet(QStringLiteral("font-family: 'HelveticaNeue-Light'; font-size: 22px; "
+                                        "font-weight: 300; color: %1;")
+                             .arg(UIKitSupport::mainColor().name()));
+    auto* rule = new ImageView(card);
+    rule->setGeometry(10, 75, 280, 1);
+    rule->setContentMode(ImageView::ContentMode::ScaleToFill);
+    rule->setImage(UIKitSupport::bundleImage(QStringLiteral("line_pixel.png")));
+    View::setTag(buildHelpPage(card, 10), kHelpPageTag);
+    const int pages = int(helpDic_.value(QStringLiteral("texts")).toList().size());
+    for (int i = 0; i < pages; ++i) {
+        auto* dot = new ImageView(card);
+        dot->setObjectName(QStringLiteral("helpDot%1").arg(i + 1));
+        dot->setContentMode(ImageView::ContentMode::ScaleToFill);
+        // Centred on the card, 20 apart.
+        dot->setGeometry(kHelpCardWidth / 2 - 4 - 10 * (pages - 1) + 20 * i, cardHeight - 18, 8, 8);
+        View::setTag(dot, kHelpDotTag + i);
+    }
+    helpContainer_ = container;
+    setHelpDots();
+
+    View::setAlpha(container, 0);
+    container->show();
+    container->raise();
+    QPointer<ConfigurationController> self(this);
+    QPointer<QWidget> weakCard(card);
+    Clock::current().animate(
+        kHelpFadeInMs, container, [container](double t) { View::setAlpha(container, t); },
+        [self, weakCard, screenHeight](bool) {
+            if (!self || !weakCard)
+                return;
+            Application::setStatusBarHidden(true, false);
+            self->helpHidStatusBar_ = true;
+            Clock::current().animate(
+                kHelpSlideMs, weakCard,
+                [weakCard, screenHeight](double t) {
+                    if (weakCard)
+                        weakCard->move(10, int(std::lround(10 - screenHeight * (1 - t))));
+                },
+                [self, weakCard](bool finished) {
+                    if (!self || !weakCard || !finished)
+                        return;
+                    weakCard->move(10, 10);
+                    self->moreInfoDisplayed_ = true;
+                    self->swipesOn_ = true;
+                });
+        });
+    watchSwipes(container);
+}
+
+// One page of the card: its picture stretched to the width and its text under it.
+QWidget* ConfigurationController::buildHelpPage(QWidget* card, int x) {
+    const int cardHeight = card->height();
+    auto* scroller = new QScrollArea(card);
+    scroller->setObjectName(QStringLiteral("helpPage"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller->setStyleSheet(QStringLiteral("background: transparent;"));
+    scroller->setGeometry(x, 84, kHelpPageWidth, cardHeight - 122);
+    const QStringList texts = helpDic_.value(QStringLiteral("texts")).toStringList();
+    const QStringList images = helpDic_.value(QStringLiteral("images")).toStringList();
+    const QImage picture = UIKitSupport::bundleImage(images.value(helpDicPage_));
+    const int imageHeight =
+        picture.isNull() ? 0 : int(std::lround(260.0 * picture.height() / picture.width()));
+    auto* content = new QWidget();
+    auto* image = new ImageView(content);
+    image->setObjectName(QStringLiteral("helpImage"));
+    image->setContentMode(ImageView::ContentMode::ScaleToFill);
+    image->setImage(picture);
+    image->setGeometry(10, 15, 260, imageHeight);
+    auto* label = new QLabel(texts.value(helpDicPage_), content);
+    label->setObjectName(QStringLiteral("helpText"));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setStyleSheet(QStringLiteral("font-family: 'HelveticaNeue-Light'; font-size: 16px; "
+                                        "font-weight: 300; color: #666666;"));
+    label->ensurePolished();
+    const int textHeight = label->heightForWidth(260);
+    label->setGeometry(10, imageHeight + 35, 260, textHeight > 0 ? textHeight : 100);
+    content->resize(kHelpPageWidth, imageHeight + 60 + label->height());
+    scroller->setWidget(content);
+    scroller->show();
+    watchSwipes(scroller);
+    return scroller;
+}
+
+void ConfigurationController::setHelpDots() {
+    if (!helpContainer_)
+        return;
+    for (int i = 0; i < 3; ++i) {
+        auto* dot = qobject_cast<ImageView*>(View::viewWithTag(helpContainer_, kHelpDotTag + i));
+        if (!dot)
+            continue;
+        const bool selected = i == helpDicPage_;
+        dot->setImageNamed(selected ? QStringLiteral("slide_help_selected.png")
+                                    : QStringLiteral("slide_help.png"));
+        dot->setProperty("selected", selected);
+    }
+}
+
+void ConfigurationController::nextPageHelp() {
+    if (!moreInfoDisplayed_)
+        return;
+    ++helpDicPage_;
+    const int last = int(helpDic_.value(QStringLiteral("texts")).toList().size()) - 1;
+    if (helpDicPage_ > last) {
+        helpDicPage_ = last;
+        return;
+    }
+    redrawMoreInfo(true);
+}
+
+void ConfigurationController::previousPageHelp() {
+    if (!moreInfoDisplayed_)
+        return;
+    --helpDicPage_;
+    if (helpDicPage_ < 0) {
+        helpDicPage_ = 0;
+        return;
+    }
+    redrawMoreInfo(false);
+}
+
+void ConfigurationController::redrawMoreInfo(bool forward) {
+    if (!helpContainer_)
+        return;
+    const int start = forward ? 310 : -290;
+    const int leave = forward ? -290 : 310;
+    QWidget* card = View::viewWithTag(helpContainer_, kHelpCardTag);
+    if (!card)
+        return;
+    // A page still sliding in stops where it is and leaves from there.
+    Clock::current().cancel(helpPageAnimation_);
+    QPointer<QWidget> oldPage = View::viewWithTag(card, kHelpPageTag);
+    QPointer<QWidget> newPage = buildHelpPage(card, start);
+    if (oldPage)
+        View::setTag(oldPage, 0);
+    View::setTag(newPage, kHelpPageTag);
+    const int oldX = oldPage ? oldPage->x() : 10;
+    helpPageAnimation_ = Clock::current().animate(
+        kHelpSlideMs, card,
+        [oldPage, newPage, oldX, start, leave](double t) {
+            if (oldPage)
+                oldPage->move(int(std::lround(oldX + (leave - oldX) * t)), oldPage->y());
+            if (newPage)
+                newPage->move(int(std::lround(start + (10 - start) * t)), newPage->y());
+        },
+        [oldPage, newPage](bool finished) {
+            if (oldPage)
+                oldPage->deleteLater();
+            if (newPage && finished)
+                newPage->move(10, newPage->y());
+        });
+    setHelpDots();
+}
+
+void ConfigurationController::closeMoreInfo(QObject*) {
+    if (!helpContainer_)
+        return;
+    Application::setStatusBarHidden(false, false);
+    helpHidStatusBar_ = false;
+    swipesOn_ = false;
+    QPointer<ConfigurationController> self(this);
+    QPointer<QWidget> container = helpContainer_;
+    Clock::current().animate(
+        kHelpFadeOutMs, container,
+        [container](double t) {
+            if (container)
+                View::setAlpha(container, 1 - t);
+        },
+        [self, container](bool) {
+            if (container)
+                container->deleteLater();
+            if (self) {
+                self->moreInfoDisplayed_ = false;
+                if (self->helpContainer_ == container)
+                    self->helpContainer_ = nullptr;
+            }
+        });
+}
+
+// The card leaves with the screen, and gives back the status bar it hid.
+void ConfigurationController::removeHelpCard() {
+    if (helpHidStatusBar_)
+        Application::setStatusBarHidden(false, false);
+    helpHidStatusBar_ = false;
+    swipesOn_ = false;
+    moreInfoDisplayed_ = false;
+    if (helpContainer_)
+        delete helpContainer_.data();
+}
+
+void ConfigurationController::watchSwipes(QWidget* root) {
+    root->installEventFilter(this);
+    for (QWidget* child : root->findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+// A horizontal drag over the open card: right to left shows the next page, left to right the
+// previous one.
+bool ConfigurationController::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
+        return ViewController::eventFilter(watched, event);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseButtonPress) {
+        swipeStart_ = mouse->globalPosition();
+        return false;
+    }
+    if (!swipeStart_)
+        return false;
+    const QPointF delta = mouse->globalPosition() - *swipeStart_;
+    swipeStart_.reset();
+    if (!swipesOn_ || std::abs(delta.x()) < kSwipeDistance ||
+        std::abs(delta.x()) <= std::abs(delta.y()))
+        return false;
+    if (delta.x() < 0)
+        nextPageHelp();
+    else
+        previousPageHelp();
+    return true;
 }

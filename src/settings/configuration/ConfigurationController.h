@@ -7,12 +7,15 @@
 #include "reader/SettingsScreen.h"
 #include "ui_kit/ImageDownloader.h"
 
+#include <QImage>
 #include <QList>
 #include <QPointer>
 #include <QString>
+#include <QVariantMap>
 
 class APIController;
 class AccountSettings;
+class PhotoCropController;
 class ImageView;
 class LayoutConstraint;
 class QAbstractButton;
@@ -37,6 +40,12 @@ class User;
 // "billTopConstraint", "versionNumberTopConstraint", "viewHeightConstraint",
 // "userNameLeadingConstraint", ...). A row's height is its "rowHeight" property (points, may
 // hold a fraction), else its widget height. Bar buttons: "menuButton", "doneButton".
+//
+// The picture button offers a sheet (album, camera where there is one, removal of a picture
+// there is); a chosen photo goes through the square crop editor, is scaled to 480 x 480 off the
+// main thread and uploaded. The more-information buttons open a paged help card over the
+// screen's window ("helpOverlay", card tag 1000, page scroller tag 10, dots tags 101 to 103,
+// "helpCloseButton"); a horizontal drag on it turns the page. The card goes with the screen.
 class ConfigurationController : public ViewController,
                                 public SettingsScreen,
                                 public APIControllerDelegate,
@@ -90,6 +99,23 @@ public:
     void done();
     void revealMenu();
 
+    // Profile picture: the choice sheet, the crop editor's answer, its cancel.
+    void changePicture(QObject* sender);
+    void imagePickerControllerDidFinishPickingMedia(const QImage& edited);
+    void imagePickerControllerDidCancel();
+    QImage tempUserPicture() const { return tempUserPicture_; }
+
+    // Help card.
+    void moreInfo(QObject* sender);
+    void nextPageHelp();
+    void previousPageHelp();
+    void redrawMoreInfo(bool forward);
+    void closeMoreInfo(QObject* sender);
+    int helpDicPage() const { return helpDicPage_; }
+    QVariantMap helpDic() const { return helpDic_; }
+    // The card's container over the window while the card is open or closing.
+    QWidget* helpOverlay() const { return helpContainer_; }
+
     // APIControllerDelegate
     void apiDidFailWithError(const TarvelloError& error, int functionName) override;
     bool
@@ -107,6 +133,7 @@ public:
 
 protected:
     QWidget* loadView() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Row;
@@ -124,6 +151,14 @@ private:
     void closeScreen();
     void switchFailed(int functionName, const std::optional<QVariantMap>& reply);
     APIController* newClient();
+    void pickPhoto(bool camera);
+    void showCropEditor(const QImage& photo);
+    void removePicture();
+    void pictureReply(const std::optional<QVariantMap>& reply);
+    QWidget* buildHelpPage(QWidget* card, int x);
+    void setHelpDots();
+    void watchSwipes(QWidget* view);
+    void removeHelpCard();
 
     std::vector<std::unique_ptr<Row>> rows_;
     bool allowPictureChange_ = true;
@@ -137,6 +172,15 @@ private:
     bool expiryPending_ = false;
     bool closing_ = false;
     QPointer<SystemAlert> changePinAlert_;
+    QImage tempUserPicture_;
+    QPointer<PhotoCropController> picker_;
+    QVariantMap helpDic_;
+    int helpDicPage_ = 0;
+    QPointer<QWidget> helpContainer_;
+    bool helpHidStatusBar_ = false;
+    bool swipesOn_ = false;
+    quint64 helpPageAnimation_ = 0;
+    std::optional<QPointF> swipeStart_;
 
     QPointer<QScrollArea> scrollView_;
     QPointer<QWidget> contentView_;

@@ -10,7 +10,10 @@
 #include <QVBoxLayout>
 
 BuyReaderEnterCVVController::BuyReaderEnterCVVController(QObject* parent)
-    : ShopScreen(parent) {}
+    : ShopScreen(parent) {
+    // Over the wallet screen, which shows through the backdrop.
+    setModalPresentationStyle(ModalPresentationStyle::OverFullScreen);
+}
 
 QWidget* BuyReaderEnterCVVController::loadView() {
     auto* root = new QWidget();

@@ -70,7 +70,8 @@ void BuyReaderWalletCell::setHighlighted(bool highlighted, bool animated) {
 void BuyReaderWalletCell::redraw() {
     const bool on = isSelected() || isHighlighted();
     tickView_->setVisible(on);
-    setStyleSheet(QStringLiteral("BuyReaderWalletCell { background: %1; } QLabel { color: %2; }")
+    setStyleSheet(QStringLiteral("BuyReaderWalletCell { background: %1; } QLabel { color: %2; "
+                                 "background: transparent; }")
                       .arg(on ? UIKitSupport::mainColor().name() : QStringLiteral("#d8d8d8"),
                            on ? QStringLiteral("white") : QStringLiteral("black")));
 }

@@ -33,31 +33,24 @@ QWidget* BuyReaderWithCardController::loadView() {
     auto* root = new QWidget();
     root->setStyleSheet(QStringLiteral("background: white;"));
     auto* column = new QVBoxLayout(root);
-    auto* form = new QFormLayout();
-    const auto add = [&](const char* name, const char* caption) {
-        auto* made =
-            ShopForm::addField(root, form, QLatin1String(name), QString::fromUtf8(caption));
-        made->setDelegate(this);
-        connect(made, &TextField::editingChanged, this, [this, made] { checkLength(made); });
-        requiredFields_ << made;
-        return made;
-    };
-    add("cardNumber", "Número de tarjeta")->setKeyboardType(TextField::KeyboardType::NumberPad);
-    TextField* expiry = add("expirationDate", "Vencimiento");
-    expiry->setKeyboardType(TextField::KeyboardType::NumberPad);
-    expiry->setPlaceholderText(kMask);
-    TextField* code = add("securityCode", "Código de seguridad");
-    code->setKeyboardType(TextField::KeyboardType::NumberPad);
-    code->setEchoMode(QLineEdit::Password);
-    add("nameOnCard", "Nombre como figura en la tarjeta");
-    add("personalId", "DNI del titular")->setKeyboardType(TextField::KeyboardType::NumberPad);
-    column->addLayout(form);
+    ShopForm::Builder form(root, column, this, &requiredFields_, ShopForm::Builder::Body::Plain);
+    using Keyboard = TextField::KeyboardType;
+    form.required("cardNumber", "Número de tarjeta", Keyboard::NumberPad);
+    form.required("expirationDate", "Vencimiento", Keyboard::NumberPad)->setPlaceholderText(kMask);
+    form.required("securityCode", "Código de seguridad", Keyboard::NumberPad)
+        ->setEchoMode(QLineEdit::Password);
+    form.required("nameOnCard", "Nombre como figura en la tarjeta");
+    form.required("personalId", "DNI del titular", Keyboard::NumberPad);
+    for (const auto& made : requiredFields_)
+        connect(made, &TextField::editingChanged, this,
+                [this, field = made.data()] { checkLength(field); });
     termsTextView_ = ShopLook::label(root, QStringLiteral("termsTextView"));
     termsTextView_->setTextFormat(Qt::RichText);
     column->addWidget(termsTextView_);
     column->addStretch(1);
     continueButton_ = ShopLook::goButton(root, QStringLiteral("continueButton"));
     column->addWidget(continueButton_);
+    ShopForm::addKeyboardGap(root, column);
     connect(continueButton_, &QPushButton::clicked, this, [this] { goToNext(); });
     connect(termsTextView_, &QLabel::linkActivated, this,
             [this](const QString& link) { termsLinkActivated(link); });

@@ -25,33 +25,19 @@ QWidget* BuyReaderAddAddressController::loadView() {
     root->setStyleSheet(QStringLiteral("background: white;"));
     auto* column = new QVBoxLayout(root);
     column->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(root);
-    scroll->setObjectName(QStringLiteral("scrollView"));
-    scroll->setWidgetResizable(true);
-    auto* body = new QWidget();
-    auto* form = new QFormLayout(body);
-    form->setContentsMargins(16, 8, 16, 8);
-    const auto add = [&](const char* name, const char* caption) {
-        auto* made =
-            ShopForm::addField(body, form, QLatin1String(name), QString::fromUtf8(caption));
-        made->setDelegate(this);
-        return made;
-    };
-    requiredFields_ << add("streetName", "Calle") << add("streetNumber", "Número")
-                    << add("zipCode", "Código postal");
-    add("floor", "Piso / Depto (opcional)");
-    stateButton_ = new QPushButton(body);
-    stateButton_->setObjectName(QStringLiteral("stateButton"));
-    stateButton_->setMinimumHeight(36);
-    form->addRow(stateButton_);
-    statePicker_ = new PickerView(body);
-    statePicker_->setObjectName(QStringLiteral("statePicker"));
-    statePicker_->setFixedHeight(200);
-    form->addRow(statePicker_);
-    requiredFields_ << add("city", "Ciudad");
-    cityView_ = body->findChild<QWidget*>(QStringLiteral("cityRow"));
-    scroll->setWidget(body);
-    column->addWidget(scroll, 1);
+    ShopForm::Builder form(root, column, this, &requiredFields_);
+    form.required("streetName", "Calle");
+    form.required("streetNumber", "Número");
+    form.required("zipCode", "Código postal");
+    form.optional("floor", "Piso / Depto (opcional)");
+    QPushButton* stateButton = nullptr;
+    PickerView* statePicker = nullptr;
+    form.addProvinceChooser(&stateButton, &statePicker);
+    stateButton_ = stateButton;
+    statePicker_ = statePicker;
+    form.required("city", "Ciudad");
+    cityView_ = form.row("city");
+    ShopForm::addKeyboardGap(root, column);
     connect(stateButton_, &QPushButton::clicked, this, [this] { selectState(); });
     return root;
 }

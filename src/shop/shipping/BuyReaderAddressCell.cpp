@@ -44,6 +44,7 @@ void BuyReaderAddressCell::updatedDisplay() {
     tickView_->setVisible(on);
     const QString background = on ? UIKitSupport::mainColor().name() : QStringLiteral("#d8d8d8");
     const QString textColour = on ? QStringLiteral("white") : QStringLiteral("black");
-    setStyleSheet(QStringLiteral("BuyReaderAddressCell { background: %1; } QLabel { color: %2; }")
+    setStyleSheet(QStringLiteral("BuyReaderAddressCell { background: %1; } QLabel { color: %2; "
+                                 "background: transparent; }")
                       .arg(background, textColour));
 }
