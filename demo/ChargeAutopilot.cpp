@@ -1,4 +1,5 @@
 #include "ChargeAutopilot.h"
+#include "SigningAutopilot.h"
 
 #include "platform/core/ServiceRegistry.h"
 #include "platform/ui/Dialogs.h"
@@ -144,6 +145,10 @@ void ChargeAutopilot::act(ViewController* screen) {
     }
     if (tapped_ || ActivityIndicator::isDisplayingActivityIndicator(screen->mainView()))
         return;
+    if (signOrSendReceipt(screen, QStringLiteral("comprador@ejemplo.com"))) {
+        tapped_ = true;
+        return;
+    }
     if (pickPaymentMethod(screen) || pickInstallments(screen) || typeCount(screen) ||
         typeRefundAmount(screen))
         tapped_ = true;

@@ -7,6 +7,7 @@
 #include "sandbox/routes/ImageRoutes.h"
 
 #include <QImage>
+#include <cstdio>
 
 using namespace EndpointRoutes;
 
@@ -27,6 +28,11 @@ QVariantList fixtureBuyers() {
     return {fixtureBuyer(501, "Juan Pablo", "Rios", "jp@correo.com"),
             fixtureBuyer(502, "ana", "Zapata", ""),
             fixtureBuyer(503, "Bruno", "Diaz", "bd@correo.com")};
+}
+
+// One line on the sandbox's error output for each record a demo run reads back.
+void record(const QString& line) {
+    std::fprintf(stderr, "sandbox record: %s\n", qPrintable(line));
 }
 
 SandboxSale* saleOf(const SandboxRequest& request, SandboxState& state) {
@@ -90,6 +96,9 @@ const bool registered = [] {
             if (SandboxSale* sale = saleOf(request, state)) {
                 sale->data.insert("buyer", buyer);
                 sale->data.insert("receiptEmail", request.field(QStringLiteral("email")));
+                record(QStringLiteral("receipt e-mail %1 for sale %2")
+                           .arg(request.field(QStringLiteral("email")))
+                           .arg(sale->id));
             }
             return SandboxReply::ok({{"buyerId", buyerId}, {"buyerImageUrl", imageUrl}});
         });
@@ -111,8 +120,12 @@ const bool registered = [] {
     add("POST", "/vouchers", Caller::Session, {"email", "refillId"},
         [](const SandboxRequest& request, SandboxState& state, SandboxUser*) {
             for (SandboxSale& sale : state.sales())
-                if (sale.data.value("refillId").toString() == request.field("refillId"))
+                if (sale.data.value("refillId").toString() == request.field("refillId")) {
                     sale.data.insert("receiptEmail", request.field(QStringLiteral("email")));
+                    record(QStringLiteral("voucher e-mail %1 for sale %2")
+                               .arg(request.field(QStringLiteral("email")))
+                               .arg(sale.id));
+                }
             return SandboxReply::ok();
         });
 
@@ -124,10 +137,16 @@ const bool registered = [] {
                 return SandboxReply::failure(400, QStringLiteral("Firma inválida"),
                                              QStringLiteral("INVALID_SIGNATURE"));
             const QImage image = QImage::fromData(picture->content, "PNG");
-            if (SandboxSale* sale = saleOf(request, state))
+            if (SandboxSale* sale = saleOf(request, state)) {
                 sale->data.insert("signature", QVariantMap{{"width", image.width()},
                                                            {"height", image.height()},
                                                            {"bytes", picture->content.size()}});
+                record(QStringLiteral("signature for sale %1, PNG %2 bytes (%3 x %4)")
+                           .arg(sale->id)
+                           .arg(picture->content.size())
+                           .arg(image.width())
+                           .arg(image.height()));
+            }
             return SandboxReply::ok();
         });
     return true;
