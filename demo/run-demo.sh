@@ -61,9 +61,6 @@ run --token "$card_token" --reader simulated --card chip-pin charge 30 --pay car
 run --token "$card_token" --reader simulated --card swipe charge 45 --pay card --institution "Visa Crédito" --screenshots "$shots/swipe"
 run --token "$card_token" --reader simulated --card chip-pin refund 5003 --amount 400 --screenshots "$shots/refund"
 run --token "$card_token" --reader simulated --card chip-pin refund 5001 --screenshots "$shots/void"
-run --token "$card_token" --reader simulated --card chip-signature charge 300 --pay card --institution "Banco Sur" --plan 3 --screenshots "$shots/card-signed"
-run --token "$card_token" --reader simulated --card chip-pin charge 120 --pay card --institution "Banco Sur" --plan 3 --screenshots "$shots/card-receipt"
-grep '^sandbox record:' "$work/sandbox.log" || echo "# the sandbox recorded no signature or receipt"
 run charge 25.50 --bins 123456,12345
 run charge 25.50 --currency 032
 run batches
