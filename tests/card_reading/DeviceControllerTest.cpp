@@ -691,6 +691,7 @@ TEST_F(DeviceFixture, Screenshots) {
         bool pad;
         int trxType;
     } shots[] = {{"waiting", false, 0}, {"waiting_pad", true, 0}, {"refund", false, 2}};
+    Services::set<ImageProvider>(std::make_shared<BundleAndBatteryImages>());
     for (const Shot& shot : shots) {
         SCOPED_TRACE(shot.name);
         Device::current().setIdiom(shot.pad ? Device::Idiom::Pad : Device::Idiom::Phone);

@@ -10,6 +10,7 @@
 #include "model/values/Amount.h"
 #include "payment/card_reading/DeviceController.h"
 #include "platform/core/ServiceRegistry.h"
+#include "platform/core/VersionDispatch.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FlowEnd.h"
@@ -30,6 +31,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPainter>
 #include <QPointer>
 #include <gtest/gtest.h>
 
@@ -71,6 +73,29 @@ public:
                    : name.contains("medium")   ? Qt::yellow
                    : name.contains("charging") ? Qt::blue
                                                : Qt::green);
+        return image;
+    }
+};
+
+// The SDK's own pictures from its bundle, and for the host's battery names a small drawn
+// battery at the level the name says, as a host would ship them: for screenshots.
+class BundleAndBatteryImages : public ImageProvider {
+public:
+    QImage imageNamed(const QString& name, bool fromHost) override {
+        if (!fromHost)
+            return Bundle::load(name);
+        QImage image(56, 32, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(60, 60, 60), 3));
+        painter.drawRoundedRect(QRectF(2, 2, 46, 28), 5, 5);
+        painter.fillRect(QRectF(49, 10, 5, 12), QColor(60, 60, 60));
+        const double level = name.contains("low") ? 0.2 : name.contains("medium") ? 0.55 : 1.0;
+        const QColor fill = name.contains("low")        ? QColor(200, 40, 40)
+                            : name.contains("charging") ? QColor(40, 120, 220)
+                                                        : QColor(60, 60, 60);
+        painter.fillRect(QRectF(6, 6, 38 * level, 20), fill);
         return image;
     }
 };
@@ -215,9 +240,8 @@ protected:
                         SandboxReply::json(answer));
     }
     void shoot(const QString& name, QWidget* widget = nullptr) {
-        QDir().mkpath(QStringLiteral("build/screenshots/card_reading"));
         QWidget* target = widget ? widget : window->rootViewController()->view();
-        target->grab().save(QStringLiteral("build/screenshots/card_reading/%1.png").arg(name));
+        target->grab().save(areaScreenshotPath(QStringLiteral("card_reading"), name + ".png"));
     }
 
     ScopedManualClock clock;

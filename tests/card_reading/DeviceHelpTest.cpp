@@ -71,7 +71,6 @@ TEST_F(HelpFixture, PicturesFollowTheSwipe) {
 TEST_F(HelpFixture, PagesShowTheirPictures) {
     const auto pages = help->pages();
     ASSERT_EQ(pages.size(), 3);
-    QDir().mkpath(QStringLiteral("build/screenshots/card_reading"));
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
         DeviceHelpPage* page = pages.at(i);
@@ -83,8 +82,8 @@ TEST_F(HelpFixture, PagesShowTheirPictures) {
         QPixmap shot(page->view()->size());
         shot.fill(QColor(40, 40, 40));
         page->view()->render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
-        shot.save(
-            QStringLiteral("build/screenshots/card_reading/help_pictures_page%1.png").arg(i + 1));
+        shot.save(areaScreenshotPath(QStringLiteral("card_reading"),
+                                     QStringLiteral("help_pictures_page%1.png").arg(i + 1)));
     }
 }
 
@@ -123,7 +122,8 @@ TEST_F(HelpFixture, LastPageDialsTheSupportDigits) {
     digits.remove('-');
     EXPECT_EQ(dialer->opened, QStringList{"tel:" + digits});
     help->scrollViewDidScroll(2 * 375, 375);
-    help->view()->grab().save(QStringLiteral("build/screenshots/card_reading/help_page3.png"));
+    help->view()->grab().save(
+        areaScreenshotPath(QStringLiteral("card_reading"), QStringLiteral("help_page3.png")));
     Services::set<URLOpener>(nullptr);
 }
 
@@ -140,9 +140,8 @@ TEST(DeviceHelpPad, NoCallButtonOnAPad) {
         clock->advance(1000);
         help->scrollViewDidScroll(2 * 768, 768);
         EXPECT_EQ(help->pages().at(2)->callButton(), nullptr);
-        QDir().mkpath(QStringLiteral("build/screenshots/card_reading"));
-        help->view()->grab().save(
-            QStringLiteral("build/screenshots/card_reading/help_page3_pad.png"));
+        help->view()->grab().save(areaScreenshotPath(QStringLiteral("card_reading"),
+                                                     QStringLiteral("help_page3_pad.png")));
         window.setRootViewController(nullptr);
     }
     Device::current().setIdiom(Device::Idiom::Phone);

@@ -44,6 +44,14 @@
 
 namespace {
 
+// A label held to a line of the height, its font shrunk so no glyph is cut.
+void fitToLine(QLabel* label, int height) {
+    label->setFixedHeight(height);
+    QFont font = label->font();
+    font.setPixelSize(height - 2);
+    label->setFont(font);
+}
+
 constexpr int kStepMs = 500;
 constexpr int kSlideMs = 175;
 constexpr int kPanelMs = 250;
@@ -232,7 +240,7 @@ void DeviceController::viewDidLoad() {
 
     if (sale_ && sale_->trxType() == 0 && !sale_->paymentMethodName().isNull() &&
         sale_->paymentMethodName() != QLatin1String("")) {
-        total_->setFixedHeight(24);
+        fitToLine(total_, 24);
         totalInstallments_->setText(sale_->paymentMethodName());
     } else if (sale_ && sale_->trxType() == 2) {
         totalInstallments_->setText(text("SaleDetails", "refund"));
@@ -242,7 +250,7 @@ void DeviceController::viewDidLoad() {
         totalInstallments_->setStyleSheet(QStringLiteral("color: %1").arg(kRefundRed.name()));
     } else if (sale_ && sale_->paymentMethodName().isNull()) {
         // A missing method name keeps the caption line, empty.
-        total_->setFixedHeight(24);
+        fitToLine(total_, 24);
         totalInstallments_->setText(QString());
     } else {
         totalInstallments_->hide();

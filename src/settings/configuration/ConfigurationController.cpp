@@ -645,6 +645,8 @@ void ConfigurationController::applyTexts() {
     }
     if (Row* logout = row(QStringLiteral("logout")); logout->title->text().isEmpty())
         logout->title->setText(text("GlobalTexts", "exit"));
+    if (Row* accountType = row(QStringLiteral("accountType")); accountType->title->text().isEmpty())
+        accountType->title->setText(text("AccountType", "accountType"));
     if (pictureDescription_)
         pictureDescription_->setText(text("Configuration", "pictureDescription"));
     if (auto* tipsMore = view()->findChild<QPushButton*>(QStringLiteral("tipsMoreInfoButton")))
