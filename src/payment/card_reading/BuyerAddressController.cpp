@@ -4,6 +4,7 @@
 #include "model/Client.h"
 #include "model/Sale.h"
 #include "model/States.h"
+#include "payment/card_reading/CardFlowCancel.h"
 #include "payment/card_reading/ScreenRequest.h"
 #include "payment/signature_receipts/SignatureViewController.h"
 #include "platform/ui/Dialogs.h"
@@ -277,19 +278,11 @@ bool BuyerAddressController::apiDidFinishDownloadingWithDictionary(
 void BuyerAddressController::offerForcedTransaction(const QString& message) {
     auto* alert = new SystemAlert(QString(), message);
     QPointer<BuyerAddressController> self(this);
-    alert->addAction(
-        Language::textForFile(QStringLiteral("GlobalTexts"), QStringLiteral("cancel")),
-        SystemAlertAction::Cancel, [self](auto*) {
-            if (!self)
-                return;
-            Sale::sharedSale().cleanSale();
-            if (FlowEndDelegate* end = self->flowEndDelegate()) {
-                end->canceled(TarvelloError::sdk(kUserCanceled, QStringLiteral("User canceled")));
-                return;
-            }
-            if (NavigationController* navigation = self->navigationController())
-                navigation->popToRootViewControllerAnimated(true);
-        });
+    alert->addAction(Language::textForFile(QStringLiteral("GlobalTexts"), QStringLiteral("cancel")),
+                     SystemAlertAction::Cancel, [self](auto*) {
+                         if (self)
+                             cancelCardFlowByUser(self);
+                     });
     alert->addAction(
         Language::textForFile(QStringLiteral("GlobalTexts"), QStringLiteral("forceTransaction")),
         SystemAlertAction::Default, [self](auto*) {

@@ -7,6 +7,7 @@
 #include "model/CreditCard.h"
 #include "model/Sale.h"
 #include "model/values/Amount.h"
+#include "payment/card_reading/CardFlowCancel.h"
 #include "payment/card_reading/ScreenRequest.h"
 #include "payment/signature_receipts/SendReceiptDataController.h"
 #include "payment/signature_receipts/SignatureViewController.h"
@@ -529,15 +530,8 @@ void PinController::offerForcedTransaction(const QString& message) {
     auto* alert = new SystemAlert(QString(), message);
     QPointer<PinController> self(this);
     alert->addAction(text("GlobalTexts", "cancel"), SystemAlertAction::Cancel, [self](auto*) {
-        if (!self)
-            return;
-        Sale::sharedSale().cleanSale();
-        if (FlowEndDelegate* end = self->flowEndDelegate()) {
-            end->canceled(TarvelloError::sdk(kUserCanceled, QStringLiteral("User canceled")));
-            return;
-        }
-        if (NavigationController* navigation = self->navigationController())
-            navigation->popToRootViewControllerAnimated(true);
+        if (self)
+            cancelCardFlowByUser(self);
     });
     alert->addAction(
         text("GlobalTexts", "forceTransaction"), SystemAlertAction::Default, [self](auto*) {

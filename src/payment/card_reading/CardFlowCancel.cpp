@@ -1,0 +1,17 @@
+#include "payment/card_reading/CardFlowCancel.h"
+
+#include "model/Sale.h"
+#include "platform/ui/FlowEnd.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/ViewController.h"
+
+void cancelCardFlowByUser(ViewController* screen) {
+    constexpr int kUserCanceled = 1000;
+    Sale::sharedSale().cleanSale();
+    if (FlowEndDelegate* end = screen->flowEndDelegate()) {
+        end->canceled(TarvelloError::sdk(kUserCanceled, QStringLiteral("User canceled")));
+        return;
+    }
+    if (NavigationController* navigation = screen->navigationController())
+        navigation->popToRootViewControllerAnimated(true);
+}
