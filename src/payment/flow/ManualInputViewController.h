@@ -2,6 +2,7 @@
 
 #include "catalog/InputTabBarProtocol.h"
 #include "model/Item.h"
+#include "payment/SaleEntryScreens.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
@@ -30,6 +31,7 @@ public:
 // keypad lies under "keyboardDisable".
 class ManualInputViewController : public ViewController,
                                   public InputTabBarChild,
+                                  public ManualAmountTab,
                                   public TextFieldDelegate {
     Q_OBJECT
 public:
@@ -62,7 +64,7 @@ public:
 
     // Offered to the parent and to the screens that end a payment.
     void cleanSale() override;
-    void createDefaultItem();
+    void createDefaultItem() override;
     void updateSaleComponent() override;
     ItemPtr currentItem() const { return currentItem_; }
     void setCurrentItem(ItemPtr item) { currentItem_ = std::move(item); }

@@ -4,6 +4,7 @@
 #include "SDK/session/User.h"
 #include "api/APIController.h"
 #include "model/Sale.h"
+#include "payment/SaleEntryScreens.h"
 #include "payment/signature_receipts/SendReceiptListController.h"
 #include "platform/core/Logging.h"
 #include "platform/ui/Dialogs.h"
@@ -201,6 +202,8 @@ void PaymentDoneController::newPayment() {
         tutorialHint_->hideHint();
     inputTabBar();
     Sale::sharedSale().cleanSale();
+    // The keypad or the manual tab the sale was typed on starts the next one empty.
+    resetSaleEntryScreen(saleEntryScreenFor(this));
     dismissAllParentViews();
 }
 

@@ -2,6 +2,7 @@
 
 #include "SDK/session/SessionTimer.h"
 #include "model/Item.h"
+#include "payment/SaleEntryScreens.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/TextField.h"
 #include "platform/ui/ViewController.h"
@@ -32,6 +33,7 @@ class Sale;
 // the bar's "addItemButton", and the welcome overlay "tutorialView" ("welcomeLabel",
 // "welcomeText", "startTutorial", "ommitTutorial", "tutorialNavItem").
 class PaymentViewController : public ViewController,
+                              public AmountKeypadScreen,
                               public TextFieldDelegate,
                               public TutorialNavBarDelegate,
                               public SessionTimerDelegate {
@@ -65,7 +67,7 @@ public:
     void backgroundTouched();
     void revealMenu();
 
-    void updateTotalAmount();
+    void updateTotalAmount() override;
     void addCurrentItemToSale();
     // What the screens that end a payment do to the keypad: an empty sale, a new line, no
     // description or picture.
@@ -84,16 +86,16 @@ public:
 
     bool textFieldShouldReturn(TextField* field) override;
 
-    std::shared_ptr<Sale> sale() const { return sale_; }
+    std::shared_ptr<Sale> sale() const override { return sale_; }
     ItemPtr currentItem() const { return currentItem_; }
-    void setCurrentItem(ItemPtr item) { currentItem_ = std::move(item); }
+    void setCurrentItem(const ItemPtr& item) override { currentItem_ = item; }
     int tutorialStep() const { return tutorialStep_; }
     TutorialHint* tutorialHint() const { return tutorialHint_; }
     TutorialNavBar* tutorialNavBar() const { return tutorialNavBar_; }
-    QLabel* amount() const { return amount_; }
-    TextField* itemDescription() const { return itemDescription_; }
-    ImageView* itemPicture() const { return itemPicture_; }
-    QWidget* itemPictureBorder() const { return itemPictureBorder_; }
+    QLabel* amount() const override { return amount_; }
+    TextField* itemDescription() const override { return itemDescription_; }
+    ImageView* itemPicture() const override { return itemPicture_; }
+    QWidget* itemPictureBorder() const override { return itemPictureBorder_; }
     // Layout values of the compact (480 points or less) and regular screens.
     double itemDescriptionBottomMargin() const { return descriptionBottomMargin_; }
     double paymentButtonHeight() const { return paymentButtonHeight_; }
