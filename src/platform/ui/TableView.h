@@ -6,6 +6,7 @@
 #include <QScrollArea>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QVBoxLayout;
 class TableView;
@@ -55,7 +56,9 @@ public:
     }
 };
 
-// A scrolling column of cell widgets in sections, filled by its data source.
+// A scrolling column of cell widgets in sections, filled by its data source. Only the rows in
+// and near the viewport are built; a cell scrolled far away goes back to the reuse queue of its
+// identifier (or is deleted when it has none) and the row is asked for again when it comes back.
 class TableView : public QScrollArea {
     Q_OBJECT
 public:
@@ -68,13 +71,15 @@ public:
 
     // Cell prototypes by reuse identifier.
     void registerCell(const QString& identifier, std::function<QWidget*()> factory);
-    // A new cell of the prototype, or null when none is registered.
+    // A cell of the prototype: one scrolled out of view when there is one, else a new one; null
+    // when none is registered. A reused cell keeps what its last row set: configure it fully.
     QWidget* dequeueReusableCellWithIdentifier(const QString& identifier);
 
-    // Asks the data source again for every section and row.
+    // Asks the data source again for the sections, the row counts and the rows in view.
     void reloadData();
-    int numberOfSections() const { return int(rows_.size()); }
+    int numberOfSections() const { return int(sections_.size()); }
     int numberOfRowsInSection(int section) const;
+    // The cell built for the row; null for a row out of range or far from the viewport.
     QWidget* cellForRowAtIndexPath(IndexPath indexPath) const;
     std::optional<IndexPath> indexPathForCell(const QWidget* cell) const;
 
@@ -82,18 +87,42 @@ public:
     void tapRowAtIndexPath(IndexPath indexPath);
     void selectRowAtIndexPath(std::optional<IndexPath> indexPath);
     std::optional<IndexPath> indexPathForSelectedRow() const { return selected_; }
-    // Height of all rows and headers.
+    // Height of all rows and headers; rows never built count at an estimated height.
     int contentHeight() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    struct Section {
+        int firstItem = 0; // index of its header (when it has one) or first row among all items
+        int rows = 0;
+        QString title;
+    };
+    // An item is a section header (row -1) or a row, numbered across all sections.
+    IndexPath pathOfItem(int item) const;
+    int itemOfPath(IndexPath indexPath) const;
+    int itemCount() const;
+    QWidget* buildItem(int item);
+    void releaseItem(QWidget* widget);
+    int measuredHeight(const QWidget* widget) const;
+    int estimatedHeight() const;
+    // Builds the items around the viewport and releases the others.
+    void layoutVisibleItems();
+    void placeItems(int top, int bottom);
+
     TableViewDataSource* dataSource_ = nullptr;
     TableViewDelegate* delegate_ = nullptr;
     QHash<QString, std::function<QWidget*()>> prototypes_;
-    QList<QList<QPointer<QWidget>>> rows_;
+    QHash<QString, QList<QPointer<QWidget>>> reusable_;
+    std::vector<Section> sections_;
+    std::vector<int> heights_; // per item; -1 while unknown
+    int firstBuilt_ = 0;
+    QList<QPointer<QWidget>> built_; // items firstBuilt_ .. firstBuilt_ + size - 1
     QWidget* content_;
     QVBoxLayout* column_;
     std::optional<IndexPath> selected_;
+    bool laying_ = false;
 };
