@@ -26,12 +26,17 @@ void printLine(const QByteArray& line) {
     std::fflush(stdout);
 }
 
-// Plays the SDK's screens of a charge or refund as a person would.
-bool startAutopilot(const DemoOptions& options, QWidget* host) {
+// Plays the SDK's screens of a charge or refund as a person would. When it gets stuck the run
+// ends with a failed completion naming where.
+bool startAutopilot(const DemoOptions& options, QWidget* host,
+                    const TarvelloSDK::Completion& completion) {
     auto* pilot = new ChargeAutopilot(host,
                                       {options.pay, options.institution, options.plan, options.card,
                                        options.screenshots, options.amount},
                                       QCoreApplication::instance());
+    QObject::connect(pilot, &ChargeAutopilot::failed, pilot, [completion](const QString& reason) {
+        completion({{QStringLiteral("autopilot"), reason}}, false);
+    });
     QString error;
     if (!pilot->prepareReader(&error)) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(options.command), qPrintable(error));
@@ -88,7 +93,7 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
                          qPrintable(options.arguments.value(0)));
             return 2;
         }
-        if (!options.pay.isEmpty() && !startAutopilot(options, host))
+        if (!options.pay.isEmpty() && !startAutopilot(options, host, completion))
             return 2;
         if (options.bins && options.currency)
             std::fprintf(stderr, "charge: --currency is not used with --bins\n");
@@ -112,7 +117,7 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
         // through the refund-amount screen when an amount is given.
         if ((!options.card.isEmpty() || !options.amount.isEmpty() ||
              !options.screenshots.isEmpty()) &&
-            !startAutopilot(options, host))
+            !startAutopilot(options, host, completion))
             return 2;
         if (options.amount.isEmpty())
             sdk.refundOperationID(options.arguments.value(0), host, completion);

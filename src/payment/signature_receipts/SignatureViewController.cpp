@@ -64,6 +64,12 @@ SignatureViewController* SignatureViewController::instanceWithSale(std::shared_p
     return screen;
 }
 
+void SignatureViewController::setSale(std::shared_ptr<Sale> sale) {
+    sale_ = std::move(sale);
+    if (!client_ && sale_)
+        client_ = sale_->client();
+}
+
 QWidget* SignatureViewController::loadView() {
     auto* root = new QWidget();
     View::setBackgroundColor(root, Qt::white);
