@@ -176,7 +176,9 @@ void ChargeAutopilot::act(ViewController* screen) {
     }
     if (tapped_ || ActivityIndicator::isDisplayingActivityIndicator(screen->mainView()))
         return;
-    if (signOrSendReceipt(screen, QStringLiteral("comprador@ejemplo.com"))) {
+    if (signOrSendReceipt(screen, script_.receipt.isEmpty()
+                                      ? QStringLiteral("comprador@ejemplo.com")
+                                      : script_.receipt)) {
         tapped_ = true;
         return;
     }

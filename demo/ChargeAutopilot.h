@@ -28,6 +28,7 @@ public:
         QString card;        // card: the simulated card profile to present
         QString screenshots; // folder for a PNG of each new screen (empty: none)
         QString amount;      // refund: the amount to type on the refund-amount screen
+        QString receipt;     // the address to type on the receipt form
     };
 
     ChargeAutopilot(QWidget* host, Script script, QObject* parent = nullptr);
