@@ -67,6 +67,8 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     options.pad = parser.isSet(pad);
     if (!options.pay.isEmpty() && options.pay != "cash" && options.pay != "card")
         options.error = "--pay takes cash or card";
+    if (!options.receipt.isEmpty() && options.pay != "card")
+        options.error = "--receipt goes with --pay card";
 
     QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty())
