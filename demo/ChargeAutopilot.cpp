@@ -21,6 +21,8 @@ namespace {
 
 constexpr int kStepMs = 100;
 constexpr int kPatienceSteps = 150; // 15 s on one screen without progress
+constexpr int kMaxSteps = 1800;     // 3 min for the whole run
+constexpr int kMaxVisits = 4;       // a screen (other than an alert) coming up more often loops
 
 QString titleOfRow(TableView* table, int row) {
     QWidget* cell = table->cellForRowAtIndexPath({0, row});
@@ -74,11 +76,24 @@ void ChargeAutopilot::step() {
         top = nav->topViewController();
     if (!top)
         return;
+    if (++steps_ > kMaxSteps) {
+        fail(QStringLiteral("the run did not end after %1 steps; on %2")
+                 .arg(kMaxSteps)
+                 .arg(nameOf(top)));
+        return;
+    }
     if (top != lastScreen_) {
         lastScreen_ = top;
         idleSteps_ = 0;
         tapped_ = false;
         saveScreen(top);
+        const QString name = nameOf(top);
+        if (!qobject_cast<SystemAlert*>(top) && ++visits_[name] > kMaxVisits) {
+            fail(QStringLiteral("%1 came up %2 times; the run goes round in circles")
+                     .arg(name)
+                     .arg(visits_[name]));
+            return;
+        }
         // Back from an answered alert: the same step would fail again.
         if (sawAlert_ && !qobject_cast<SystemAlert*>(top)) {
             sawAlert_ = false;
@@ -102,16 +117,32 @@ void ChargeAutopilot::saveScreen(ViewController* screen) {
                 break;
             }
     }
-    const QString name = screen->storyboardIdentifier().isEmpty()
-                             ? QString::fromLatin1(screen->metaObject()->className())
-                             : screen->storyboardIdentifier();
     const QString file =
         QDir(script_.screenshots)
-            .filePath(QStringLiteral("%1-%2.png").arg(++shots_, 2, 10, QChar('0')).arg(name));
+            .filePath(
+                QStringLiteral("%1-%2.png").arg(++shots_, 2, 10, QChar('0')).arg(nameOf(screen)));
     shown->grab().save(file);
 }
 
+QString ChargeAutopilot::nameOf(ViewController* screen) {
+    return screen->storyboardIdentifier().isEmpty()
+               ? QString::fromLatin1(screen->metaObject()->className())
+               : screen->storyboardIdentifier();
+}
+
+void ChargeAutopilot::fail(const QString& reason) {
+    timer_.stop();
+    say(QStringLiteral("gives up: ") + reason);
+    emit failed(reason);
+}
+
 void ChargeAutopilot::giveUp(ViewController* screen) {
+    // Closing once did not end the run: closing again will not either.
+    if (++giveUps_ > 1) {
+        fail(QStringLiteral("nothing more to do on %1 and closing did not end the run")
+                 .arg(nameOf(screen)));
+        return;
+    }
     NavigationController* nav = screen->navigationController();
     ViewController* root =
         nav && !nav->viewControllers().isEmpty() ? nav->viewControllers().first() : screen;
@@ -145,7 +176,9 @@ void ChargeAutopilot::act(ViewController* screen) {
     }
     if (tapped_ || ActivityIndicator::isDisplayingActivityIndicator(screen->mainView()))
         return;
-    if (signOrSendReceipt(screen, QStringLiteral("comprador@ejemplo.com"))) {
+    if (signOrSendReceipt(screen, script_.receipt.isEmpty()
+                                      ? QStringLiteral("comprador@ejemplo.com")
+                                      : script_.receipt)) {
         tapped_ = true;
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -15,7 +16,8 @@ class QWidget;
 // It picks the payment method and the installment plan (or types the count or the refund amount),
 // presents the scripted card when the card-reading screen waits, and
 // saves a picture of every new screen. With nothing left to do it closes the sheet, as a person
-// giving up would ("Salir").
+// giving up would ("Salir"). When that does not end the run, a screen keeps coming back, or the
+// run goes on too long, it stops and reports failed().
 class ChargeAutopilot : public QObject {
     Q_OBJECT
 public:
@@ -26,6 +28,7 @@ public:
         QString card;        // card: the simulated card profile to present
         QString screenshots; // folder for a PNG of each new screen (empty: none)
         QString amount;      // refund: the amount to type on the refund-amount screen
+        QString receipt;     // the address to type on the receipt form
     };
 
     ChargeAutopilot(QWidget* host, Script script, QObject* parent = nullptr);
@@ -33,6 +36,10 @@ public:
     // Presents the card on the simulated reader; false with *error when it cannot.
     bool prepareReader(QString* error);
     void start();
+
+signals:
+    // The autopilot stopped without the run ending; reason says where it was.
+    void failed(const QString& reason);
 
 private:
     void step();
@@ -43,6 +50,8 @@ private:
     bool typeRefundAmount(ViewController* screen);
     void saveScreen(ViewController* screen);
     void giveUp(ViewController* screen);
+    void fail(const QString& reason);
+    static QString nameOf(ViewController* screen);
 
     QPointer<QWidget> host_;
     Script script_;
@@ -51,6 +60,9 @@ private:
     QString lastAlert_;
     int shots_ = 0;
     int idleSteps_ = 0;
+    int steps_ = 0;
+    int giveUps_ = 0;
+    QHash<QString, int> visits_;
     bool tapped_ = false;
     bool sawAlert_ = false;
 };

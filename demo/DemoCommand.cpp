@@ -3,6 +3,7 @@
 #include "AppCommand.h"
 #include "ChargeAutopilot.h"
 #include "ReaderCommands.h"
+#include "ReceiptStep.h"
 #include "ResultJson.h"
 #include "ScreenlessCommands.h"
 #include "SettingsCommands.h"
@@ -26,12 +27,17 @@ void printLine(const QByteArray& line) {
     std::fflush(stdout);
 }
 
-// Plays the SDK's screens of a charge or refund as a person would.
-bool startAutopilot(const DemoOptions& options, QWidget* host) {
+// Plays the SDK's screens of a charge or refund as a person would. When it gets stuck the run
+// ends with a failed completion naming where.
+bool startAutopilot(const DemoOptions& options, QWidget* host,
+                    const TarvelloSDK::Completion& completion) {
     auto* pilot = new ChargeAutopilot(host,
                                       {options.pay, options.institution, options.plan, options.card,
-                                       options.screenshots, options.amount},
+                                       options.screenshots, options.amount, options.receipt},
                                       QCoreApplication::instance());
+    QObject::connect(pilot, &ChargeAutopilot::failed, pilot, [completion](const QString& reason) {
+        completion({{QStringLiteral("autopilot"), reason}}, false);
+    });
     QString error;
     if (!pilot->prepareReader(&error)) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(options.command), qPrintable(error));
@@ -88,18 +94,29 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
                          qPrintable(options.arguments.value(0)));
             return 2;
         }
-        if (!options.pay.isEmpty() && !startAutopilot(options, host))
+        if (!options.pay.isEmpty() && !startAutopilot(options, host, completion))
             return 2;
         if (options.bins && options.currency)
             std::fprintf(stderr, "charge: --currency is not used with --bins\n");
+        // With --receipt the approved charge's line is printed and its receipt step follows.
+        TarvelloSDK::Completion charged = completion;
+        if (!options.receipt.isEmpty())
+            charged = [&](const QVariantMap& result, bool success) {
+                if (!success) {
+                    completion(result, success);
+                    return;
+                }
+                printLine(completionLine(result, success));
+                openReceiptStep(host, result, completion);
+            };
         if (options.bins)
             sdk.chargeAmountReferenceDescriptionAcceptedBinsCommerceNumberInstallments(
                 amount, std::nullopt, std::nullopt, options.bins, std::nullopt, std::nullopt, host,
-                completion);
+                charged);
         else if (options.currency)
-            sdk.chargeAmountCurrency(amount, options.currency, host, completion);
+            sdk.chargeAmountCurrency(amount, options.currency, host, charged);
         else
-            sdk.chargeAmount(amount, host, completion);
+            sdk.chargeAmount(amount, host, charged);
     } else if (options.command == "shop") {
         QString error;
         if (!runShopCommand(options.command, options.arguments, host, options.screenshots,
@@ -112,7 +129,7 @@ int runDemoCommand(const DemoOptions& options, QWidget* host) {
         // through the refund-amount screen when an amount is given.
         if ((!options.card.isEmpty() || !options.amount.isEmpty() ||
              !options.screenshots.isEmpty()) &&
-            !startAutopilot(options, host))
+            !startAutopilot(options, host, completion))
             return 2;
         if (options.amount.isEmpty())
             sdk.refundOperationID(options.arguments.value(0), host, completion);

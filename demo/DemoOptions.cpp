@@ -32,7 +32,8 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
                                   "PROFILE");
     const QCommandLineOption shots("screenshots", "Charge: a PNG of each screen here.", "DIR");
     const QCommandLineOption amount("amount", "Refund: the amount to give back.", "X");
-    parser.addOptions({pay, institution, plan, card, shots, amount});
+    const QCommandLineOption receipt("receipt", "Charge: then e-mail its receipt here.", "ADDR");
+    parser.addOptions({pay, institution, plan, card, shots, amount, receipt});
     const QCommandLineOption saleButton("from-sale-button", "Shop: begun at the charge button.");
     const QCommandLineOption wallet("wallet", "Shop: pay with the favourite wallet card.");
     parser.addOptions({saleButton, wallet});
@@ -62,9 +63,12 @@ DemoOptions DemoOptions::parse(const QStringList& commandLine) {
     options.card = parser.value(card);
     options.screenshots = parser.value(shots);
     options.amount = parser.value(amount);
+    options.receipt = parser.value(receipt);
     options.pad = parser.isSet(pad);
     if (!options.pay.isEmpty() && options.pay != "cash" && options.pay != "card")
         options.error = "--pay takes cash or card";
+    if (!options.receipt.isEmpty() && options.pay != "card")
+        options.error = "--receipt goes with --pay card";
 
     QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty())
@@ -97,7 +101,8 @@ QString DemoOptions::usage() {
            "                     refund ID [--amount X] [--card PROFILE] [--screenshots DIR]\n"
            "                     charge AMOUNT --pay cash|card [--institution NAME --plan N]\n"
            "                     [--card PROFILE] [--screenshots DIR]   (plays the SDK's "
-           "screens)\n" +
+           "screens)\n"
+           "                     [--receipt ADDRESS]   (then the receipt form for the sale)\n" +
            screenlessCommandsUsage() + readerCommandsUsage() + settingsCommandsUsage() +
            shopCommandsUsage() + appCommandUsage() +
            "A negative AMOUNT goes after -- (charge -- -5). Without a command the demo opens its\n"

@@ -17,7 +17,8 @@ struct DemoOptions {
     std::optional<QString> readerKind; // --reader bluetooth|simulated
     // charge --pay cash|card [--institution NAME --plan N] [--card PROFILE] [--screenshots DIR]
     QString pay, institution, card, screenshots;
-    QString amount; // refund ID --amount X: a partial refund typed on the refund-amount screen
+    QString amount;  // refund ID --amount X: a partial refund typed on the refund-amount screen
+    QString receipt; // charge ... --receipt ADDRESS: the receipt step after it, typed on the form
     int plan = 0;
     bool pad = false; // app --pad: the merchant application on a pad
     QString error;    // set when the command line cannot be used

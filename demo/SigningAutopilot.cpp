@@ -1,5 +1,6 @@
 #include "SigningAutopilot.h"
 
+#include "payment/flow/PaymentDoneController.h"
 #include "payment/signature_receipts/SendReceiptDataController.h"
 #include "payment/signature_receipts/SignatureView.h"
 #include "platform/ui/NavigationItem.h"
@@ -46,11 +47,27 @@ bool signOrSendReceipt(ViewController* screen, const QString& receiptEmail) {
         TextField* email = form->field(QStringLiteral("emailAddress"));
         if (!email)
             return false;
+        // A sale without the holder's name on record: the merchant types the buyer's.
+        TextField* first = form->field(QStringLiteral("firstName"));
+        TextField* last = form->field(QStringLiteral("lastName"));
+        if (first && last && first->text().isEmpty()) {
+            say(QStringLiteral("types the buyer's name Ana Compradora"));
+            first->setText(QStringLiteral("Ana"));
+            last->setText(QStringLiteral("Compradora"));
+        }
         say(QStringLiteral("types the receipt address %1 and taps send").arg(receiptEmail));
         email->setText(receiptEmail);
         for (const BarButtonItem& item : form->navigationItem()->rightBarButtonItems())
             if (item.action)
                 item.action();
+        return true;
+    }
+    if (qobject_cast<PaymentDoneController*>(screen)) {
+        auto* next = screen->view()->findChild<QPushButton*>(QStringLiteral("continueButton"));
+        if (!next || !next->isEnabled())
+            return false;
+        say(QStringLiteral("taps \"%1\" on the result screen").arg(next->text()));
+        next->click();
         return true;
     }
     auto* pad = screen->view()->findChild<SignatureView*>();

@@ -59,6 +59,11 @@ run charge 12.50 --pay cash --screenshots "$shots/cash"
 card_token=tok_aurora_ana_card_reader_session
 run --token "$card_token" --reader simulated --card chip-pin charge 30 --pay card --institution "Banco Sur" --plan 3 --screenshots "$shots/card"
 run --token "$card_token" --reader simulated --card swipe charge 45 --pay card --institution "Visa Crédito" --screenshots "$shots/swipe"
+# Above the signature limit (250.00) the cardholder signs on the pad; the second charge goes on
+# to the receipt form, where the merchant types the buyer's address.
+run --token "$card_token" --reader simulated --card chip-signature charge 300 --pay card --institution "Banco Sur" --plan 3 --screenshots "$shots/card-signed"
+run --token "$card_token" --reader simulated --card chip-pin charge 120 --pay card --institution "Banco Sur" --plan 3 --receipt comprador@correo.com --screenshots "$shots/card-receipt"
+grep '^sandbox record:' "$work/sandbox.log" | sed 's/^/# /' || echo "# the sandbox recorded no signature or receipt"
 run --token "$card_token" --reader simulated --card chip-pin refund 5003 --amount 400 --screenshots "$shots/refund"
 run --token "$card_token" --reader simulated --card chip-pin refund 5001 --screenshots "$shots/void"
 run charge 25.50 --bins 123456,12345

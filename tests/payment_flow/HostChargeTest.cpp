@@ -3,8 +3,11 @@
 #include "model/CreditCard.h"
 #include "payment/flow/InstallmentsPickerCell.h"
 #include "payment/flow/InstallmentsPickerController.h"
+#include "payment/signature_receipts/SignatureViewController.h"
 #include "reader/simulated/CardProfile.h"
 #include "reader/simulated/SimulatedReader.h"
+
+#include <QMouseEvent>
 
 // A host's card charge through the SDK's own screens: the payment-method list, the
 // installments screens, the card-reading screen with a simulated reader, the sandbox.
@@ -46,6 +49,38 @@ protected:
         return done;
     }
 
+    // Waits for the signature screen, signs across the pad with the mouse and taps continue.
+    bool sign() {
+        SignatureViewController* signature = nullptr;
+        if (!waitFor([&] {
+                signature = qobject_cast<SignatureViewController*>(topScreen());
+                return signature != nullptr;
+            })) {
+            ADD_FAILURE() << "no signature screen; on screen: "
+                          << (topScreen() ? topScreen()->metaObject()->className() : "nothing");
+            return false;
+        }
+        settle();
+        QWidget* pad = signature->signatureContainerView();
+        ulong ms = 1000;
+        for (int i = 0; i <= 10; ++i) {
+            const QPointF at(pad->width() * (0.1 + 0.08 * i), pad->height() * (i % 2 ? 0.3 : 0.7));
+            const QEvent::Type type = i == 0 ? QEvent::MouseButtonPress : QEvent::MouseMove;
+            QMouseEvent event(type, at, pad->mapToGlobal(at),
+                              i == 0 ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton,
+                              Qt::NoModifier);
+            event.setTimestamp(ms += 15);
+            QCoreApplication::sendEvent(pad, &event);
+        }
+        QMouseEvent up(QEvent::MouseButtonRelease, QPointF(pad->width() * 0.9, pad->height() / 2),
+                       pad->mapToGlobal(QPointF(pad->width() * 0.9, pad->height() / 2)),
+                       Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        up.setTimestamp(ms);
+        QCoreApplication::sendEvent(pad, &up);
+        signature->continueButton()->click();
+        return true;
+    }
+
     std::shared_ptr<SimulatedReader> reader;
 };
 
@@ -72,20 +107,23 @@ TEST_F(HostChargeTest, CardThroughInstitutionPlanAndChipWithPin) {
 }
 
 TEST_F(HostChargeTest, SwipedCardOfASinglePlan) {
-    GTEST_SKIP() << "a swiped card now asks for the signature; this test does not sign yet";
     presentCard("swipe");
     PickPaymentMethodController* screen = charge(45);
     ASSERT_NE(screen, nullptr);
     ASSERT_TRUE(tapRow(screen, "Visa Crédito"));
+    // A swiped card signs; the signature goes up with the sale's id, and the card is read once.
+    ASSERT_TRUE(sign());
     ASSERT_TRUE(completed());
     settle();
     ASSERT_EQ(completions.calls.size(), 1);
     EXPECT_TRUE(completions.calls[0].success);
     EXPECT_EQ(sheet(), nullptr);
+    EXPECT_EQ(sandbox->requestsTo(SandboxServer::apiPath("/payments/savePayment.json")).size(), 1);
+    EXPECT_EQ(
+        sandbox->requestsTo(SandboxServer::apiPath("/payments/saveSignatureImage.json")).size(), 1);
 }
 
 TEST_F(HostChargeTest, DeclinedThenApprovedEndsOnce) {
-    GTEST_SKIP() << "a swiped card now asks for the signature; this test does not sign yet";
     presentCard("swipe");
     const QString path = SandboxServer::apiPath("/payments/savePayment.json");
     sandbox->scriptOnce("POST", path, SandboxReply::failure(51, "Fondos insuficientes"));
@@ -96,8 +134,10 @@ TEST_F(HostChargeTest, DeclinedThenApprovedEndsOnce) {
     ASSERT_TRUE(waitFor([&] {
         if (auto* alert = qobject_cast<SystemAlert*>(topScreen()))
             alert->tapButtonWithTitle(alert->actions().first()->title());
-        return !completions.calls.isEmpty();
+        return qobject_cast<SignatureViewController*>(topScreen()) != nullptr;
     }));
+    ASSERT_TRUE(sign());
+    ASSERT_TRUE(completed());
     settle();
     ASSERT_EQ(completions.calls.size(), 1);
     EXPECT_TRUE(completions.calls[0].success);

@@ -3,6 +3,7 @@
 #include "api/SignatureQueue.h"
 #include "catalog/InputTabBarProtocol.h"
 #include "payment/SaleEntryScreens.h"
+#include "payment/card_reading/CardReadingScreens.h"
 #include "payment/signature_receipts/SendReceiptDataController.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/SlidingViewController.h"
@@ -90,6 +91,30 @@ protected:
 
     SignatureQueue queue;
 };
+
+// The screens that lead to the tip-and-signature screen, as their registry makes them.
+TEST_F(SignControllerTest, SeguesFromTheCardScreensReachIt) {
+    CardReadingScreens::registerScreens();
+    const struct {
+        const char* source;
+        const char* segue;
+    } cases[] = {
+        {"Device", "signatureSegue"},
+        {"PinController", "goSignSegue"},
+        {"BuyerAddressController", "goSignSegue"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        std::unique_ptr<ViewController> source(
+            Storyboard::instantiate(QStringLiteral("Payment"), QString::fromLatin1(c.source)));
+        ASSERT_TRUE(source);
+        Storyboard::SegueTarget target;
+        ASSERT_TRUE(Storyboard::findSegue(source.get(), QString::fromLatin1(c.segue), &target));
+        std::unique_ptr<ViewController> destination(
+            Storyboard::instantiate(target.storyboard, target.identifier));
+        EXPECT_TRUE(qobject_cast<SignController*>(destination.get()));
+    }
+}
 
 TEST_F(SignControllerTest, ShowsHolderDescriptionAndAmount) {
     struct Case {

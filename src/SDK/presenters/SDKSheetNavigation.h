@@ -43,10 +43,15 @@ protected:
     // Lets go of the flow, dismisses the sheet, and then hands the report to the flow.
     void reportAfterDismissal(std::function<void(Flow&)> report) {
         std::shared_ptr<Flow> flow = std::exchange(flow_, nullptr);
-        this->dismissViewControllerAnimated(true, [flow, report = std::move(report)] {
+        auto reportFlow = [flow, report = std::move(report)] {
             if (flow)
                 report(*flow);
-        });
+        };
+        // From below the sheet, so screens presented over it (the signature) go with it.
+        if (ViewController* below = this->presentingViewController())
+            below->dismissViewControllerAnimated(true, std::move(reportFlow));
+        else
+            this->dismissViewControllerAnimated(true, std::move(reportFlow));
     }
 
 private:

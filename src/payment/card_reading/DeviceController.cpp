@@ -279,6 +279,9 @@ void DeviceController::viewDidLoad() {
 
 void DeviceController::viewWillAppear(bool animated) {
     ViewController::viewWillAppear(animated);
+    // Back from the signature step (or under a closing sheet): the reader would charge again.
+    if (cardWasAccepted_)
+        unloadReader();
     enableNFCButton_->setStyleSheet(
         QStringLiteral("color: %1; border: 1px solid %1;").arg(themeColor().name()));
     enableNFCButton_->setIcon(
@@ -1259,6 +1262,7 @@ void DeviceController::handOver(bool payment) {
 }
 
 void DeviceController::readerCardAccepted() {
+    cardWasAccepted_ = true;
     // The reader controller decides on the signature and hands the operation on.
     if (a19_)
         a19_->DSpread_CardAccepted();

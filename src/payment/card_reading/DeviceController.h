@@ -252,6 +252,8 @@ private:
     bool pendingApproval_ = false;
     bool pendingExpiry_ = false;
     bool handedOver_ = false;
+    // The back end approved the card: the screen never starts another reading.
+    bool cardWasAccepted_ = false;
     double translucentHeight_ = 0;
     Clock::Handle blink_ = 0;
     Clock::Handle cardAccepted_ = 0;

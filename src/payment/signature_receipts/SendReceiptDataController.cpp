@@ -7,6 +7,7 @@
 #include "model/CreditCard.h"
 #include "model/Sale.h"
 #include "model/States.h"
+#include "payment/signature_receipts/FlowSteps.h"
 #include "payment/signature_receipts/SignatureReceiptScreens.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/NavigationController.h"
@@ -532,18 +533,7 @@ void SendReceiptDataController::removeTutorialViews() {
 }
 
 void SendReceiptDataController::cancelTutorial() {
-    auto* alert =
-        SystemAlert::alertControllerWithTitle(QString(), formText("Tutorial", "cancelAlert"));
-    QPointer<SendReceiptDataController> self(this);
-    alert->addAction(formText("Tutorial", "noContinue"), SystemAlertAction::Cancel);
-    alert->addAction(formText("Tutorial", "yesOmmit"), SystemAlertAction::Default,
-                     [self](SystemAlertAction*) {
-                         if (!self)
-                             return;
-                         self->removeTutorialViews();
-                         AccountSettings::instance().tutorialCancelled();
-                     });
-    presentViewController(alert, true);
+    FlowSteps::askToSkipTutorial(this, [this] { removeTutorialViews(); });
 }
 
 // ---------------------------------------------------------------- countries and provinces
@@ -861,10 +851,5 @@ void SendReceiptDataController::goToNextView() {
         return;
     }
     // No result screen to show: the flow ends here with the sale.
-    if (FlowEndDelegate* flow = flowEndDelegate()) {
-        if (sale_ && sale_->trxType() != 0)
-            flow->operationDone(sale_);
-        else
-            flow->paymentDone(sale_);
-    }
+    FlowSteps::endWithSale(flowEndDelegate(), sale_);
 }

@@ -7,6 +7,7 @@
 #include "model/Item.h"
 #include "model/Sale.h"
 #include "payment/SaleEntryScreens.h"
+#include "payment/signature_receipts/FlowSteps.h"
 #include "payment/signature_receipts/SendReceiptDataController.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/NavigationController.h"
@@ -423,13 +424,7 @@ void SignController::goToSendReceipt() {
     if (ended_)
         return;
     ended_ = true;
-    FlowEndDelegate* flow = flowEndDelegate();
-    if (!flow)
-        return;
-    if (sale_ && sale_->trxType() != 0)
-        flow->operationDone(sale_);
-    else
-        flow->paymentDone(sale_);
+    FlowSteps::endWithSale(flowEndDelegate(), sale_);
 }
 
 bool SignController::sessionExpired() {
@@ -590,18 +585,7 @@ void SignController::tutorialNextStep() {
 }
 
 void SignController::cancelTutorial() {
-    auto* alert =
-        SystemAlert::alertControllerWithTitle(QString(), signText("Tutorial", "cancelAlert"));
-    QPointer<SignController> self(this);
-    alert->addAction(signText("Tutorial", "noContinue"), SystemAlertAction::Cancel);
-    alert->addAction(signText("Tutorial", "yesOmmit"), SystemAlertAction::Default,
-                     [self](SystemAlertAction*) {
-                         if (!self)
-                             return;
-                         self->removeTutorialViews();
-                         AccountSettings::instance().tutorialCancelled();
-                     });
-    presentViewController(alert, true);
+    FlowSteps::askToSkipTutorial(this, [this] { removeTutorialViews(); });
 }
 
 void SignController::removeTutorialViews() {

@@ -23,5 +23,6 @@ void SignatureReceiptScreens::registerScreens() {
     segue(receiptData, continueSegue, paymentDone);
     segue(cardReading, signatureSegue, sign);
     segue(cardholderCheck, goSignSegue, sign);
+    segue(buyerAddress, goSignSegue, sign);
     segue(sign, clientIdentifiedSegue, receiptData);
 }

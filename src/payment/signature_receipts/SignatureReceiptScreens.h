@@ -13,9 +13,12 @@ inline constexpr ScreenName signature{signatureStoryboard,
                                       QLatin1StringView("SignatureViewController")};
 // The tip-and-signature screen.
 inline constexpr ScreenName sign{signatureStoryboard, QLatin1StringView("SignController")};
-// The card-reading screen and the cardholder-check screen, which lead to the signature.
+// The card-reading, cardholder-check and buyer-address screens, which lead to the signature.
 inline constexpr ScreenName cardReading{QLatin1StringView("Payment"), QLatin1StringView("Device")};
-inline constexpr ScreenName cardholderCheck{QLatin1StringView("Payment"), QLatin1StringView("Pin")};
+inline constexpr ScreenName cardholderCheck{QLatin1StringView("Payment"),
+                                            QLatin1StringView("PinController")};
+inline constexpr ScreenName buyerAddress{QLatin1StringView("Payment"),
+                                         QLatin1StringView("BuyerAddressController")};
 // The buyer-data and receipt form.
 inline constexpr ScreenName receiptData{receiptStoryboard,
                                         QLatin1StringView("SendReceiptDataController")};

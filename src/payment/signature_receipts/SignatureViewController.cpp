@@ -4,6 +4,7 @@
 #include "model/Client.h"
 #include "model/CreditCard.h"
 #include "model/Sale.h"
+#include "payment/signature_receipts/FlowSteps.h"
 #include "payment/signature_receipts/SignatureReceiptScreens.h"
 #include "payment/signature_receipts/SignatureView.h"
 #include "platform/ui/Dialogs.h"
@@ -62,6 +63,12 @@ SignatureViewController* SignatureViewController::instanceWithSale(std::shared_p
     screen->setClient(std::move(client));
     screen->setModalPresentationStyle(ModalPresentationStyle::FullScreen);
     return screen;
+}
+
+void SignatureViewController::setSale(std::shared_ptr<Sale> sale) {
+    sale_ = std::move(sale);
+    if (!client_ && sale_)
+        client_ = sale_->client();
 }
 
 QWidget* SignatureViewController::loadView() {
@@ -279,13 +286,7 @@ void SignatureViewController::done() {
     if (isDone_)
         return;
     isDone_ = true;
-    FlowEndDelegate* flow = flowEndDelegate();
-    if (!flow)
-        return;
-    if (sale_ && sale_->trxType() != 0)
-        flow->operationDone(sale_);
-    else
-        flow->paymentDone(sale_);
+    FlowSteps::endWithSale(flowEndDelegate(), sale_);
 }
 
 void SignatureViewController::viewDidAppear(bool) {}

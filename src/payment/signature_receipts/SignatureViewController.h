@@ -2,6 +2,7 @@
 
 #include "api/SignatureQueue.h"
 #include "payment/signature_receipts/SignatureView.h"
+#include "platform/ui/FlowEnd.h"
 #include "platform/ui/ImageView.h"
 #include "platform/ui/ViewController.h"
 
@@ -23,7 +24,7 @@ class Sale;
 // Outlets by objectName: "amountLabel", "clientNameLabel", "paymentMethodLabel",
 // "signaturePlaceholderLabel", "disclaimerLabel", "cardNumberLabel", "signatureBackgroundView",
 // "signatureContainerView", "cardIssuerImageView", "continueButton", "eraseButton".
-class SignatureViewController : public ViewController {
+class SignatureViewController : public ViewController, public SaleReceiver {
     Q_OBJECT
 public:
     explicit SignatureViewController(QObject* parent = nullptr);
@@ -36,7 +37,8 @@ public:
                                                      std::shared_ptr<Client> client);
 
     std::shared_ptr<Sale> sale() const { return sale_; }
-    void setSale(std::shared_ptr<Sale> sale) { sale_ = std::move(sale); }
+    // The sale to sign for; its client stands in while none is set.
+    void setSale(std::shared_ptr<Sale> sale) override;
     std::shared_ptr<Client> client() const { return client_; }
     void setClient(std::shared_ptr<Client> client) { client_ = std::move(client); }
     // The queue uploads go through; the shared one unless set (not owned).
