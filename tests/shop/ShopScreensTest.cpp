@@ -1,15 +1,20 @@
 #include "SDK/login/LoginHelper.h"
 #include "ShopFixture.h"
+#include "payment/card_reading/DeviceController.h"
 #include "platform/core/UserDefaults.h"
 #include "sandbox/routes/ShopRoutes.h"
 #include "shop/BuyReaderDoneController.h"
 #include "shop/BuyReaderEnterDataController.h"
 #include "shop/BuyReaderStartController.h"
+#include "shop/payment/BuyReaderEnterCVVController.h"
 #include "shop/payment/BuyReaderPaymentsController.h"
+#include "shop/payment/BuyReaderTermsController.h"
+#include "shop/payment/BuyReaderWithCardController.h"
 #include "shop/payment/BuyReaderWithWalletController.h"
 #include "shop/shipping/BuyReaderAddAddressController.h"
 #include "shop/shipping/BuyReaderSelectShippingController.h"
 
+#include <QLabel>
 #include <QTabBar>
 
 using namespace shoptest;
@@ -18,6 +23,17 @@ namespace {
 
 // The card-reading screen another area provides.
 class CardReadingStandIn : public ViewController {};
+
+// A card-reading screen that counts the sales it is sent and whether the shop still covered it.
+class SaleCountingDevice : public DeviceController {
+public:
+    void processSale() override {
+        ++sales;
+        coveredAtSale = navigationController() && navigationController()->presentedViewController();
+    }
+    int sales = 0;
+    bool coveredAtSale = false;
+};
 
 class ShopScreenTest : public ShopTest {
 protected:
@@ -322,6 +338,195 @@ TEST_F(ShopScreenTest, AnExpiredSessionClosesTheShop) {
     settle();
     EXPECT_FALSE(wallet && wallet->isDisplayingActivityIndicator());
     EXPECT_EQ(topmost(), host.data());
+}
+
+TEST_F(ShopScreenTest, PadHandOverSendsTheSaleOnceTheShopIsGoneAndOnlyToACardReadingScreen) {
+    Device::current().setIdiom(Device::Idiom::Pad);
+    const struct {
+        const char* what;
+        bool cardReadingBelow;
+        int ending; // 0 already bought, 1 skip, 2 the done screen
+    } cases[] = {
+        {"bought over the card-reading screen", true, 0},
+        {"skip over the card-reading screen", true, 1},
+        {"done over the card-reading screen", true, 2},
+        {"bought over another screen", false, 0},
+        {"done over another screen", false, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto* device = c.cardReadingBelow ? new SaleCountingDevice() : nullptr;
+        auto* base = new NavigationController(device ? device : new ViewController());
+        host->presentViewController(base, false);
+        settle();
+        auto* offer = qobject_cast<BuyReader*>(Storyboard::instantiate(ShopScreens::buyReader));
+        offer->setFromSaleButton(true);
+        shop = new NavigationController(offer);
+        base->presentViewController(shop, false);
+        settle();
+        if (c.ending == 0) {
+            offer->readerBought();
+        } else if (c.ending == 1) {
+            offer->close();
+        } else {
+            auto record = std::make_shared<PurchaseRecord>();
+            record->insert("fromSaleButton", true);
+            auto* done = new BuyReaderDoneController();
+            done->setPurchase(record);
+            shop->pushViewController(done, false);
+            settle();
+            done->done();
+        }
+        settle();
+        EXPECT_EQ(base->presentedViewController(), nullptr);
+        if (device) {
+            EXPECT_EQ(device->sales, 1);
+            EXPECT_FALSE(device->coveredAtSale);
+        }
+        host->dismissViewControllerAnimated(false);
+        settle();
+    }
+}
+
+TEST_F(ShopScreenTest, TermsLinksOpenTheTermsPageWhoseLinksGoOutside) {
+    for (const char* screenName :
+         {"BuyReaderWithCardController", "BuyReaderWithWalletController"}) {
+        SCOPED_TRACE(screenName);
+        opener->opened.clear();
+        ViewController* form = nullptr;
+        if (QLatin1String(screenName) == QLatin1String("BuyReaderWithCardController"))
+            form = pushed<BuyReaderWithCardController>(screenName, recordWithBilling("CABA"));
+        else
+            form = pushed<BuyReaderWithWalletController>(screenName, recordWithBilling("CABA"));
+        ASSERT_TRUE(waitForOverlayGone(form));
+        auto* terms = form->view()->findChild<QLabel*>("termsTextView");
+        ASSERT_TRUE(terms);
+        EXPECT_TRUE(terms->text().contains("Términos y Condiciones"));
+        emit terms->linkActivated("https://www.pagora.example/legales");
+        EXPECT_EQ(opener->opened, QList<QUrl>{QUrl("https://www.pagora.example/legales")});
+        EXPECT_EQ(shop->topViewController(), form);
+
+        emit terms->linkActivated("terms://terms");
+        settle();
+        auto* page = top<BuyReaderTermsController>();
+        ASSERT_TRUE(page);
+        ASSERT_TRUE(waitUntil([&] { return !page->isLoading(); }));
+        ASSERT_TRUE(waitForOverlayGone(page));
+        auto* web = page->view()->findChild<QTextBrowser*>("webView");
+        EXPECT_TRUE(web->toPlainText().contains("Términos y Condiciones para compradores"));
+        if (QLatin1String(screenName) == QLatin1String("BuyReaderWithCardController"))
+            screenshot("18-terms");
+        emit web->anchorClicked(QUrl("https://www.pagora.example/ayuda"));
+        EXPECT_EQ(opener->opened.last(), QUrl("https://www.pagora.example/ayuda"));
+        EXPECT_EQ(top<BuyReaderTermsController>(), page);
+        shop->dismissViewControllerAnimated(false);
+        settle();
+    }
+}
+
+TEST_F(ShopScreenTest, SecurityCodeTextsAndLengthsFollowTheBrand) {
+    const struct {
+        const char* number;
+        const char* subtitle;
+        int minLength, maxLength;
+        bool fourthDigitTaken;
+    } cases[] = {
+        {"371180303257522", "Ingresá el código ubicado en el frente de tu tarjeta Amex *7522", 4, 4,
+         true},
+        {"9999888877776666", "Ingresá el código ubicado en el dorso de tu tarjeta *6666", 3, 4,
+         true},
+        {"4509953566233704", "Ingresá el código ubicado en el dorso de tu tarjeta Visa *3704", 3, 3,
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.number);
+        auto* code = new BuyReaderEnterCVVController();
+        code->setPurchase(recordWithBilling("CABA"));
+        code->setCard({{"cc", c.number}, {"uid", "w-1"}, {"cvvRequired", true}});
+        host->presentViewController(code, false);
+        settle();
+        EXPECT_EQ(code->view()->findChild<QLabel*>("subtitleLabel")->text(),
+                  QString::fromUtf8(c.subtitle));
+        EXPECT_EQ(code->minLength(), c.minLength);
+        EXPECT_EQ(code->maxLength(), c.maxLength);
+        auto* field = code->view()->findChild<TextField*>("cvv");
+        auto* go = code->view()->findChild<QPushButton*>("continueButton");
+        type(field, "12");
+        EXPECT_TRUE(go->isHidden());
+        type(field, "3");
+        EXPECT_EQ(go->isHidden(), c.minLength > 3);
+        type(field, "45"); // the fifth digit is never taken
+        EXPECT_EQ(field->text(), c.fourthDigitTaken ? "1234" : "123");
+        EXPECT_FALSE(go->isHidden());
+        host->dismissViewControllerAnimated(false);
+        settle();
+    }
+}
+
+TEST_F(ShopScreenTest, BuyerDataReturnWalksTheFieldsAndGoesOnOnlyWhenComplete) {
+    auto* form = pushed<BuyReaderEnterDataController>("BuyReaderEnterDataController",
+                                                      std::make_shared<PurchaseRecord>());
+    QWidget* v = form->view();
+    const auto field = [v](const char* name) { return v->findChild<TextField*>(name); };
+    const char* chain[][2] = {
+        {"firstName", "lastName"}, {"lastName", "personalId"},     {"personalId", "phone"},
+        {"phone", "streetName"},   {"streetName", "streetNumber"}, {"streetNumber", "zipCode"},
+        {"zipCode", "floor"}};
+    for (const auto& step : chain) {
+        SCOPED_TRACE(step[0]);
+        form->textFieldShouldReturn(field(step[0]));
+        EXPECT_TRUE(field(step[1])->isFirstResponder());
+    }
+    auto* picker = v->findChild<PickerView*>("statePicker");
+    EXPECT_TRUE(picker->isHidden());
+    form->textFieldShouldReturn(field("floor")); // the province picker opens
+    EXPECT_FALSE(picker->isHidden());
+    picker->pickRow(6, 0); // Córdoba: a city is asked
+    EXPECT_FALSE(v->findChild<QWidget*>("cityRow")->isHidden());
+    type(field("city"), "Río Cuarto");
+    form->textFieldShouldReturn(field("city")); // incomplete: stays
+    settle();
+    EXPECT_EQ(top<BuyReaderEnterDataController>(), form);
+    type(field("firstName"), "Ana");
+    type(field("lastName"), "Pérez");
+    type(field("personalId"), "12345678");
+    type(field("phone"), "1144445555");
+    type(field("streetName"), "Mitre");
+    type(field("streetNumber"), "350");
+    type(field("zipCode"), "5000");
+    form->textFieldShouldReturn(field("city")); // complete: on to shipping
+    settle();
+    EXPECT_TRUE(top<BuyReaderSelectShippingController>());
+    EXPECT_EQ(form->purchase()->map("billingAddress").value("city"), "Río Cuarto");
+}
+
+TEST_F(ShopScreenTest, CatalogueRecordHoldsEachChosenReaderWithItsQuantity) {
+    BuyReader* offer = presentOffer(false);
+    offer->buyReader();
+    settle();
+    auto* catalogue = top<BuyReaderStartController>();
+    ASSERT_TRUE(catalogue);
+    ASSERT_TRUE(waitUntil([&] { return catalogue->readers().has_value(); }));
+    ASSERT_TRUE(waitForOverlayGone(catalogue));
+    auto* table = catalogue->view()->findChild<TableView*>("tableView");
+    table->tapRowAtIndexPath({0, 0});
+    catalogue->setAmountForDeviceIndex(2, 0);
+    table->tapRowAtIndexPath({0, 1});
+    table->tapRowAtIndexPath({0, 0}); // tapping a chosen row keeps its quantity
+    EXPECT_EQ(catalogue->amounts(), (QList<int>{2, 1}));
+    catalogue->buy();
+    settle();
+    auto* form = top<BuyReaderEnterDataController>();
+    ASSERT_TRUE(form);
+    const Purchase record = form->purchase();
+    const QVariantList items = record->value("items").toList();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items.at(0).toMap().value("item").toMap().value("price").toDouble(), 1500.0);
+    EXPECT_EQ(items.at(0).toMap().value("amount").toInt(), 2);
+    EXPECT_EQ(items.at(1).toMap().value("item").toMap().value("price").toDouble(), 1499.5);
+    EXPECT_EQ(items.at(1).toMap().value("amount").toInt(), 1);
+    EXPECT_DOUBLE_EQ(record->value("total").toDouble(), 4499.5);
+    EXPECT_FALSE(record->value("fromSaleButton").toBool());
 }
 
 } // namespace
