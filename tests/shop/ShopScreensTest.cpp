@@ -60,6 +60,21 @@ protected:
                                                      {"city", ""}});
         return record;
     }
+    // A record with all an order needs: buyer, a branch pick-up, one reader and the payment.
+    static Purchase recordReadyToOrder(const QVariantMap& payment) {
+        auto record = recordWithBilling("CABA");
+        QVariantMap billing = record->map("billingAddress");
+        billing.insert("firstName", "Ana");
+        billing.insert("lastName", "Pérez");
+        billing.insert("phone", "1144445555");
+        billing.insert("document", "1,234");
+        record->insert("billingAddress", billing);
+        record->insert("payment", payment);
+        record->insert("shipping", QVariantMap{{"method", "pickUp"}, {"pickUpId", 7001}});
+        record->insert("items",
+                       QVariantList{QVariantMap{{"item", QVariantMap{{"id", 1}}}, {"amount", 1}}});
+        return record;
+    }
 };
 
 TEST_F(ShopScreenTest, HandOverFromTheOfferAndTheDoneScreen) {
@@ -256,19 +271,8 @@ TEST_F(ShopScreenTest, AnotherAddressIsStoredOnlyWhenComplete) {
 }
 
 TEST_F(ShopScreenTest, PlansAndOrderFailures) {
-    auto record = recordWithBilling("CABA");
-    record->insert(
-        "payment",
-        QVariantMap{{"method", "wallet"}, {"walletId", "w-1"}, {"cardNumber", "4509953566233704"}});
-    record->insert("shipping", QVariantMap{{"method", "pickUp"}, {"pickUpId", 7001}});
-    record->insert("items",
-                   QVariantList{QVariantMap{{"item", QVariantMap{{"id", 1}}}, {"amount", 1}}});
-    QVariantMap billing = record->map("billingAddress");
-    billing.insert("firstName", "Ana");
-    billing.insert("lastName", "Pérez");
-    billing.insert("phone", "1144445555");
-    billing.insert("document", "1,234");
-    record->insert("billingAddress", billing);
+    auto record = recordReadyToOrder(
+        {{"method", "wallet"}, {"walletId", "w-1"}, {"cardNumber", "4509953566233704"}});
 
     // An answer without plans is a failed plans request: alert and back.
     sandbox->scriptOnce("POST", "/developers/api/installments/getInstallments.json",
@@ -527,6 +531,63 @@ TEST_F(ShopScreenTest, CatalogueRecordHoldsEachChosenReaderWithItsQuantity) {
     EXPECT_EQ(items.at(1).toMap().value("amount").toInt(), 1);
     EXPECT_DOUBLE_EQ(record->value("total").toDouble(), 4499.5);
     EXPECT_FALSE(record->value("fromSaleButton").toBool());
+}
+
+TEST_F(ShopScreenTest, CardFormCutsTheCodeOnABrandChangeAndHandsOnSixKeys) {
+    auto* card = pushed<BuyReaderWithCardController>("BuyReaderWithCardController",
+                                                     recordWithBilling("CABA"));
+    QWidget* v = card->view();
+    const auto field = [v](const char* name) { return v->findChild<TextField*>(name); };
+    auto* go = v->findChild<QPushButton*>("continueButton");
+    type(field("cardNumber"), "371449635398431"); // American Express: a code of 4
+    type(field("expirationDate"), "1230");
+    type(field("securityCode"), "1234");
+    type(field("nameOnCard"), "ANA PEREZ");
+    type(field("personalId"), "12345678");
+    EXPECT_EQ(field("securityCode")->text(), "1234");
+    EXPECT_FALSE(go->isHidden());
+    field("cardNumber")->clear();
+    type(field("cardNumber"), "4111111111111111"); // Visa: the code is cut to 3
+    EXPECT_EQ(field("securityCode")->text(), "123");
+    EXPECT_FALSE(go->isHidden());
+    field("expirationDate")->clear();
+    type(field("expirationDate"), "12"); // no year yet: cannot go on
+    EXPECT_TRUE(go->isHidden());
+    type(field("expirationDate"), "30");
+    ASSERT_FALSE(go->isHidden());
+    go->click();
+    settle();
+    EXPECT_EQ(card->purchase()->map("payment"), (QVariantMap{{"method", "card"},
+                                                             {"name", "ANA PEREZ"},
+                                                             {"document", "12,345,678"},
+                                                             {"cardNumber", "4111111111111111"},
+                                                             {"securityCode", "123"},
+                                                             {"expireDate", "1230"}}));
+    EXPECT_TRUE(top<BuyReaderPaymentsController>());
+}
+
+TEST_F(ShopScreenTest, ASinglePlanPlacesTheOrderWithoutATap) {
+    auto record = recordReadyToOrder({{"method", "wallet"},
+                                      {"walletId", "w-102"},
+                                      {"cardNumber", "5485123456780604"},
+                                      {"securityCode", "739"}});
+    sandbox->scriptOnce(
+        "POST", "/developers/api/installments/getInstallments.json",
+        SandboxReply::ok(
+            {{"data", QVariantList{
+                          QVariantMap{{"installments", QVariantMap{{"1", QVariantMap{
+                                                                             {"Payment", 1000},
+                                                                             {"PromotionId", "p-9"},
+                                                                         }}}}}}}}));
+    pushed<BuyReaderPaymentsController>("BuyReaderPaymentsController", record);
+    ASSERT_TRUE(waitUntil(
+        [&] { return top<BuyReaderDoneController>() != nullptr || shownAlert() != nullptr; }));
+    ASSERT_FALSE(shownAlert()) << shownAlert()->message().toStdString();
+    const auto orders = sandbox->requestsTo("/developers/api/sell/setOrderData.json");
+    ASSERT_EQ(orders.size(), 1);
+    EXPECT_EQ(orders.first().field("installments"), "1");
+    EXPECT_EQ(orders.first().field("promotionId"), "p-9");
+    EXPECT_FALSE(record->map("payment").contains("securityCode"));
 }
 
 } // namespace
