@@ -5,6 +5,7 @@
 #include "sandbox/routes/ShopRoutes.h"
 #include "shop/BuyReaderDoneController.h"
 #include "shop/BuyReaderEnterDataController.h"
+#include "shop/BuyReaderSelectAmountController.h"
 #include "shop/BuyReaderStartController.h"
 #include "shop/payment/BuyReaderEnterCVVController.h"
 #include "shop/payment/BuyReaderPaymentsController.h"
@@ -588,6 +589,73 @@ TEST_F(ShopScreenTest, ASinglePlanPlacesTheOrderWithoutATap) {
     EXPECT_EQ(orders.first().field("installments"), "1");
     EXPECT_EQ(orders.first().field("promotionId"), "p-9");
     EXPECT_FALSE(record->map("payment").contains("securityCode"));
+}
+
+TEST_F(ShopScreenTest, ShippingRowsFillTheRecordAndAProvinceChangeTakesItsFirstBranch) {
+    auto* shipping = pushed<BuyReaderSelectShippingController>("BuyReaderSelectShippingController",
+                                                               recordWithBilling("CABA"));
+    auto* table = shipping->view()->findChild<TableView*>("tableView");
+    const Purchase record = shipping->purchase();
+    // Goes on from the chosen row, then comes back to the shipping step.
+    const auto goOnAndBack = [&] {
+        shipping->goToNext();
+        settle();
+        EXPECT_NE(top<BuyReaderSelectShippingController>(), shipping);
+        shop->popViewControllerAnimated(false);
+        settle();
+        return record->map("shipping");
+    };
+    EXPECT_EQ(goOnAndBack(),
+              (QVariantMap{{"method", "ship"}, {"address", record->map("billingAddress")}}));
+
+    // Another address: the modify button's form cancelled keeps it as it was.
+    const QVariantMap other{
+        {"streetName", "San Martín"}, {"streetNumber", "55"}, {"floor", ""},
+        {"zipCode", "5000"},          {"state", "Córdoba"},   {"city", "Río Cuarto"}};
+    record->insert("shippingAddress", other);
+    shipping->shippingAddressUpdated();
+    auto* otherRow = shipping->view()->findChild<QWidget*>("Cell1");
+    ASSERT_TRUE(otherRow);
+    otherRow->findChild<QPushButton*>("modifyButton")->click();
+    settle();
+    auto* formNav = qobject_cast<NavigationController*>(topmost());
+    ASSERT_TRUE(formNav);
+    auto* form = qobject_cast<BuyReaderAddAddressController*>(formNav->topViewController());
+    ASSERT_TRUE(form);
+    EXPECT_EQ(form->view()->findChild<QPushButton*>("stateButton")->text(), "Córdoba");
+    form->view()->findChild<TextField*>("streetNumber")->insertText("9");
+    form->cancel();
+    settle();
+    EXPECT_EQ(record->map("shippingAddress"), other);
+    EXPECT_EQ(goOnAndBack(), (QVariantMap{{"method", "ship"}, {"address", other}}));
+
+    // Pick-up: the second branch, then another province brings its first branch.
+    shipping->view()->findChild<QTabBar*>("tabs")->setCurrentIndex(1);
+    ASSERT_TRUE(waitUntil([&] { return shipping->pickUpLocationsInState().has_value(); }));
+    ASSERT_TRUE(waitForOverlayGone(shipping));
+    table->tapRowAtIndexPath({2, 0});
+    EXPECT_EQ(goOnAndBack().value("pickUpId").toInt(), 7002);
+    table->tapRowAtIndexPath({0, 0});
+    settle();
+    auto* sheetNav = qobject_cast<NavigationController*>(topmost());
+    ASSERT_TRUE(sheetNav);
+    auto* sheet = qobject_cast<BuyReaderSelectAmountController*>(sheetNav->topViewController());
+    ASSERT_TRUE(sheet);
+    const int cordoba = int(sheet->items().indexOf("Córdoba"));
+    ASSERT_GE(cordoba, 0);
+    sheet->view()->findChild<TableView*>("tableView")->tapRowAtIndexPath({0, cordoba});
+    ASSERT_TRUE(waitUntil([&] {
+        return sandbox->requestsTo("/developers/api/sell/veloxaConsultarSucursales.json").size() ==
+               2;
+    }));
+    ASSERT_TRUE(waitForOverlayGone(shipping));
+    EXPECT_EQ(sandbox->requestsTo("/developers/api/sell/veloxaConsultarSucursales.json")
+                  .last()
+                  .field("provincia"),
+              "CORDOBA");
+    ASSERT_TRUE(table->indexPathForSelectedRow());
+    EXPECT_EQ(table->indexPathForSelectedRow()->section, 1);
+    EXPECT_EQ(goOnAndBack(), (QVariantMap{{"method", "pickUp"}, {"pickUpId", 7001}}));
 }
 
 } // namespace
