@@ -1,6 +1,5 @@
 #include "shop/BuyReaderEnterDataController.h"
 
-#include "model/States.h"
 #include "platform/ui/Dialogs.h"
 #include "shop/ShopForm.h"
 #include "ui_kit/PhoneTextField.h"
@@ -18,10 +17,6 @@ const QList<QPair<QString, QString>> kReturnChain = {
     {"firstName", "lastName"}, {"lastName", "personalId"},     {"personalId", "phone"},
     {"phone", "streetName"},   {"streetName", "streetNumber"}, {"streetNumber", "zipCode"},
     {"zipCode", "floor"}};
-
-QStringList provinces() {
-    return States::instance().statesList().value_or(QStringList());
-}
 } // namespace
 
 std::optional<QVariantMap>& BuyReaderEnterDataController::lastData() {
@@ -30,13 +25,10 @@ std::optional<QVariantMap>& BuyReaderEnterDataController::lastData() {
 }
 
 BuyReaderEnterDataController::BuyReaderEnterDataController(QObject* parent)
-    : ShopScreen(parent) {}
+    : ShopAddressForm(parent) {}
 
 QWidget* BuyReaderEnterDataController::loadView() {
-    auto* root = new QWidget();
-    root->setStyleSheet(QStringLiteral("background: white;"));
-    auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(0, 0, 0, 0);
+    const auto [root, column] = ShopLook::screenLayout(QStringLiteral("white"), true);
     ShopForm::Builder form(root, column, this, &requiredFields_);
     using Keyboard = TextField::KeyboardType;
     form.required("firstName", "Nombre");
@@ -44,17 +36,7 @@ QWidget* BuyReaderEnterDataController::loadView() {
     form.required("personalId", "DNI", Keyboard::NumberPad);
     phone_ = new PhoneTextField();
     form.required("phone", "Teléfono", Keyboard::Default, phone_);
-    form.required("streetName", "Calle");
-    form.required("streetNumber", "Número", Keyboard::NumberPad);
-    form.required("zipCode", "Código postal");
-    form.optional("floor", "Piso / Depto (opcional)");
-    QPushButton* stateButton = nullptr;
-    PickerView* statePicker = nullptr;
-    form.addProvinceChooser(&stateButton, &statePicker);
-    stateButton_ = stateButton;
-    statePicker_ = statePicker;
-    form.required("city", "Ciudad");
-    cityView_ = form.row("city");
+    addAddressRows(form, Keyboard::NumberPad);
     scrollView_ = form.scrollArea();
     continueButton_ = ShopLook::goButton(root, QStringLiteral("continueButton"));
     column->addWidget(continueButton_);
@@ -62,22 +44,14 @@ QWidget* BuyReaderEnterDataController::loadView() {
     tooltip_ = new PopoverTip(root);
     tooltip_->setObjectName(QStringLiteral("tooltip"));
     tooltip_->hide();
-    connect(stateButton_, &QPushButton::clicked, this, [this] { selectState(); });
     connect(continueButton_, &QPushButton::clicked, this, [this] { goToNext(); });
     return root;
 }
 
-TextField* BuyReaderEnterDataController::field(const QString& name) const {
-    return const_cast<BuyReaderEnterDataController*>(this)->outlet<TextField>(name);
-}
-
 void BuyReaderEnterDataController::viewDidLoad() {
     statePicker_->setVisible(false);
-    States::instance().pickCountry(QStringLiteral("AR"));
-    statePicker_->setDataSource(this);
-    statePicker_->setDelegate(this);
-    statePicker_->reloadAllComponents();
-    const int defaultRow = States::instance().defaultSelected() + 1;
+    loadProvinces();
+    const int defaultRow = defaultStateRow();
     if (const auto& kept = lastData()) {
         for (const QString& key : kTextKeys)
             field(key)->setText(kept->value(key).toString());
@@ -111,61 +85,8 @@ void BuyReaderEnterDataController::viewWillDisappear(bool) {
     lastData() = kept;
 }
 
-QString BuyReaderEnterDataController::titleForStateIndex(int index) const {
-    if (index <= 0)
-        return QStringLiteral("Seleccionar provincia");
-    return provinces().value(index - 1);
-}
-
-int BuyReaderEnterDataController::pickerViewNumberOfRowsInComponent(PickerView*, int) {
-    return int(provinces().size()) + 1;
-}
-
-QString BuyReaderEnterDataController::pickerViewTitleForRow(PickerView*, int row, int) {
-    return titleForStateIndex(row);
-}
-
-void BuyReaderEnterDataController::pickerViewDidSelectRow(PickerView*, int row, int) {
-    chooseState(row);
-}
-
-void BuyReaderEnterDataController::chooseState(int row) {
-    selectedState_ = row;
-    stateButton_->setText(titleForStateIndex(row));
-    if (row == 0 || row == States::instance().defaultSelected() + 1) {
-        cityView_->setVisible(false);
-        field(QStringLiteral("city"))->setText(QString(""));
-    } else {
-        cityView_->setVisible(true);
-    }
-    checkRequirements(nullptr, QString());
-}
-
-void BuyReaderEnterDataController::selectState() {
-    if (statePicker_->isHidden()) {
-        FirstResponder::endEditing(view());
-        statePicker_->setVisible(true);
-    } else {
-        statePicker_->setVisible(false);
-    }
-}
-
 void BuyReaderEnterDataController::checkRequirements(TextField* changing, const QString& newText) {
-    bool complete = true;
-    const int defaultRow = States::instance().defaultSelected() + 1;
-    for (const auto& required : requiredFields_) {
-        if (!required)
-            continue;
-        if (required->objectName() == QLatin1String("city") && selectedState_ == defaultRow)
-            continue;
-        const QString text = required == changing ? newText : required->text();
-        if (text.isEmpty())
-            complete = false;
-    }
-    // The province must be chosen: the placeholder row counts as missing.
-    if (selectedState_ == 0)
-        complete = false;
-    continueButton_->setVisible(complete);
+    continueButton_->setVisible(requiredFilled(changing, newText));
 }
 
 bool BuyReaderEnterDataController::textFieldShouldChangeCharactersInRange(

@@ -11,15 +11,9 @@ BuyReaderSelectAmountController::BuyReaderSelectAmountController(QObject* parent
     : ViewController(parent) {}
 
 QWidget* BuyReaderSelectAmountController::loadView() {
-    auto* root = new QWidget();
-    auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(0, 0, 0, 0);
-    tableView_ = new TableView(root);
-    tableView_->setObjectName(QStringLiteral("tableView"));
-    tableView_->setDataSource(this);
-    tableView_->setDelegate(this);
-    column->addWidget(tableView_);
-    return root;
+    const auto layout = ShopLook::screenLayout(QString(), true);
+    tableView_ = ShopLook::addTable(layout, this, this);
+    return layout.root;
 }
 
 void BuyReaderSelectAmountController::viewWillAppear(bool) {

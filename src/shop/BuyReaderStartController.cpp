@@ -22,15 +22,9 @@ BuyReaderStartController::BuyReaderStartController(QObject* parent)
     : ShopScreen(parent) {}
 
 QWidget* BuyReaderStartController::loadView() {
-    auto* root = new QWidget();
-    root->setStyleSheet(QStringLiteral("background: #f2f2f2;"));
-    auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(0, 0, 0, 0);
-    tableView_ = new TableView(root);
-    tableView_->setObjectName(QStringLiteral("tableView"));
-    tableView_->setDataSource(this);
-    tableView_->setDelegate(this);
-    column->addWidget(tableView_, 1);
+    const auto layout = ShopLook::screenLayout(QStringLiteral("#f2f2f2"), true);
+    const auto [root, column] = layout;
+    tableView_ = ShopLook::addTable(layout, this, this);
     buyButton_ = ShopLook::goButton(root, QStringLiteral("buyButton"));
     column->addWidget(buyButton_);
     connect(buyButton_, &QPushButton::clicked, this, [this] { buy(); });

@@ -45,23 +45,34 @@ void dismissShop(ViewController* screen) {
         root->dismissViewControllerAnimated(true);
 }
 
+// Begins a hand-over. On a pad the shop closes and the sale goes to the screen below: null. On a
+// phone: the card-reading screen for the caller to push, the shop's bar shown; null, the shop
+// closed, when there is no stack or no card-reading screen.
+ViewController* cardReadingFor(ViewController* screen) {
+    if (screen->isIpad()) {
+        closeThenProcessSale(screen);
+        return nullptr;
+    }
+    NavigationController* nav = screen->navigationController();
+    ViewController* device = nav ? cardReadingScreen() : nullptr;
+    if (!device) {
+        dismissShop(screen);
+        return nullptr;
+    }
+    nav->setNavigationBarHidden(false, false);
+    nav->navigationBar()->setTintColor(kBarTint);
+    return device;
+}
+
 } // namespace
 
 namespace ShopHandOver {
 
 void fromOffer(ViewController* offer) {
-    if (offer->isIpad()) {
-        closeThenProcessSale(offer);
+    ViewController* device = cardReadingFor(offer);
+    if (!device)
         return;
-    }
     NavigationController* nav = offer->navigationController();
-    ViewController* device = nav ? cardReadingScreen() : nullptr;
-    if (!device) {
-        dismissShop(offer);
-        return;
-    }
-    nav->setNavigationBarHidden(false, false);
-    nav->navigationBar()->setTintColor(kBarTint);
     QList<BarButtonItem> right = device->navigationItem()->rightBarButtonItems();
     if (!right.isEmpty()) {
         right.first().title = QString("");
@@ -74,18 +85,10 @@ void fromOffer(ViewController* offer) {
 }
 
 void fromDone(ViewController* done) {
-    if (done->isIpad()) {
-        closeThenProcessSale(done);
+    ViewController* device = cardReadingFor(done);
+    if (!device)
         return;
-    }
     NavigationController* nav = done->navigationController();
-    ViewController* device = nav ? cardReadingScreen() : nullptr;
-    if (!device) {
-        dismissShop(done);
-        return;
-    }
-    nav->setNavigationBarHidden(false, false);
-    nav->navigationBar()->setTintColor(kBarTint);
     nav->pushViewController(device, true);
     QList<ViewController*> stack = nav->viewControllers();
     qsizetype offerIndex = -1;

@@ -3,8 +3,11 @@
 #include "api/APIController.h"
 #include "api/SessionBridge.h"
 #include "model/values/Amount.h"
+#include "platform/core/ServiceRegistry.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/Services.h"
+#include "platform/ui/TableView.h"
 #include "ui_kit/AutoLayoutUtilities.h"
 #include "ui_kit/UIKitSupport.h"
 #include "ui_kit/texts/Language.h"
@@ -12,6 +15,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
 
 ShopScreen::ShopScreen(QObject* parent)
     : ViewController(parent) {}
@@ -46,7 +51,54 @@ void ShopScreen::showMessage(const QString& message) {
     (host ? host : this)->presentViewController(alert, true);
 }
 
+QLabel* ShopScreen::addTermsText(QWidget* root, QVBoxLayout* column) {
+    QLabel* terms = ShopLook::label(root, QStringLiteral("termsTextView"));
+    terms->setTextFormat(Qt::RichText);
+    column->addWidget(terms);
+    connect(terms, &QLabel::linkActivated, this,
+            [this, terms](const QString& link) { followTermsLink(link, terms); });
+    return terms;
+}
+
+bool ShopScreen::followTermsLink(const QString& link, QObject* sender) {
+    const QUrl url(link);
+    if (url.scheme() == QLatin1String("terms")) {
+        performSegueWithIdentifier(QStringLiteral("terms"), sender);
+        return false;
+    }
+    if (auto opener = Services::get<URLOpener>())
+        opener->openURL(url);
+    return true;
+}
+
 namespace ShopLook {
+
+ScreenLayout screenLayout(const QString& background, bool flush) {
+    ScreenLayout layout;
+    layout.root = new QWidget();
+    if (!background.isEmpty())
+        layout.root->setStyleSheet(QStringLiteral("background: %1;").arg(background));
+    layout.column = new QVBoxLayout(layout.root);
+    if (flush)
+        layout.column->setContentsMargins(0, 0, 0, 0);
+    return layout;
+}
+
+TableView* addTable(const ScreenLayout& layout, TableViewDataSource* source,
+                    TableViewDelegate* delegate) {
+    auto* table = new TableView(layout.root);
+    table->setObjectName(QStringLiteral("tableView"));
+    table->setDataSource(source);
+    table->setDelegate(delegate);
+    layout.column->addWidget(table, 1);
+    return table;
+}
+
+QString termsSentence() {
+    return QStringLiteral("Al pagar aceptás los <a href=\"terms://terms\" style=\"color: %1; "
+                          "text-decoration: underline;\">Términos y Condiciones</a> de Pagora.")
+        .arg(UIKitSupport::mainColor().name());
+}
 
 BarButtonItem barButton(const QString& title, const QString& objectName,
                         std::function<void()> action) {

@@ -8,6 +8,9 @@
 #include <QString>
 
 class APIController;
+class TableView;
+class TableViewDataSource;
+class TableViewDelegate;
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -39,11 +42,28 @@ protected:
     APIController* newClient();
     // The system alert: empty title, the message, one "OK" button that only closes it.
     void showMessage(const QString& message);
+    // The terms line of a payment form ("termsTextView"), its links followed by followTermsLink.
+    QLabel* addTermsText(QWidget* root, QVBoxLayout* column);
+    // A "terms:" link opens the terms screen (segue "terms", `sender` its sender) and answers
+    // false; any other link opens outside the app and answers true.
+    bool followTermsLink(const QString& link, QObject* sender);
 
     Purchase purchase_;
 };
 
 namespace ShopLook {
+// A screen's root and the column its parts stand in.
+struct ScreenLayout {
+    QWidget* root = nullptr;
+    QVBoxLayout* column = nullptr;
+};
+// The root in `background` (none when empty); a flush column stands against the root's edges.
+ScreenLayout screenLayout(const QString& background, bool flush);
+// The screen's list ("tableView"), taking the column's free height.
+TableView* addTable(const ScreenLayout& layout, TableViewDataSource* source,
+                    TableViewDelegate* delegate);
+// "Al pagar aceptás los Términos y Condiciones de Pagora.", the phrase a "terms:" link.
+QString termsSentence();
 // A bar button with its title, objectName and action.
 BarButtonItem barButton(const QString& title, const QString& objectName,
                         std::function<void()> action);

@@ -250,6 +250,7 @@ TEST_F(ShopFlow, WalletOrderShipsWithTheFavouriteCardAndItsCode) {
     EXPECT_EQ(order.value("securityCode"), kCode);
     EXPECT_FALSE(order.contains("cardNumber"));
     EXPECT_FALSE(order.contains("sucursalId"));
+    EXPECT_EQ(order.value("street"), "Mitre"); // shipped to the billing address
     for (const QString& line : allLogs()) {
         SCOPED_TRACE(line.toStdString());
         EXPECT_FALSE(line.contains("5485123456780604"));

@@ -168,6 +168,14 @@ TEST_F(ShopSheetTest, SaleScreenInvitationOpensTheReaderDemo) {
         [&openedOver](ViewController* target) { openedOver << target; });
     auto* tabBar = new InputTabBarViewController();
     host->presentViewController(tabBar, false);
+    // The catalogue below the invitation loads off the main thread: let it fill first.
+    ASSERT_TRUE(waitUntil([&] {
+        clock->advance(50);
+        for (const QLabel* label : tabBar->view()->findChildren<QLabel*>())
+            if (label->text() == QLatin1String("Agua") && label->isVisible())
+                return true;
+        return false;
+    }));
     settle();
     for (const char* button : {"Probar más tarde", "Cancelar", "Probar lector"}) {
         SCOPED_TRACE(button);

@@ -18,13 +18,9 @@ QString BuyReaderPaymentController::amountText(double value) {
 }
 
 QWidget* BuyReaderPaymentController::loadView() {
-    auto* root = new QWidget();
-    root->setStyleSheet(QStringLiteral("background: white;"));
-    auto* column = new QVBoxLayout(root);
-    tableView_ = new TableView(root);
-    tableView_->setObjectName(QStringLiteral("tableView"));
-    tableView_->setDataSource(this);
-    column->addWidget(tableView_, 1);
+    const auto layout = ShopLook::screenLayout(QStringLiteral("white"), false);
+    const auto [root, column] = layout;
+    tableView_ = ShopLook::addTable(layout, this, nullptr);
     auto* totals = new QGridLayout();
     auto* shipping = ShopLook::label(root, QStringLiteral("shippingLabel"));
     shipping->setText(QStringLiteral("Envío: sin cargo"));

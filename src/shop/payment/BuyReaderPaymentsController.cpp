@@ -19,14 +19,9 @@ BuyReaderPaymentsController::BuyReaderPaymentsController(QObject* parent)
     : ShopScreen(parent) {}
 
 QWidget* BuyReaderPaymentsController::loadView() {
-    auto* root = new QWidget();
-    root->setStyleSheet(QStringLiteral("background: white;"));
-    auto* column = new QVBoxLayout(root);
-    tableView_ = new TableView(root);
-    tableView_->setObjectName(QStringLiteral("tableView"));
-    tableView_->setDataSource(this);
-    tableView_->setDelegate(this);
-    column->addWidget(tableView_, 1);
+    const auto layout = ShopLook::screenLayout(QStringLiteral("white"), false);
+    const auto [root, column] = layout;
+    tableView_ = ShopLook::addTable(layout, this, this);
     continueButton_ = ShopLook::goButton(root, QStringLiteral("continueButton"));
     column->addWidget(continueButton_);
     connect(continueButton_, &QPushButton::clicked, this, [this] { goToNext(); });

@@ -1,32 +1,23 @@
 #include "shop/payment/BuyReaderWalletCell.h"
 
 #include "shop/ShopScreen.h"
-#include "ui_kit/UIKitSupport.h"
 #include "ui_kit/texts/Language.h"
 
-#include <QGridLayout>
 #include <QLabel>
 
 BuyReaderWalletCell::BuyReaderWalletCell(QWidget* parent)
-    : TableViewCell(parent) {
-    setSelectionStyle(SelectionStyle::None);
-    setAttribute(Qt::WA_StyledBackground, true);
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(14, 10, 14, 10);
+    : ShopChoiceCell(parent) {
     titleLabel_ = ShopLook::label(this, QStringLiteral("titleLabel"),
                                   QStringLiteral("font-size: 16px; font-weight: 600;"));
     subTitleLabel_ = ShopLook::label(this, QStringLiteral("subTitleLabel"));
     lastNumbersLabel_ = ShopLook::label(this, QStringLiteral("lastNumbersLabel"));
     expirationLabel_ = ShopLook::label(this, QStringLiteral("expirationLabel"));
-    tickView_ = ShopLook::label(this, QStringLiteral("tickView"));
-    tickView_->setText(QStringLiteral("✓"));
-    grid->addWidget(titleLabel_, 0, 0);
-    grid->addWidget(tickView_, 0, 1, Qt::AlignRight);
-    grid->addWidget(subTitleLabel_, 1, 0);
-    grid->addWidget(lastNumbersLabel_, 2, 0);
-    grid->addWidget(expirationLabel_, 2, 1, Qt::AlignRight);
+    grid()->addWidget(titleLabel_, 0, 0);
+    grid()->addWidget(tickView(), 0, 1, Qt::AlignRight);
+    grid()->addWidget(subTitleLabel_, 1, 0);
+    grid()->addWidget(lastNumbersLabel_, 2, 0);
+    grid()->addWidget(expirationLabel_, 2, 1, Qt::AlignRight);
     setMinimumHeight(96);
-    redraw();
 }
 
 QString BuyReaderWalletCell::lastNumbers(const QString& number) {
@@ -55,23 +46,4 @@ void BuyReaderWalletCell::setWallet(const QVariantMap& card) {
     subTitleLabel_->setText(card.value(QStringLiteral("issuer")).toString());
     lastNumbersLabel_->setText(lastNumbers(number));
     expirationLabel_->setText(expirationText(card.value(QStringLiteral("expire"))));
-}
-
-void BuyReaderWalletCell::setSelected(bool selected, bool animated) {
-    TableViewCell::setSelected(selected, animated);
-    redraw();
-}
-
-void BuyReaderWalletCell::setHighlighted(bool highlighted, bool animated) {
-    TableViewCell::setHighlighted(highlighted, animated);
-    redraw();
-}
-
-void BuyReaderWalletCell::redraw() {
-    const bool on = isSelected() || isHighlighted();
-    tickView_->setVisible(on);
-    setStyleSheet(QStringLiteral("BuyReaderWalletCell { background: %1; } QLabel { color: %2; "
-                                 "background: transparent; }")
-                      .arg(on ? UIKitSupport::mainColor().name() : QStringLiteral("#d8d8d8"),
-                           on ? QStringLiteral("white") : QStringLiteral("black")));
 }

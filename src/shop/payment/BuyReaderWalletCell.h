@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/TableViewCell.h"
+#include "shop/ShopChoiceCell.h"
 
 #include <QPointer>
 #include <QVariantMap>
@@ -8,14 +8,12 @@
 #include <QLabel>
 
 // One stored wallet card: number, issuer, last four digits and expiry; tick while chosen.
-class BuyReaderWalletCell : public TableViewCell {
+class BuyReaderWalletCell : public ShopChoiceCell {
     Q_OBJECT
 public:
     explicit BuyReaderWalletCell(QWidget* parent = nullptr);
 
     void setWallet(const QVariantMap& card);
-    void setSelected(bool selected, bool animated) override;
-    void setHighlighted(bool highlighted, bool animated) override;
 
     // "DICIEMBRE / 2026" for 122026 (a number or a text; five characters get a leading "0");
     // empty for any other length or a month outside 1 to 12.
@@ -24,9 +22,6 @@ public:
     static QString lastNumbers(const QString& number);
 
 private:
-    void redraw();
-
-    QPointer<QLabel> tickView_;
     QPointer<QLabel> titleLabel_;
     QPointer<QLabel> subTitleLabel_;
     QPointer<QLabel> lastNumbersLabel_;

@@ -16,7 +16,6 @@
 namespace {
 const QString kMask = QStringLiteral("MM / AA");
 const char* const kMaskElements[] = {"[01]", "\\d", " ", "/", " ", "[1-9]", "\\d"};
-const QString kTermsPhrase = QStringLiteral("Términos y Condiciones");
 
 bool allDigits(const QString& text) {
     for (const QChar c : text)
@@ -30,9 +29,7 @@ BuyReaderWithCardController::BuyReaderWithCardController(QObject* parent)
     : ShopScreen(parent) {}
 
 QWidget* BuyReaderWithCardController::loadView() {
-    auto* root = new QWidget();
-    root->setStyleSheet(QStringLiteral("background: white;"));
-    auto* column = new QVBoxLayout(root);
+    const auto [root, column] = ShopLook::screenLayout(QStringLiteral("white"), false);
     ShopForm::Builder form(root, column, this, &requiredFields_, ShopForm::Builder::Body::Plain);
     using Keyboard = TextField::KeyboardType;
     form.required("cardNumber", "Número de tarjeta", Keyboard::NumberPad);
@@ -44,16 +41,12 @@ QWidget* BuyReaderWithCardController::loadView() {
     for (const auto& made : requiredFields_)
         connect(made, &TextField::editingChanged, this,
                 [this, field = made.data()] { checkLength(field); });
-    termsTextView_ = ShopLook::label(root, QStringLiteral("termsTextView"));
-    termsTextView_->setTextFormat(Qt::RichText);
-    column->addWidget(termsTextView_);
+    termsTextView_ = addTermsText(root, column);
     column->addStretch(1);
     continueButton_ = ShopLook::goButton(root, QStringLiteral("continueButton"));
     column->addWidget(continueButton_);
     ShopForm::addKeyboardGap(root, column);
     connect(continueButton_, &QPushButton::clicked, this, [this] { goToNext(); });
-    connect(termsTextView_, &QLabel::linkActivated, this,
-            [this](const QString& link) { termsLinkActivated(link); });
     return root;
 }
 
@@ -67,12 +60,7 @@ void BuyReaderWithCardController::viewDidLoad() {
     continueButton_->setVisible(false);
     continueButton_->setText(
         ShopLook::payTitle(purchase_ ? purchase_->value(QStringLiteral("total")).toDouble() : 0));
-    const QString theme = UIKitSupport::mainColor().name();
-    QString sentence = QStringLiteral("Al pagar aceptás los %1 de Pagora.");
-    termsTextView_->setText(sentence.arg(
-        QStringLiteral(
-            "<a href=\"terms://terms\" style=\"color: %1; text-decoration: underline;\">%2</a>")
-            .arg(theme, kTermsPhrase)));
+    termsTextView_->setText(ShopLook::termsSentence());
     cvvLength_ = 3;
 }
 
@@ -217,17 +205,6 @@ bool BuyReaderWithCardController::textFieldShouldReturn(TextField* current) {
         field(order.at(at + 1))->becomeFirstResponder();
     else
         current->resignFirstResponder();
-    return true;
-}
-
-bool BuyReaderWithCardController::termsLinkActivated(const QString& link) {
-    const QUrl url(link);
-    if (url.scheme() == QLatin1String("terms")) {
-        performSegueWithIdentifier(QStringLiteral("terms"), termsTextView_);
-        return false;
-    }
-    if (auto opener = Services::get<URLOpener>())
-        opener->openURL(url);
     return true;
 }
 

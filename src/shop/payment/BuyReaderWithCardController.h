@@ -22,8 +22,6 @@ public:
     void prepareForSegue(StoryboardSegue& segue, QObject* sender) override;
 
     void goToNext();
-    // A link of the terms sentence: "terms" opens the terms page; others go outside.
-    bool termsLinkActivated(const QString& link);
     int cvvLength() const { return cvvLength_; }
 
     // The number cut into groups (4-4-4-4, or 4-6-5 for American Express) and the code length

@@ -29,22 +29,13 @@ BuyReaderWithWalletController::BuyReaderWithWalletController(QObject* parent)
     : ShopScreen(parent) {}
 
 QWidget* BuyReaderWithWalletController::loadView() {
-    auto* root = new QWidget();
-    root->setStyleSheet(QStringLiteral("background: #f2f2f2;"));
-    auto* column = new QVBoxLayout(root);
-    tableView_ = new TableView(root);
-    tableView_->setObjectName(QStringLiteral("tableView"));
-    tableView_->setDataSource(this);
-    tableView_->setDelegate(this);
-    column->addWidget(tableView_, 1);
-    termsTextView_ = ShopLook::label(root, QStringLiteral("termsTextView"));
-    termsTextView_->setTextFormat(Qt::RichText);
-    column->addWidget(termsTextView_);
+    const ShopLook::ScreenLayout layout = ShopLook::screenLayout(QStringLiteral("#f2f2f2"), false);
+    const auto [root, column] = layout;
+    tableView_ = ShopLook::addTable(layout, this, this);
+    termsTextView_ = addTermsText(root, column);
     continueButton_ = ShopLook::goButton(root, QStringLiteral("continueButton"));
     column->addWidget(continueButton_);
     connect(continueButton_, &QPushButton::clicked, this, [this] { goToNext(); });
-    connect(termsTextView_, &QLabel::linkActivated, this,
-            [this](const QString& link) { termsLinkActivated(link); });
     return root;
 }
 
@@ -53,10 +44,7 @@ void BuyReaderWithWalletController::viewDidLoad() {
     navigationItem()->setTitle(title());
     continueButton_->setText(
         ShopLook::payTitle(purchase_ ? purchase_->value(QStringLiteral("total")).toDouble() : 0));
-    termsTextView_->setText(
-        QStringLiteral("Al pagar aceptás los <a href=\"terms://terms\" style=\"color: %1; "
-                       "text-decoration: underline;\">Términos y Condiciones</a> de Pagora.")
-            .arg(UIKitSupport::mainColor().name()));
+    termsTextView_->setText(ShopLook::termsSentence());
 }
 
 void BuyReaderWithWalletController::viewWillAppear(bool) {
@@ -148,17 +136,6 @@ void BuyReaderWithWalletController::goToNext() {
                                    ? QStringLiteral("cvv")
                                    : QStringLiteral("continue"),
                                this);
-}
-
-bool BuyReaderWithWalletController::termsLinkActivated(const QString& link) {
-    const QUrl url(link);
-    if (url.scheme() == QLatin1String("terms")) {
-        performSegueWithIdentifier(QStringLiteral("terms"), termsTextView_);
-        return false;
-    }
-    if (auto opener = Services::get<URLOpener>())
-        opener->openURL(url);
-    return true;
 }
 
 void BuyReaderWithWalletController::prepareForSegue(StoryboardSegue& segue, QObject*) {

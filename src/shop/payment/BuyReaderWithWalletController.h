@@ -22,7 +22,6 @@ public:
     void viewWillAppear(bool animated) override;
     void prepareForSegue(StoryboardSegue& segue, QObject* sender) override;
     void goToNext();
-    bool termsLinkActivated(const QString& link);
     const std::optional<QVariantList>& cards() const { return cards_; }
 
     // The usable cards (with "uid" and "cc"), favourites first, in the answer's order otherwise.

@@ -1,6 +1,5 @@
 #include "shop/shipping/BuyReaderAddAddressController.h"
 
-#include "model/States.h"
 #include "platform/ui/NavigationController.h"
 #include "shop/ShopForm.h"
 #include "shop/shipping/BuyReaderSelectShippingController.h"
@@ -11,47 +10,23 @@
 #include <QVBoxLayout>
 
 namespace {
-QStringList addressProvinces() {
-    return States::instance().statesList().value_or(QStringList());
-}
 const QStringList kAddressKeys = {"streetName", "streetNumber", "zipCode", "floor", "city"};
 } // namespace
 
 BuyReaderAddAddressController::BuyReaderAddAddressController(QObject* parent)
-    : ShopScreen(parent) {}
+    : ShopAddressForm(parent) {}
 
 QWidget* BuyReaderAddAddressController::loadView() {
-    auto* root = new QWidget();
-    root->setStyleSheet(QStringLiteral("background: white;"));
-    auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(0, 0, 0, 0);
+    const auto [root, column] = ShopLook::screenLayout(QStringLiteral("white"), true);
     ShopForm::Builder form(root, column, this, &requiredFields_);
-    form.required("streetName", "Calle");
-    form.required("streetNumber", "Número");
-    form.required("zipCode", "Código postal");
-    form.optional("floor", "Piso / Depto (opcional)");
-    QPushButton* stateButton = nullptr;
-    PickerView* statePicker = nullptr;
-    form.addProvinceChooser(&stateButton, &statePicker);
-    stateButton_ = stateButton;
-    statePicker_ = statePicker;
-    form.required("city", "Ciudad");
-    cityView_ = form.row("city");
+    addAddressRows(form, TextField::KeyboardType::Default);
     ShopForm::addKeyboardGap(root, column);
-    connect(stateButton_, &QPushButton::clicked, this, [this] { selectState(); });
     return root;
 }
 
-TextField* BuyReaderAddAddressController::field(const QString& name) {
-    return outlet<TextField>(name);
-}
-
 void BuyReaderAddAddressController::viewDidLoad() {
-    States::instance().pickCountry(QStringLiteral("AR"));
     selectedState_ = 0;
-    statePicker_->setDataSource(this);
-    statePicker_->setDelegate(this);
-    statePicker_->reloadAllComponents();
+    loadProvinces();
     setTitle(QStringLiteral("Otra dirección"));
     navigationItem()->setTitle(title());
     navigationItem()->setLeftBarButtonItem(
@@ -65,12 +40,12 @@ void BuyReaderAddAddressController::viewDidLoad() {
 void BuyReaderAddAddressController::viewWillAppear(bool) {
     statePicker_->setVisible(false);
     selectedState_ = 0;
-    const int defaultRow = States::instance().defaultSelected() + 1;
+    const int defaultRow = defaultStateRow();
     if (purchase_ && purchase_->contains(QStringLiteral("shippingAddress"))) {
         const QVariantMap address = purchase_->map(QStringLiteral("shippingAddress"));
         for (const QString& key : kAddressKeys)
             field(key)->setText(address.value(key).toString());
-        const qsizetype index = addressProvinces().indexOf(address.value("state").toString());
+        const qsizetype index = provinces().indexOf(address.value("state").toString());
         if (index >= 0)
             selectedState_ = int(index) + 1;
         cityView_->setVisible(selectedState_ != defaultRow);
@@ -79,31 +54,6 @@ void BuyReaderAddAddressController::viewWillAppear(bool) {
     }
     statePicker_->selectRow(selectedState_, 0, true);
     stateButton_->setText(titleForStateIndex(selectedState_));
-    checkRequirements(nullptr, QString());
-}
-
-QString BuyReaderAddAddressController::titleForStateIndex(int index) const {
-    return index <= 0 ? QStringLiteral("Seleccionar provincia")
-                      : addressProvinces().value(index - 1);
-}
-
-int BuyReaderAddAddressController::pickerViewNumberOfRowsInComponent(PickerView*, int) {
-    return int(addressProvinces().size()) + 1;
-}
-
-QString BuyReaderAddAddressController::pickerViewTitleForRow(PickerView*, int row, int) {
-    return titleForStateIndex(row);
-}
-
-void BuyReaderAddAddressController::pickerViewDidSelectRow(PickerView*, int row, int) {
-    selectedState_ = row;
-    stateButton_->setText(titleForStateIndex(row));
-    if (row == 0 || row == States::instance().defaultSelected() + 1) {
-        cityView_->setVisible(false);
-        field(QStringLiteral("city"))->setText(QString(""));
-    } else {
-        cityView_->setVisible(true);
-    }
     checkRequirements(nullptr, QString());
 }
 
@@ -117,17 +67,7 @@ void BuyReaderAddAddressController::setCanAdd(bool enabled) {
 }
 
 void BuyReaderAddAddressController::checkRequirements(TextField* changing, const QString& newText) {
-    bool complete = selectedState_ != 0;
-    const int defaultRow = States::instance().defaultSelected() + 1;
-    for (const auto& required : requiredFields_) {
-        if (!required)
-            continue;
-        if (required->objectName() == QLatin1String("city") && selectedState_ == defaultRow)
-            continue;
-        if ((required == changing ? newText : required->text()).isEmpty())
-            complete = false;
-    }
-    setCanAdd(complete);
+    setCanAdd(requiredFilled(changing, newText));
 }
 
 bool BuyReaderAddAddressController::textFieldShouldChangeCharactersInRange(
@@ -149,15 +89,6 @@ bool BuyReaderAddAddressController::textFieldShouldReturn(TextField* current) {
     else if (name == QLatin1String("city"))
         done();
     return true;
-}
-
-void BuyReaderAddAddressController::selectState() {
-    if (statePicker_->isHidden()) {
-        FirstResponder::endEditing(view());
-        statePicker_->setVisible(true);
-    } else {
-        statePicker_->setVisible(false);
-    }
 }
 
 void BuyReaderAddAddressController::done() {

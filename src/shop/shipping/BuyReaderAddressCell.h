@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/TableViewCell.h"
+#include "shop/ShopChoiceCell.h"
 
 #include <QPointer>
 
@@ -9,7 +9,7 @@
 
 // A row of the shipping step: an address or a courier branch, with a tick while chosen and, on
 // the other-address row, a modify button.
-class BuyReaderAddressCell : public TableViewCell {
+class BuyReaderAddressCell : public ShopChoiceCell {
     Q_OBJECT
 public:
     explicit BuyReaderAddressCell(QWidget* parent = nullptr);
@@ -18,13 +18,8 @@ public:
     QLabel* addressLabel() const { return addressLabel_; }
     QPushButton* modifyButton() const { return modifyButton_; }
 
-    void setSelected(bool selected, bool animated) override;
-    void setHighlighted(bool highlighted, bool animated) override;
-    void updatedDisplay();
-
 private:
     QPointer<QLabel> titleLabel_;
     QPointer<QLabel> addressLabel_;
-    QPointer<QLabel> tickView_;
     QPointer<QPushButton> modifyButton_;
 };

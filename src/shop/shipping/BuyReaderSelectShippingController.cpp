@@ -25,9 +25,8 @@ BuyReaderSelectShippingController::BuyReaderSelectShippingController(QObject* pa
     : ShopScreen(parent) {}
 
 QWidget* BuyReaderSelectShippingController::loadView() {
-    auto* root = new QWidget();
-    root->setStyleSheet(QStringLiteral("background: #f2f2f2;"));
-    auto* column = new QVBoxLayout(root);
+    const auto layout = ShopLook::screenLayout(QStringLiteral("#f2f2f2"), true);
+    const auto [root, column] = layout;
     column->setContentsMargins(0, 8, 0, 0);
     tabs_ = new QTabBar(root);
     tabs_->setObjectName(QStringLiteral("tabs"));
@@ -40,11 +39,7 @@ QWidget* BuyReaderSelectShippingController::loadView() {
                                    QStringLiteral("padding: 8px 16px; color: #555;"));
     chooseLabel_->setText(QStringLiteral("Elegí la dirección de entrega"));
     column->addWidget(chooseLabel_);
-    tableView_ = new TableView(root);
-    tableView_->setObjectName(QStringLiteral("tableView"));
-    tableView_->setDataSource(this);
-    tableView_->setDelegate(this);
-    column->addWidget(tableView_, 1);
+    tableView_ = ShopLook::addTable(layout, this, this);
     continueButton_ = ShopLook::goButton(root, QStringLiteral("continueButton"));
     column->addWidget(continueButton_);
     connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { changedTab(index); });
