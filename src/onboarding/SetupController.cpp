@@ -12,7 +12,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
-#include "ui_kit/HelpCardPaging.h"
+#include "ui_kit/HelpCard.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -342,8 +342,7 @@ void SetupController::previousPageHelp() {
 }
 
 void SetupController::turnHelpPage(bool forward) {
-    if (moreInfoDisplayed_ &&
-        HelpCardPaging::turn(helpDicPage_, int(helpDic_.texts.size()), forward))
+    if (moreInfoDisplayed_ && HelpCard::turn(helpDicPage_, int(helpDic_.texts.size()), forward))
         redrawMoreInfo(forward);
 }
 
@@ -356,26 +355,17 @@ void SetupController::redrawMoreInfo(bool forward) {
     QWidget* newPage = makePage(card_, helpDicPage_);
     newPage->show();
     updateDots();
-    HelpCardPaging::slide(card_, oldPage, newPage, forward, kPageMs, pageAnimation_);
+    HelpCard::slide(card_, oldPage, newPage, forward, kPageMs, pageAnimation_);
 }
 
 void SetupController::closeMoreInfo() {
     if (!container_)
         return;
     Application::setStatusBarHidden(false);
-    QPointer<QWidget> overlay = container_;
-    Clock::current().animate(
-        kCloseMs, overlay,
-        [overlay](double p) {
-            if (overlay)
-                View::setAlpha(overlay, 1 - p);
-        },
-        [self = QPointer<SetupController>(this), overlay](bool) {
-            if (overlay)
-                overlay->deleteLater();
-            if (self)
-                self->moreInfoDisplayed_ = false;
-        });
+    HelpCard::fadeOut(container_, kCloseMs, [self = QPointer<SetupController>(this)] {
+        if (self)
+            self->moreInfoDisplayed_ = false;
+    });
 }
 
 bool SetupController::eventFilter(QObject* watched, QEvent* event) {

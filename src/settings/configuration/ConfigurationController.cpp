@@ -22,7 +22,7 @@
 #include "settings/configuration/SettingsSwitch.h"
 #include "ui_kit/CustomActivityView/ActivityIndicator.h"
 #include "ui_kit/Extensions/Traits.h"
-#include "ui_kit/HelpCardPaging.h"
+#include "ui_kit/HelpCard.h"
 #include "ui_kit/UIKitSupport.h"
 #include "ui_kit/texts/Language.h"
 #include "ui_kit/texts/TextFormatter.h"
@@ -1312,7 +1312,7 @@ void ConfigurationController::previousPageHelp() {
 
 void ConfigurationController::turnHelpPage(bool forward) {
     const int pages = int(helpDic_.value(QStringLiteral("texts")).toList().size());
-    if (moreInfoDisplayed_ && HelpCardPaging::turn(helpDicPage_, pages, forward))
+    if (moreInfoDisplayed_ && HelpCard::turn(helpDicPage_, pages, forward))
         redrawMoreInfo(forward);
 }
 
@@ -1323,11 +1323,11 @@ void ConfigurationController::redrawMoreInfo(bool forward) {
     if (!card)
         return;
     QWidget* oldPage = View::viewWithTag(card, kHelpPageTag);
-    QWidget* newPage = buildHelpPage(card, HelpCardPaging::enterX(forward));
+    QWidget* newPage = buildHelpPage(card, HelpCard::enterX(forward));
     if (oldPage)
         View::setTag(oldPage, 0);
     View::setTag(newPage, kHelpPageTag);
-    HelpCardPaging::slide(card, oldPage, newPage, forward, kHelpSlideMs, helpPageAnimation_);
+    HelpCard::slide(card, oldPage, newPage, forward, kHelpSlideMs, helpPageAnimation_);
     setHelpDots();
 }
 
@@ -1339,21 +1339,13 @@ void ConfigurationController::closeMoreInfo(QObject*) {
     swipesOn_ = false;
     QPointer<ConfigurationController> self(this);
     QPointer<QWidget> container = helpContainer_;
-    Clock::current().animate(
-        kHelpFadeOutMs, container,
-        [container](double t) {
-            if (container)
-                View::setAlpha(container, 1 - t);
-        },
-        [self, container](bool) {
-            if (container)
-                container->deleteLater();
-            if (self) {
-                self->moreInfoDisplayed_ = false;
-                if (self->helpContainer_ == container)
-                    self->helpContainer_ = nullptr;
-            }
-        });
+    HelpCard::fadeOut(container, kHelpFadeOutMs, [self, container] {
+        if (self) {
+            self->moreInfoDisplayed_ = false;
+            if (self->helpContainer_ == container)
+                self->helpContainer_ = nullptr;
+        }
+    });
 }
 
 // The card leaves with the screen, and gives back the status bar it hid.

@@ -1,10 +1,12 @@
-#include "ui_kit/HelpCardPaging.h"
+#include "ui_kit/HelpCard.h"
+
+#include "platform/ui/View.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <cmath>
 
-bool HelpCardPaging::turn(int& page, int count, bool forward) {
+bool HelpCard::turn(int& page, int count, bool forward) {
     const int next = forward ? page + 1 : page - 1;
     if (next < 0 || next >= count)
         return false;
@@ -12,8 +14,8 @@ bool HelpCardPaging::turn(int& page, int count, bool forward) {
     return true;
 }
 
-void HelpCardPaging::slide(QWidget* card, QWidget* oldPage, QWidget* newPage, bool forward,
-                           int durationMs, Clock::Handle& animation) {
+void HelpCard::slide(QWidget* card, QWidget* oldPage, QWidget* newPage, bool forward,
+                     int durationMs, Clock::Handle& animation) {
     Clock::current().cancel(animation);
     const int start = enterX(forward);
     const int leave = enterX(!forward);
@@ -35,5 +37,21 @@ void HelpCardPaging::slide(QWidget* card, QWidget* oldPage, QWidget* newPage, bo
                 leaving->deleteLater();
             if (coming && finished)
                 coming->move(kPageX, coming->y());
+        });
+}
+
+void HelpCard::fadeOut(QWidget* overlay, int durationMs, std::function<void()> closed) {
+    QPointer<QWidget> card = overlay;
+    Clock::current().animate(
+        durationMs, overlay,
+        [card](double t) {
+            if (card)
+                View::setAlpha(card, 1 - t);
+        },
+        [card, closed = std::move(closed)](bool) {
+            if (card)
+                card->deleteLater();
+            if (closed)
+                closed();
         });
 }

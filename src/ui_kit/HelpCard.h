@@ -2,12 +2,14 @@
 
 #include "platform/ui/Clock.h"
 
+#include <functional>
+
 class QWidget;
 
-// The page turns of a paged help card. The page on show stands at x 10; a page that comes
-// next enters from the right (x 310), one that comes before from the left (x -290), and the
-// page it replaces leaves the other way.
-namespace HelpCardPaging {
+// A paged help card over a screen: its page turns and its closing. The page on show stands at
+// x 10; a page that comes next enters from the right (x 310), one that comes before from the
+// left (x -290), and the page it replaces leaves the other way.
+namespace HelpCard {
 
 inline constexpr int kPageX = 10;
 
@@ -28,4 +30,7 @@ constexpr int enterX(bool forward) {
 void slide(QWidget* card, QWidget* oldPage, QWidget* newPage, bool forward, int durationMs,
            Clock::Handle& animation);
 
-} // namespace HelpCardPaging
+// Fades the card's overlay out over durationMs and deletes it, then runs closed.
+void fadeOut(QWidget* overlay, int durationMs, std::function<void()> closed);
+
+} // namespace HelpCard
