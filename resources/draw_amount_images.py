@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
 """Draws the amount keypad's key backgrounds, the print button and the blank merchant picture
 into bundle/images/ (Python stdlib only)."""
-import os
 
-from draw_bundle_images import render
+from draw_bundle_images import render, save
 
 WHITE = (255, 255, 255)
 LINE = (214, 214, 214)
@@ -61,8 +60,6 @@ def no_picture():
 
 
 def main():
-    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bundle", "images")
-    os.makedirs(out, exist_ok=True)
     images = {
         "keyboard1_white.png": (key(True), KEY_W, KEY_H),
         "keyboard2_white.png": (key(True), KEY_W, KEY_H),
@@ -71,8 +68,7 @@ def main():
         "signup_nopicture.png": (no_picture(), 100, 100),
     }
     for name, (layers, width, height) in images.items():
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(render(layers, width, height))
+        save(name, render(layers, width, height))
 
 
 if __name__ == "__main__":

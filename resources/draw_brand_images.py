@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
 """Draws the card-brand marks shown beside a card's last digits into bundle/images/."""
 import math
-import os
 
-from draw_card_reading_images import OUT, png, rounded_rect
+from draw_card_reading_images import png, rounded_rect
 
 WHITE = (255, 255, 255, 255)
 
@@ -63,6 +62,6 @@ BRANDS = {
 }
 
 for name, draw in BRANDS.items():
-    png(os.path.join(OUT, "t_%s.png" % name), 40, 26, draw(40, 26))
+    png("t_%s.png" % name, 40, 26, draw(40, 26))
     if name != "generic":
-        png(os.path.join(OUT, "t_%s_lg.png" % name), 80, 52, draw(80, 52))
+        png("t_%s_lg.png" % name, 80, 52, draw(80, 52))

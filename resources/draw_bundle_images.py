@@ -52,18 +52,41 @@ def badge_shapes(digit):
     return in_ring, in_circle, in_glyph
 
 
-def render(layers, width=SIZE, height=SIZE):
-    """layers: list of (predicate, rgb) painted in order; the rgb "clear" makes it transparent."""
+OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bundle", "images")
+
+
+def png_bytes(width, height, rgba_rows):
+    """An 8-bit RGBA PNG of the rows (each width x 4 bytes), every row unfiltered."""
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    raw = b"".join(b"\x00" + bytes(row) for row in rgba_rows)
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def save(name, data):
+    """Writes a PNG's bytes to bundle/images/<name>."""
+    os.makedirs(OUT, exist_ok=True)
+    with open(os.path.join(OUT, name), "wb") as f:
+        f.write(data)
+
+
+def render(layers, width=SIZE, height=SIZE, background=None):
+    """layers: list of (predicate, rgb) painted in order over an optional background rgb; the
+    rgb "clear" makes it transparent."""
     rows = []
     for py in range(height):
-        row = bytearray([0])
+        row = bytearray()
         for px in range(width):
             acc = [0.0, 0.0, 0.0, 0.0]
             for sy in range(SAMPLES):
                 for sx in range(SAMPLES):
                     x = px + (sx + 0.5) / SAMPLES
                     y = py + (sy + 0.5) / SAMPLES
-                    colour = None
+                    colour = background
                     for pred, rgb in layers:
                         if pred(x, y):
                             colour = rgb
@@ -79,32 +102,13 @@ def render(layers, width=SIZE, height=SIZE):
             else:
                 rgb = [0, 0, 0]
             row += bytes(rgb + [int(round(alpha * 255))])
-        rows.append(bytes(row))
-    raw = b"".join(rows)
-
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
-            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+        rows.append(row)
+    return png_bytes(width, height, rows)
 
 
 # ---------------------------------------------------------------- vector canvas
 # The larger pictures are painted shape by shape on a canvas. A shape is a signed distance
 # (negative inside, in pixels) with a bounding box; its edge is antialiased over one pixel.
-
-
-def png_bytes(width, height, rgba_rows):
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-    raw = b"".join(b"\x00" + bytes(row) for row in rgba_rows)
-    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
-            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
 class Shape:
@@ -757,19 +761,15 @@ def vector_images():
 
 
 def main():
-    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bundle", "images")
-    os.makedirs(out, exist_ok=True)
     images = {"menu.png": [(menu, INK)]}
     for digit in ("1", "2"):
         ring, circle, glyph = badge_shapes(digit)
         images["btn_menu_badge_%s.png" % digit] = [
             (menu, INK), (ring, "clear"), (circle, BADGE), (glyph, WHITE)]
     for name, layers in images.items():
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(render(layers))
+        save(name, render(layers))
     for name, canvas in vector_images().items():
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(canvas.png())
+        save(name, canvas.png())
 
 
 if __name__ == "__main__":

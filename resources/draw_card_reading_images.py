@@ -1,19 +1,17 @@
 #!/usr/bin/env python3
 """Draws the card-reading screen's images into bundle/images/ (Python stdlib only)."""
 import math
-import os
-import struct
-import zlib
+
+from draw_bundle_images import png_bytes, save
 
 SAMPLES = 3
-OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bundle", "images")
 
 
-def png(path, width, height, shade):
+def png(name, width, height, shade):
     """shade(x, y) -> (r, g, b, a) or None, sampled SAMPLES x SAMPLES per pixel."""
     rows = []
     for py in range(height):
-        row = bytearray([0])
+        row = bytearray()
         for px in range(width):
             acc = [0.0, 0.0, 0.0, 0.0]
             for sy in range(SAMPLES):
@@ -32,17 +30,8 @@ def png(path, width, height, shade):
                               int(round(alpha * 255))])
             else:
                 row += bytes([0, 0, 0, 0])
-        rows.append(bytes(row))
-    raw = b"".join(rows)
-
-    def chunk(kind, data):
-        return (struct.pack(">I", len(data)) + kind + data +
-                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-
-    data = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)) +
-            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
-    with open(path, "wb") as f:
-        f.write(data)
+        rows.append(row)
+    save(name, png_bytes(width, height, rows))
 
 
 def segment_distance(x, y, ax, ay, bx, by):
@@ -221,18 +210,17 @@ def help_phone(x, y):
 
 
 def main():
-    os.makedirs(OUT, exist_ok=True)
-    png(os.path.join(OUT, "tick_payment_accepted.png"), 67, 67, tick)
-    png(os.path.join(OUT, "icon_nfc.png"), 28, 32, nfc)
-    png(os.path.join(OUT, "icnReaderDSpread_Pinpad.png"), 32, 32, reader)
-    png(os.path.join(OUT, "btn_lg_white.png"), 60, 44, white_button)
-    png(os.path.join(OUT, "card_confirm_icon.png"), 80, 72, card)
-    png(os.path.join(OUT, "bluetoothBadgePlain.png"), 32, 32, bluetooth)
-    png(os.path.join(OUT, "DSpreadHelp1_1.png"), 120, 160, help_power)
-    png(os.path.join(OUT, "DSpreadHelp1_2.png"), 100, 140, help_light)
-    png(os.path.join(OUT, "DSpreadHelp2_1.png"), 120, 160, help_plug)
-    png(os.path.join(OUT, "DSpreadHelp2_2.png"), 100, 140, help_battery)
-    png(os.path.join(OUT, "DSpreadHelp3_1.png"), 120, 160, help_phone)
+    png("tick_payment_accepted.png", 67, 67, tick)
+    png("icon_nfc.png", 28, 32, nfc)
+    png("icnReaderDSpread_Pinpad.png", 32, 32, reader)
+    png("btn_lg_white.png", 60, 44, white_button)
+    png("card_confirm_icon.png", 80, 72, card)
+    png("bluetoothBadgePlain.png", 32, 32, bluetooth)
+    png("DSpreadHelp1_1.png", 120, 160, help_power)
+    png("DSpreadHelp1_2.png", 100, 140, help_light)
+    png("DSpreadHelp2_1.png", 120, 160, help_plug)
+    png("DSpreadHelp2_2.png", 100, 140, help_battery)
+    png("DSpreadHelp3_1.png", 120, 160, help_phone)
 
 
 if __name__ == "__main__":

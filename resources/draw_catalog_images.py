@@ -1,47 +1,11 @@
 #!/usr/bin/env python3
 """Draws the sale and catalog images of the resource bundle into bundle/images/ (stdlib only)."""
 import math
-import os
-import struct
-import zlib
 
-SAMPLES = 4
+from draw_bundle_images import render, save
+
 INK = (51, 51, 51)
 WHITE = (255, 255, 255)
-
-
-def png(width, height, layers, background=None):
-    """layers: list of (predicate(x, y), rgb) painted in order over an optional background."""
-    rows = []
-    for py in range(height):
-        row = bytearray([0])
-        for px in range(width):
-            acc = [0.0, 0.0, 0.0, 0]
-            for sy in range(SAMPLES):
-                for sx in range(SAMPLES):
-                    x = px + (sx + 0.5) / SAMPLES
-                    y = py + (sy + 0.5) / SAMPLES
-                    colour = background
-                    for pred, rgb in layers:
-                        if pred(x, y):
-                            colour = rgb
-                    if colour is not None:
-                        acc[0] += colour[0]
-                        acc[1] += colour[1]
-                        acc[2] += colour[2]
-                        acc[3] += 1
-            n = SAMPLES * SAMPLES
-            rgb = [int(round(c / acc[3])) for c in acc[:3]] if acc[3] else [0, 0, 0]
-            row += bytes(rgb + [int(round(acc[3] / n * 255))])
-        rows.append(bytes(row))
-
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
-            + chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) + chunk(b"IEND", b""))
 
 
 def segment(x0, y0, x1, y1, half):
@@ -67,8 +31,6 @@ def pill(w, h):
 
 
 def main():
-    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bundle", "images")
-    os.makedirs(out, exist_ok=True)
     any_of = lambda *preds: (lambda x, y: any(p(x, y) for p in preds))
     images = {
         # a faint white texture behind the cart's header and the discount editor
@@ -88,7 +50,7 @@ def main():
                                  INK)], None),
         "add_product_full.png": (60, 60, [(circle(30, 30, 28), INK),
                                           (any_of(segment(30, 17, 30, 43, 2.6),
-                                                  segment(17, 30, 43, 30, 2.6)), None)], None),
+                                                  segment(17, 30, 43, 30, 2.6)), "clear")], None),
         "line_pixel_menu.png": (2, 1, [], (200, 200, 200)),
         # a percent sign, white, for the discount rows' round icon
         "disccountIcon.png": (40, 40, [(any_of(circle(13, 13, 5), circle(27, 27, 5),
@@ -98,19 +60,7 @@ def main():
                                          (214, 48, 49)), (circle(18, 18, 4), WHITE)], None),
     }
     for name, (w, h, layers, background) in images.items():
-        # a None colour in a layer punches a hole
-        fixed = []
-        for pred, rgb in layers:
-            fixed.append((pred, rgb))
-        data = png(w, h, [(p, c) for p, c in fixed if c is not None], background)
-        holes = [p for p, c in fixed if c is None]
-        if holes:
-            base = [(p, c) for p, c in fixed if c is not None]
-            def painted(x, y, base=base, holes=holes):
-                return any(p(x, y) for p, _ in base) and not any(h(x, y) for h in holes)
-            data = png(w, h, [(painted, base[0][1])], background)
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(data)
+        save(name, render(layers, w, h, background))
 
 
 if __name__ == "__main__":

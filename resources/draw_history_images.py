@@ -2,9 +2,8 @@
 """Draws the sales-history row pictures (cash mark, record badges, status dots) into
 bundle/images/ (stdlib only)."""
 import math
-import os
 
-from draw_catalog_images import png
+from draw_bundle_images import render, save
 
 GREEN = (46, 160, 90)
 GREY = (120, 120, 120)
@@ -29,7 +28,7 @@ def cash(size):
         inner = 7 <= x <= 33 and 14 <= y <= 26
         return not inner or math.hypot(x - 20, y - 20) <= 4.5
 
-    return png(size, size, [(note, GREEN)])
+    return render([(note, GREEN)], size, size)
 
 
 def badge(size, colour, mark):
@@ -49,7 +48,7 @@ def badge(size, colour, mark):
                 or segment_distance(u, v, 0.28, 0.5, 0.46, 0.32) <= w
                 or segment_distance(u, v, 0.28, 0.5, 0.46, 0.68) <= w)
 
-    return png(size, size, [(disc, colour), (sign, WHITE)])
+    return render([(disc, colour), (sign, WHITE)], size, size)
 
 
 def dot(size, colour, inverted):
@@ -62,12 +61,11 @@ def dot(size, colour, inverted):
         return math.hypot(x - c, y - c) <= c * 0.45
 
     if inverted:
-        return png(size, size, [(disc, WHITE), (core, colour)])
-    return png(size, size, [(disc, colour)])
+        return render([(disc, WHITE), (core, colour)], size, size)
+    return render([(disc, colour)], size, size)
 
 
 def main():
-    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bundle", "images")
     pictures = {
         "t_cash.png": cash(40),
         "badge_salerefunded.png": badge(24, GREY, "arrow"),
@@ -79,8 +77,7 @@ def main():
         "dot_close_inverted.png": dot(12, GREY, True),
     }
     for name, data in pictures.items():
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(data)
+        save(name, data)
 
 
 if __name__ == "__main__":

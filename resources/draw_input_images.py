@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
 """Draws the keypad and tutorial bubble images into bundle/images/ (Python stdlib only)."""
-import os
 
-from draw_bundle_images import render
+from draw_bundle_images import render, save
 
 WHITE = (255, 255, 255)
 BUBBLE = (38, 50, 56)
@@ -66,8 +65,6 @@ def cross(x, y):
 
 
 def main():
-    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bundle", "images")
-    os.makedirs(out, exist_ok=True)
     images = {
         "backspace_white.png": ([(backspace_tag, WHITE), (cross, "clear")], BACK_W, BACK_H),
         "hint_up.png": (hint(HINT_WIDTH / 2, True), HINT_WIDTH, HINT_HEIGHT),
@@ -78,8 +75,7 @@ def main():
         "hint_right_down.png": (hint(HINT_WIDTH - 24, False), HINT_WIDTH, HINT_HEIGHT),
     }
     for name, (layers, width, height) in images.items():
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(render(layers, width, height))
+        save(name, render(layers, width, height))
 
 
 if __name__ == "__main__":

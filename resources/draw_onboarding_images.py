@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
 """Draws the login, signup and first-run setup images into bundle/images/ (stdlib only)."""
-import os
 
 import draw_bundle_images as bundle
-from draw_bundle_images import render
+from draw_bundle_images import render, save
 
 THEME = (0, 65, 101)
 LIGHT = (120, 170, 200)
@@ -77,7 +76,6 @@ def picture(kind, width=260, height=150):
 
 
 def main():
-    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bundle", "images")
     images = {
         "logoTarvello.png": logo(220, 64),
         "loginLogoTarvello.png": logo(180, 52),
@@ -111,8 +109,7 @@ def main():
         "setupHelp_subusers2.png": picture("subusers", 260, 140),
     }
     for name, data in images.items():
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(data)
+        save(name, data)
 
 
 if __name__ == "__main__":

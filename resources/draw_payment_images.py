@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
 """Draws the payment-flow images of the resource bundle into bundle/images/ (stdlib only)."""
-import os
 
-from draw_catalog_images import png
+from draw_bundle_images import render, save
 
 GREY = (150, 158, 166)
 
@@ -23,7 +22,7 @@ def bank(size):
         x, y = x / s, y / s
         return (10 <= x <= 86 and 72 <= y <= 80) or (16 <= x <= 80 and 34 <= y <= 38)
 
-    return png(size, size, [(roof, GREY), (columns, GREY), (base, GREY)])
+    return render([(roof, GREY), (columns, GREY), (base, GREY)], size, size)
 
 
 GREEN = (46, 139, 87)
@@ -49,7 +48,7 @@ def cash(size):
         x, y = x / s, y / s
         return any((x - cx) ** 2 + (y - cy) ** 2 <= 9 for cx, cy in ((24, 40), (72, 56)))
 
-    return png(size, size, [(frame, GREEN), (coin, GREEN), (corners, GREEN)])
+    return render([(frame, GREEN), (coin, GREEN), (corners, GREEN)], size, size)
 
 
 def link(size):
@@ -67,15 +66,13 @@ def link(size):
 
         return inside
 
-    return png(size, size, [(ring(35, 35), BLUE), (ring(61, 61), BLUE)])
+    return render([(ring(35, 35), BLUE), (ring(61, 61), BLUE)], size, size)
 
 
 def main():
-    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bundle", "images")
     for name, draw in (("generic_bank.png", bank), ("cash_method.png", cash),
                        ("payment_link.png", link)):
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(draw(96))
+        save(name, draw(96))
 
 
 if __name__ == "__main__":

@@ -2,7 +2,6 @@
 """Draws the spinner frames Spinner_fino_00.png .. Spinner_fino_99.png and the finished mark
 page1.png into bundle/images/, with the PNG writer of draw_bundle_images.py."""
 import math
-import os
 
 import draw_bundle_images as base
 
@@ -45,19 +44,12 @@ def finished_mark(x, y):
     return any(segment_distance(x, y, *points[i], *points[i + 1]) <= 0.055 * s for i in range(2))
 
 
-def write(out, name, layers):
-    with open(os.path.join(out, name), "wb") as f:
-        f.write(base.render(layers, base.SIZE, base.SIZE))
-
-
 def main():
-    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bundle", "images")
-    os.makedirs(out, exist_ok=True)
     base.SIZE = 68
     for i in range(FRAMES):
-        write(out, "Spinner_fino_%02d.png" % i, [(spinner(i / FRAMES), INK)])
+        base.save("Spinner_fino_%02d.png" % i, base.render([(spinner(i / FRAMES), INK)], base.SIZE, base.SIZE))
     base.SIZE = 92
-    write(out, "page1.png", [(finished_mark, INK)])
+    base.save("page1.png", base.render([(finished_mark, INK)], base.SIZE, base.SIZE))
 
 
 if __name__ == "__main__":

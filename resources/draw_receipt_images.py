@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
 """Draws the receipt form's images into bundle/images/ (Python stdlib only)."""
-import os
 
-from draw_bundle_images import render
+from draw_bundle_images import render, save
 
 GREY = (150, 160, 168)
 LIGHT = (221, 227, 232)
@@ -76,7 +75,5 @@ IMAGES = {
 }
 
 if __name__ == "__main__":
-    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bundle", "images")
     for name, (layers, w, h) in IMAGES.items():
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(render(layers, w, h))
+        save(name, render(layers, w, h))

@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
 """Draws the settings screen's row icons and profile placeholders into bundle/images/ (stdlib)."""
-import os
 
-from draw_bundle_images import (Canvas, arc, circle, line, polygon, polyline, rect, ring)
+from draw_bundle_images import (Canvas, arc, circle, line, polygon, polyline, rect, ring, save)
 
 INK = (51, 51, 51)
 GREY = (190, 194, 199)
@@ -197,16 +196,13 @@ ICONS = {
 
 
 def main():
-    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bundle", "images")
-    os.makedirs(out, exist_ok=True)
     images = {"conf_%s.png" % name: draw() for name, draw in ICONS.items()}
     images["ic_subsidiary.png"] = subsidiary()
     images["confNoPicture.png"] = no_picture()
     images["popupErrorIcon.png"] = alert_icon("error")
     images["popupOKIcon.png"] = alert_icon("ok")
     for name, canvas in images.items():
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(canvas.png())
+        save(name, canvas.png())
 
 
 if __name__ == "__main__":

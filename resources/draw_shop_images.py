@@ -1,8 +1,6 @@
 #!/usr/bin/env python3
 """Draws the shop's card-reader picture into bundle/images/BuyReader.png (Python stdlib only)."""
-import os
-import struct
-import zlib
+from draw_bundle_images import png_bytes, save
 
 W, H = 240, 240
 BODY = (40, 44, 52)
@@ -34,20 +32,10 @@ def pixel(x, y):
     return (0, 0, 0, 0)
 
 
-def png(path):
-    raw = b"".join(b"\x00" + b"".join(bytes(pixel(x, y)) for x in range(W)) for y in range(H))
-
-    def chunk(kind, data):
-        return (struct.pack(">I", len(data)) + kind + data +
-                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
-
-    with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n")
-        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", W, H, 8, 6, 0, 0, 0)))
-        f.write(chunk(b"IDAT", zlib.compress(raw, 9)))
-        f.write(chunk(b"IEND", b""))
+def main():
+    rows = [b"".join(bytes(pixel(x, y)) for x in range(W)) for y in range(H)]
+    save("BuyReader.png", png_bytes(W, H, rows))
 
 
 if __name__ == "__main__":
-    here = os.path.dirname(os.path.abspath(__file__))
-    png(os.path.join(here, "bundle", "images", "BuyReader.png"))
+    main()

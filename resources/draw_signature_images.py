@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
 """Draws the tip-and-signature screen's images into bundle/images/ (Python stdlib only)."""
-import os
 
-from draw_bundle_images import render
+from draw_bundle_images import render, save
 
 INK = (51, 51, 51)
 BLUE = (0, 65, 101)
@@ -52,7 +51,5 @@ IMAGES = {
 }
 
 if __name__ == "__main__":
-    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bundle", "images")
     for name, (layers, w, h) in IMAGES.items():
-        with open(os.path.join(out, name), "wb") as f:
-            f.write(render(layers, w, h))
+        save(name, render(layers, w, h))

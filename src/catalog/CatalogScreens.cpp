@@ -14,41 +14,41 @@
 #include "ui_kit/SplitViewController.h"
 
 void CatalogScreens::registerScreens() {
-    auto screen = [](const ScreenName& name, Storyboard::Factory factory) {
-        Storyboard::registerViewController(name.storyboard, name.identifier, std::move(factory));
-    };
-    screen(inputTabBar, [] { return new InputTabBarViewController(); });
+    Storyboard::registerViewControllers({
+        {inputTabBar, [] { return new InputTabBarViewController(); }},
+        {catalogInput, [] { return new CatalogInputBigController(0); }},
+        {cart, [] { return new EditIndividualSaleController(); }},
+        {editItem, [] { return new CatalogSaleEditItemController(); }},
+        {itemDiscount, [] { return new CatalogSaleItemDiscountController(); }},
+        {itemsAndCategories,
+         [] {
+             auto* tabs = new ItemsAndCategoriesTabController();
+             tabs->setSceneTabs({new CatalogInputBigController(2), new CategoryListController(),
+                                 new CatalogInputBigController(4)});
+             return tabs;
+         }},
+        {keyboardIpad, [] { return new ItemsSaleKeyboardIpadController(); }},
+        {saleIpad, [] { return new SaleIpadViewController(); }},
+        {catalogSaleSelected, [] { return new CatalogSaleSelectedController(); }},
+        {catalogSaleIpad, [] { return new CatalogInputBigController(0); }},
+        {favoritesIpad, [] { return new CatalogInputBigController(1); }},
+        {saleSplit,
+         [] {
+             auto* split = new SplitViewController();
+             split->setViewControllers(
+                 {new NavigationController(Storyboard::instantiate(keyboardIpad)),
+                  new NavigationController(Storyboard::instantiate(saleIpad))});
+             return split;
+         }},
+    });
     Storyboard::setInitialViewController(storyboard, inputTabBar.identifier);
-    screen(catalogInput, [] { return new CatalogInputBigController(0); });
-    screen(cart, [] { return new EditIndividualSaleController(); });
-    screen(editItem, [] { return new CatalogSaleEditItemController(); });
-    screen(itemDiscount, [] { return new CatalogSaleItemDiscountController(); });
-    screen(itemsAndCategories, [] {
-        auto* tabs = new ItemsAndCategoriesTabController();
-        tabs->setSceneTabs({new CatalogInputBigController(2), new CategoryListController(),
-                            new CatalogInputBigController(4)});
-        return tabs;
-    });
-    screen(keyboardIpad, [] { return new ItemsSaleKeyboardIpadController(); });
-    screen(saleIpad, [] { return new SaleIpadViewController(); });
-    screen(catalogSaleSelected, [] { return new CatalogSaleSelectedController(); });
-    screen(catalogSaleIpad, [] { return new CatalogInputBigController(0); });
-    screen(favoritesIpad, [] { return new CatalogInputBigController(1); });
-    screen(saleSplit, [] {
-        auto* split = new SplitViewController();
-        split->setViewControllers({new NavigationController(Storyboard::instantiate(keyboardIpad)),
-                                   new NavigationController(Storyboard::instantiate(saleIpad))});
-        return split;
-    });
 
-    auto segue = [](const ScreenName& from, QLatin1StringView identifier, const ScreenName& to) {
-        Storyboard::registerSegue(from.storyboard, from.identifier, identifier,
-                                  {to.storyboard, to.identifier, SegueKind::Push, {}});
-    };
-    segue(inputTabBar, cartSegue, cart);
-    segue(inputTabBar, confirmSaleSegue, pickPaymentMethod);
-    segue(cart, editItemSegue, editItem);
-    segue(cart, editFreeItemSegue, editFreeItem);
-    segue(cart, applyDiscountSegue, itemDiscount);
-    segue(cart, confirmSaleSegue, pickPaymentMethod);
+    Storyboard::registerSegues({
+        {inputTabBar, cartSegue, cart},
+        {inputTabBar, confirmSaleSegue, pickPaymentMethod},
+        {cart, editItemSegue, editItem},
+        {cart, editFreeItemSegue, editFreeItem},
+        {cart, applyDiscountSegue, itemDiscount},
+        {cart, confirmSaleSegue, pickPaymentMethod},
+    });
 }

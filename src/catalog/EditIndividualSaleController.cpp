@@ -11,6 +11,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/View.h"
 #include "ui_kit/Extensions/Deprecations.h"
+#include "ui_kit/ScreenRoot.h"
 #include "ui_kit/TutorialHint.h"
 
 #include <QHBoxLayout>
@@ -27,10 +28,7 @@ EditIndividualSaleController::EditIndividualSaleController(QObject* parent)
 
 QWidget* EditIndividualSaleController::loadView() {
     auto* root = new QWidget();
-    View::setBackgroundColor(root, Qt::white);
-    auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
+    auto* column = ScreenRoot::whiteColumn(root);
 
     headerView_ = new QWidget(root);
     headerView_->setObjectName(QStringLiteral("headerView"));

@@ -39,36 +39,35 @@ ViewController* makeMainView() {
 } // namespace
 
 void OnboardingScreens::registerScreens() {
-    auto screen = [](const ScreenName& name, Storyboard::Factory factory) {
-        Storyboard::registerViewController(name.storyboard, name.identifier, std::move(factory));
-    };
-    screen(splash, [] { return new SplashScreenController(); });
+    Storyboard::registerViewControllers({
+        {splash, [] { return new SplashScreenController(); }},
+        {login, [] { return new LoginController(); }},
+        {forgotPassword, [] { return new ForgotPasswordController(); }},
+        {mainView, [] { return makeMainView(); }},
+        {virtualAccount, [] { return makeMainView(); }},
+        {menu, [] { return new MainMenuController(); }},
+        {logout, [] { return new LogoutController(); }},
+        {signupStep1, [] { return new SignupStep1Controller(); }},
+        {signupStep2, [] { return new SingupStep2Controller(); }},
+        {signupStep3, [] { return new SingupStep3Controller(); }},
+        {signupCompleted, [] { return new SignupCompletedController(); }},
+        {activation, [] { return new ActivationScreenController(); }},
+        {setup, [] { return new SetupController(); }},
+    });
     Storyboard::setInitialViewController(loginStoryboard, splash.identifier);
-    screen(login, [] { return new LoginController(); });
-    screen(forgotPassword, [] { return new ForgotPasswordController(); });
-    screen(mainView, [] { return makeMainView(); });
-    screen(virtualAccount, [] { return makeMainView(); });
-    screen(menu, [] { return new MainMenuController(); });
-    screen(logout, [] { return new LogoutController(); });
-    screen(signupStep1, [] { return new SignupStep1Controller(); });
-    screen(signupStep2, [] { return new SingupStep2Controller(); });
-    screen(signupStep3, [] { return new SingupStep3Controller(); });
-    screen(signupCompleted, [] { return new SignupCompletedController(); });
-    screen(activation, [] { return new ActivationScreenController(); });
-    screen(setup, [] { return new SetupController(); });
 
-    auto modal = [](const ScreenName& from, QLatin1StringView identifier, const ScreenName& to) {
-        Storyboard::registerSegue(from.storyboard, from.identifier, identifier,
-                                  {to.storyboard, to.identifier, SegueKind::Modal, {}});
-    };
-    modal(login, forgotPassSegue, forgotPassword);
-    modal(login, signupSegue, signupStep1);
-    modal(signupStep1, signupContinueSegue, signupStep2);
-    modal(signupStep2, signupFinalStepSegue, signupStep3);
-    modal(signupStep3, signupCompletedSegue, signupCompleted);
-    modal(signupStep3, cancelSignup3Segue, login);
-    modal(login, gotoActivateAccountSegue, activation);
-    modal(activation, activateSegue, signupStep2);
-    modal(activation, laterSegue, mainView);
-    modal(signupCompleted, setupSegue, setup);
+    Storyboard::registerSegues(
+        {
+            {login, forgotPassSegue, forgotPassword},
+            {login, signupSegue, signupStep1},
+            {signupStep1, signupContinueSegue, signupStep2},
+            {signupStep2, signupFinalStepSegue, signupStep3},
+            {signupStep3, signupCompletedSegue, signupCompleted},
+            {signupStep3, cancelSignup3Segue, login},
+            {login, gotoActivateAccountSegue, activation},
+            {activation, activateSegue, signupStep2},
+            {activation, laterSegue, mainView},
+            {signupCompleted, setupSegue, setup},
+        },
+        SegueKind::Modal);
 }

@@ -12,6 +12,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
+#include "ui_kit/HelpCard.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -333,70 +334,38 @@ void SetupController::updateDots() {
 }
 
 void SetupController::nextPageHelp() {
-    if (!moreInfoDisplayed_)
-        return;
-    ++helpDicPage_;
-    if (helpDicPage_ > helpDic_.texts.size() - 1) {
-        helpDicPage_ = int(helpDic_.texts.size()) - 1;
-        return;
-    }
-    redrawMoreInfo(true);
+    turnHelpPage(true);
 }
 
 void SetupController::previousPageHelp() {
-    if (!moreInfoDisplayed_)
-        return;
-    --helpDicPage_;
-    if (helpDicPage_ < 0) {
-        helpDicPage_ = 0;
-        return;
-    }
-    redrawMoreInfo(false);
+    turnHelpPage(false);
+}
+
+void SetupController::turnHelpPage(bool forward) {
+    if (moreInfoDisplayed_ && HelpCard::turn(helpDicPage_, int(helpDic_.texts.size()), forward))
+        redrawMoreInfo(forward);
 }
 
 void SetupController::redrawMoreInfo(bool forward) {
     if (!card_)
         return;
-    QPointer<QWidget> oldPage = View::viewWithTag(card_, kPageTag);
+    QWidget* oldPage = View::viewWithTag(card_, kPageTag);
     if (oldPage)
         View::setTag(oldPage, 0);
-    QPointer<QWidget> newPage = makePage(card_, helpDicPage_);
-    const int from = forward ? 310 : -290;
-    const int oldTo = forward ? -290 : 310;
-    newPage->move(from, newPage->y());
+    QWidget* newPage = makePage(card_, helpDicPage_);
     newPage->show();
     updateDots();
-    Clock::current().animate(
-        kPageMs, card_,
-        [oldPage, newPage, from, oldTo](double p) {
-            if (newPage)
-                newPage->move(int(from + (10 - from) * p), newPage->y());
-            if (oldPage)
-                oldPage->move(int(10 + (oldTo - 10) * p), oldPage->y());
-        },
-        [oldPage](bool) {
-            if (oldPage)
-                oldPage->deleteLater();
-        });
+    HelpCard::slide(card_, oldPage, newPage, forward, kPageMs, pageAnimation_);
 }
 
 void SetupController::closeMoreInfo() {
     if (!container_)
         return;
     Application::setStatusBarHidden(false);
-    QPointer<QWidget> overlay = container_;
-    Clock::current().animate(
-        kCloseMs, overlay,
-        [overlay](double p) {
-            if (overlay)
-                View::setAlpha(overlay, 1 - p);
-        },
-        [self = QPointer<SetupController>(this), overlay](bool) {
-            if (overlay)
-                overlay->deleteLater();
-            if (self)
-                self->moreInfoDisplayed_ = false;
-        });
+    HelpCard::fadeOut(container_, kCloseMs, [self = QPointer<SetupController>(this)] {
+        if (self)
+            self->moreInfoDisplayed_ = false;
+    });
 }
 
 bool SetupController::eventFilter(QObject* watched, QEvent* event) {

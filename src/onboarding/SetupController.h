@@ -1,6 +1,7 @@
 #pragma once
 
 #include "api/APIControllerDelegate.h"
+#include "platform/ui/Clock.h"
 #include "platform/ui/ViewController.h"
 #include "ui_kit/texts/Language.h"
 
@@ -57,6 +58,7 @@ private:
         QCheckBox* toggle = nullptr;
     };
     QWidget* makePage(QWidget* card, int page) const;
+    void turnHelpPage(bool forward);
     void redrawMoreInfo(bool forward);
     void updateDots();
     void finishSetup();
@@ -69,6 +71,7 @@ private:
     QString helpTitle_;
     int helpDicPage_ = 0;
     bool moreInfoDisplayed_ = false;
+    Clock::Handle pageAnimation_ = 0;
     bool sending_ = false;
     QPointer<QWidget> container_;
     QPointer<QWidget> card_;

@@ -111,6 +111,38 @@ bool sameCurrency(const QString& a, const QString& b) {
     return okA && okB && x == y;
 }
 
+// What a transaction result other than approval leaves in the sale, and the error shown: as
+// is, or the ("Device", key) text.
+struct ResultOutcome {
+    int result;
+    const char* annulmentReason;
+    const char* fallbackCondition;
+    const char* error;
+    bool deviceText;
+};
+
+constexpr ResultOutcome kResultOutcomes[] = {
+    {1, "POST_AUTH_USER_DECLINE", nullptr, "MESSAGE_CHIP_ERROR_NO_FALLBACK", true},
+    {2, nullptr, nullptr, "Declined", false},
+    {3, "POST_AUTH_USER_DECLINE", nullptr, nullptr, false}, // back to the sale, no error
+    {4, nullptr, nullptr, "Fail (CAPK fail)", false},
+    {5, nullptr, nullptr, "Fail (Not ICC card)", false},
+    {6, nullptr, "NO_CANDIDATE_LIST", "MESSAGE_CHIP_ERROR_NO_FALLBACK", true},
+    {7, "DEVICE_UNAVAILABLE", nullptr, "Pos Error", false},
+    {8, nullptr, nullptr, "Card not support", false},
+    {9, nullptr, nullptr, "Missing mandatory data", false},
+    {10, nullptr, nullptr, "Card blocked or no EMV apps", false},
+    {11, nullptr, nullptr, "Invalid ICC data", false},
+    {12, nullptr, "ICC_TERMINAL_ERROR", "MESSAGE_CHIP_ERROR_NO_FALLBACK", true},
+};
+
+const ResultOutcome* outcomeOf(int result) {
+    for (const ResultOutcome& outcome : kResultOutcomes)
+        if (outcome.result == result)
+            return &outcome;
+    return nullptr;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- helpers
@@ -574,55 +606,7 @@ void DSpreadViewController::onRequestTransactionResult(int result) {
     const auto s = sale();
     auto* host = delegate();
     QString error;
-    switch (result) {
-    case 1:
-        if (s)
-            s->setAnnulmentReason(QStringLiteral("POST_AUTH_USER_DECLINE"));
-        error = text(QStringLiteral("Device"), QStringLiteral("MESSAGE_CHIP_ERROR_NO_FALLBACK"));
-        break;
-    case 2:
-        error = QStringLiteral("Declined");
-        break;
-    case 3:
-        if (s)
-            s->setAnnulmentReason(QStringLiteral("POST_AUTH_USER_DECLINE"));
-        if (host)
-            host->backToSale();
-        break;
-    case 4:
-        error = QStringLiteral("Fail (CAPK fail)");
-        break;
-    case 5:
-        error = QStringLiteral("Fail (Not ICC card)");
-        break;
-    case 6:
-        if (s)
-            s->setFallbackContidition(QStringLiteral("NO_CANDIDATE_LIST"));
-        error = text(QStringLiteral("Device"), QStringLiteral("MESSAGE_CHIP_ERROR_NO_FALLBACK"));
-        break;
-    case 7:
-        if (s)
-            s->setAnnulmentReason(QStringLiteral("DEVICE_UNAVAILABLE"));
-        error = QStringLiteral("Pos Error");
-        break;
-    case 8:
-        error = QStringLiteral("Card not support");
-        break;
-    case 9:
-        error = QStringLiteral("Missing mandatory data");
-        break;
-    case 10:
-        error = QStringLiteral("Card blocked or no EMV apps");
-        break;
-    case 11:
-        error = QStringLiteral("Invalid ICC data");
-        break;
-    case 12:
-        if (s)
-            s->setFallbackContidition(QStringLiteral("ICC_TERMINAL_ERROR"));
-        error = text(QStringLiteral("Device"), QStringLiteral("MESSAGE_CHIP_ERROR_NO_FALLBACK"));
-        break;
-    case 13:
+    if (result == 13) {
         error = QStringLiteral("NFC Terminated");
         if (!host || !host->isProcessingCard()) {
             auto* alert = SystemAlert::alertControllerWithTitle(
@@ -634,9 +618,17 @@ void DSpreadViewController::onRequestTransactionResult(int result) {
             startDSpreadTrade();
             return;
         }
-        break;
-    default:
-        break;
+    } else if (const ResultOutcome* outcome = outcomeOf(result)) {
+        if (s && outcome->annulmentReason)
+            s->setAnnulmentReason(QString::fromLatin1(outcome->annulmentReason));
+        if (s && outcome->fallbackCondition)
+            s->setFallbackContidition(QString::fromLatin1(outcome->fallbackCondition));
+        if (outcome->error)
+            error = outcome->deviceText
+                        ? text(QStringLiteral("Device"), QString::fromLatin1(outcome->error))
+                        : QString::fromLatin1(outcome->error);
+        if (result == 3 && host)
+            host->backToSale();
     }
     if (s)
         s->setIsFallback(false);

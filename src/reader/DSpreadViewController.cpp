@@ -46,6 +46,10 @@ void cancelTimer(Clock::Handle& timer) {
     timer = 0;
 }
 
+QString compactJson(const QVariantMap& map) {
+    return QString::fromUtf8(QJsonDocument::fromVariant(map).toJson(QJsonDocument::Compact));
+}
+
 } // namespace
 
 DSpreadViewController::DSpreadViewController(DSpreadViewControllerDelegate* delegate, bool demo,
@@ -533,10 +537,7 @@ void DSpreadViewController::connectToClosestDevice() {
             return;
         }
     }
-    changeUserMessage(
-        text(QStringLiteral("Device"), QStringLiteral("MESSAGE_BLUETOOTH_DEVICE_OFF")));
-    deviceDisconnected();
-    startAnimations();
+    showNoReader();
     showDeviceHelp();
 }
 
@@ -547,8 +548,7 @@ void DSpreadViewController::deviceSelected(const QString& name) {
         return;
     if (!currentDeviceName().isEmpty()) {
         // Switch: the new reader connects after the current one has disconnected.
-        if (NFCEnabled_)
-            setNFCButton(std::nullopt, 0.5, false);
+        dimNFCButton();
         showWaitingText(QStringLiteral("MESSAGE_WAIT"));
         deviceDisconnected();
         startAnimations();
@@ -581,6 +581,19 @@ void DSpreadViewController::initQposs() {
         pos_ = factory_->sharedService();
     pos_->setListener(this);
     pos_->setPosType(ReaderService::kBluetoothPosType);
+}
+
+// No reader: the status text says so and the illustration shows a reader not connected.
+void DSpreadViewController::showNoReader() {
+    changeUserMessage(
+        text(QStringLiteral("Device"), QStringLiteral("MESSAGE_BLUETOOTH_DEVICE_OFF")));
+    deviceDisconnected();
+    startAnimations();
+}
+
+void DSpreadViewController::dimNFCButton() {
+    if (NFCEnabled_)
+        setNFCButton(std::nullopt, 0.5, false);
 }
 
 void DSpreadViewController::showDeviceHelp() {
@@ -704,9 +717,7 @@ void DSpreadViewController::enableNFC() {
         else
             delete prompt;
     }
-    asyncReseting_ = true;
-    if (pos_)
-        pos_->resetAsync();
+    resetForModeSwitch();
 }
 
 void DSpreadViewController::disableNFC() {
@@ -715,6 +726,11 @@ void DSpreadViewController::disableNFC() {
     if (nfcController_)
         nfcController_->dismissViewControllerAnimated(true);
     nfcController_ = nullptr;
+    resetForModeSwitch();
+}
+
+// The reader resets into the new mode; its reset answer starts the next card wait.
+void DSpreadViewController::resetForModeSwitch() {
     asyncReseting_ = true;
     if (pos_)
         pos_->resetAsync();
@@ -787,9 +803,7 @@ void DSpreadViewController::getICCCardNumberNow() {
 }
 
 void DSpreadViewController::onQposInfoResult(const QVariantMap& info) {
-    log(QStringLiteral("[DSPREAD] onQposInfoResult: %1")
-            .arg(QString::fromUtf8(
-                QJsonDocument::fromVariant(info).toJson(QJsonDocument::Compact))));
+    log(QStringLiteral("[DSPREAD] onQposInfoResult: %1").arg(compactJson(info)));
     if (info.contains(QStringLiteral("batteryPercentage"))) {
         const float charge =
             float(info.value(QStringLiteral("batteryPercentage")).toInt()) / 100.0f;
@@ -803,9 +817,7 @@ void DSpreadViewController::onQposInfoResult(const QVariantMap& info) {
 }
 
 void DSpreadViewController::onQposIdResult(const QVariantMap& ids) {
-    log(QStringLiteral("[DSPREAD] onQposIdResult: %1")
-            .arg(
-                QString::fromUtf8(QJsonDocument::fromVariant(ids).toJson(QJsonDocument::Compact))));
+    log(QStringLiteral("[DSPREAD] onQposIdResult: %1").arg(compactJson(ids)));
     hasPosInfo_ = true;
     if (const auto s = sale())
         s->setFullSerialNumber(ids.value(QStringLiteral("posId")).toString());
@@ -822,8 +834,7 @@ void DSpreadViewController::onRequestQposDisconnected() {
         performAfterDelay(DelayedCall::SwitchNow, kSwitchMs);
         return;
     }
-    if (NFCEnabled_)
-        setNFCButton(std::nullopt, 0.5, false);
+    dimNFCButton();
     asyncReseting_ = false;
     connectedDeviceName_.clear();
     if (host)
@@ -845,14 +856,10 @@ void DSpreadViewController::onRequestNoQposDetected() {
         host->hideBatteryIndicator();
     if (!switchingToDevice_.isEmpty())
         return;
-    if (NFCEnabled_)
-        setNFCButton(std::nullopt, 0.5, false);
+    dimNFCButton();
     asyncReseting_ = false;
     UserDefaults::standardUserDefaults().removeObjectForKey(kDefaultPosBluetoothName);
-    changeUserMessage(
-        text(QStringLiteral("Device"), QStringLiteral("MESSAGE_BLUETOOTH_DEVICE_OFF")));
-    deviceDisconnected();
-    startAnimations();
+    showNoReader();
     scanBluetooth();
     connectedDeviceName_.clear();
     if (auto* host = delegate())

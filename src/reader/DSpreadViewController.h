@@ -253,6 +253,11 @@ private:
     std::shared_ptr<Sale> sale() const;
     // The host's contactless button: hidden or not, alpha and enabled.
     void setNFCButton(std::optional<bool> hidden, double alpha, bool enabled);
+    // With contactless on: the button shown dimmed and disabled (no reader ready).
+    void dimNFCButton();
+    void showNoReader();
+    // The reader reset after a contactless mode change.
+    void resetForModeSwitch();
     // The Bluetooth-state wait: reads the finder's state, then again every 10 ms.
     void checkBluetoothState(int readsDone);
     // Discovery with Bluetooth on: the scans, and the search timer without a current reader.

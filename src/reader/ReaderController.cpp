@@ -14,6 +14,7 @@
 #include "reader/ReaderScreens.h"
 #include "reader/SettingsScreen.h"
 #include "reader/views/ImageOutlet.h"
+#include "ui_kit/ScreenRoot.h"
 #include "ui_kit/UIKitSupport.h"
 #include "ui_kit/texts/Language.h"
 
@@ -101,10 +102,7 @@ QVariantList ReaderController::defaultReaders() {
 
 QWidget* ReaderController::loadView() {
     auto* root = new QWidget();
-    View::setBackgroundColor(root, Qt::white);
-    auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
+    auto* column = ScreenRoot::whiteColumn(root);
 
     readersCollectionView_ = new CollectionView(root);
     readersCollectionView_->setObjectName(QStringLiteral("readersCollectionView"));

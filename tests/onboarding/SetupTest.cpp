@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 
 using namespace onboardingtest;
@@ -90,6 +91,36 @@ TEST_F(SetupTest, TwoPageHelpPagesBySwipesAndKeys) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(setup->moreInfoContainer(), nullptr);
     EXPECT_FALSE(setup->moreInfoDisplayed());
+}
+
+TEST_F(SetupTest, TurningBackMidSlideSendsThePageBackFromWhereItStands) {
+    Device::current().setScreenSize(QSize(320, 667));
+    SetupController* setup = showSetup();
+    setup->outlet<QPushButton>("tipsButton")->click();
+    clock->advance(800);
+    QWidget* card = View::viewWithTag(setup->moreInfoContainer(), 1000);
+    ASSERT_NE(card, nullptr);
+    press(setup, Qt::Key_Right);
+    clock->advance(250);
+    QPointer<QWidget> second = View::viewWithTag(card, 10);
+    ASSERT_TRUE(second);
+    const int halfway = second->x();
+    EXPECT_GT(halfway, 10);
+    press(setup, Qt::Key_Left);
+    // It leaves to the right from where it stood, never jumping back first.
+    int before = halfway;
+    for (int step = 0; step < 4; ++step) {
+        EXPECT_GE(second->x(), before) << step;
+        before = second->x();
+        clock->advance(100);
+    }
+    clock->advance(200);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(second);
+    EXPECT_EQ(setup->helpDicPage(), 0);
+    const QList<QWidget*> pages = card->findChildren<QWidget*>("helpPage");
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages.first()->x(), 10);
 }
 
 // Screens presented one over the other from the root, the setup on top.

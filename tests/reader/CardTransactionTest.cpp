@@ -613,6 +613,48 @@ TEST(CardTransactionCases, SignatureScreenAfterAnApprovalWithoutPin) {
     b.settings.setSignatureLimitCurrencyCode(QString());
 }
 
+// The reader's result codes other than approval, while a card is being processed: what each
+// leaves in the sale and which error it shows.
+TEST(CardTransactionCases, ResultCodesMarkTheSaleAndShowTheirError) {
+    const QString noFallback = deviceText("MESSAGE_CHIP_ERROR_NO_FALLBACK");
+    struct Case {
+        int result;
+        QString annulment;
+        QString fallback;
+        QString error; // empty: none shown
+        int backToSales;
+    };
+    const QList<Case> cases = {
+        {1, "POST_AUTH_USER_DECLINE", "", noFallback, 0},
+        {2, "", "", "Declined", 0},
+        {3, "POST_AUTH_USER_DECLINE", "", "", 1},
+        {4, "", "", "Fail (CAPK fail)", 0},
+        {5, "", "", "Fail (Not ICC card)", 0},
+        {6, "", "NO_CANDIDATE_LIST", noFallback, 0},
+        {7, "DEVICE_UNAVAILABLE", "", "Pos Error", 0},
+        {8, "", "", "Card not support", 0},
+        {9, "", "", "Missing mandatory data", 0},
+        {10, "", "", "Card blocked or no EMV apps", 0},
+        {11, "", "", "Invalid ICC data", 0},
+        {12, "", "ICC_TERMINAL_ERROR", noFallback, 0},
+        {13, "", "", "NFC Terminated", 0},
+        {99, "", "", "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.result);
+        Bench b;
+        b.connectAndWait();
+        b.host->setIsProcessingCard(true);
+        b.host->sale_->setIsFallback(true);
+        b.controller->onRequestTransactionResult(c.result);
+        EXPECT_EQ(b.host->sale_->annulmentReason(), c.annulment);
+        EXPECT_EQ(b.host->sale_->fallbackContidition(), c.fallback);
+        EXPECT_FALSE(b.host->sale_->isFallback());
+        EXPECT_EQ(Bench::errorsShown(), c.error.isEmpty() ? QStringList{} : QStringList{c.error});
+        EXPECT_EQ(b.host->backToSales, c.backToSales);
+    }
+}
+
 TEST(CardTransactionCases, ContactlessEndings) {
     struct Case {
         const char* name;

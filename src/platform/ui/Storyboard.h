@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 
 class ViewController;
 
@@ -74,8 +75,20 @@ public:
     // is its initial screen unless one is named.
     static void registerViewController(const QString& storyboard, const QString& identifier,
                                        Factory factory);
+    // An area's table of screens, each registered as above.
+    struct NamedFactory {
+        ScreenName screen;
+        Factory factory;
+    };
+    static void registerViewControllers(std::initializer_list<NamedFactory> screens) {
+        for (const NamedFactory& entry : screens)
+            registerViewController(entry.screen.storyboard, entry.screen.identifier, entry.factory);
+    }
     static void removeViewController(const QString& storyboard, const QString& identifier);
     static void setInitialViewController(const QString& storyboard, const QString& identifier);
+    static void setInitialViewController(const ScreenName& screen) {
+        setInitialViewController(screen.storyboard, screen.identifier);
+    }
     static bool hasViewController(const QString& storyboard, const QString& identifier);
     // A new screen, or null when none is registered under the names.
     static ViewController* instantiate(const QString& storyboard, const QString& identifier);
@@ -88,6 +101,18 @@ public:
     // without the registry are found by their class name as source with an empty storyboard.
     static void registerSegue(const QString& storyboard, const QString& sourceIdentifier,
                               const QString& segueIdentifier, const SegueTarget& target);
+    // An area's table of segues between named screens, all shown the same way.
+    struct NamedSegue {
+        ScreenName from;
+        QLatin1StringView identifier;
+        ScreenName to;
+    };
+    static void registerSegues(std::initializer_list<NamedSegue> segues,
+                               SegueKind kind = SegueKind::Push) {
+        for (const NamedSegue& segue : segues)
+            registerSegue(segue.from.storyboard, segue.from.identifier, segue.identifier,
+                          {segue.to.storyboard, segue.to.identifier, kind, {}});
+    }
     static void removeSegue(const QString& storyboard, const QString& sourceIdentifier,
                             const QString& segueIdentifier);
     static bool findSegue(const ViewController* source, const QString& segueIdentifier,

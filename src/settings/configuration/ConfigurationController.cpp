@@ -22,6 +22,7 @@
 #include "settings/configuration/SettingsSwitch.h"
 #include "ui_kit/CustomActivityView/ActivityIndicator.h"
 #include "ui_kit/Extensions/Traits.h"
+#include "ui_kit/HelpCard.h"
 #include "ui_kit/UIKitSupport.h"
 #include "ui_kit/texts/Language.h"
 #include "ui_kit/texts/TextFormatter.h"
@@ -1302,58 +1303,31 @@ void ConfigurationController::setHelpDots() {
 }
 
 void ConfigurationController::nextPageHelp() {
-    if (!moreInfoDisplayed_)
-        return;
-    ++helpDicPage_;
-    const int last = int(helpDic_.value(QStringLiteral("texts")).toList().size()) - 1;
-    if (helpDicPage_ > last) {
-        helpDicPage_ = last;
-        return;
-    }
-    redrawMoreInfo(true);
+    turnHelpPage(true);
 }
 
 void ConfigurationController::previousPageHelp() {
-    if (!moreInfoDisplayed_)
-        return;
-    --helpDicPage_;
-    if (helpDicPage_ < 0) {
-        helpDicPage_ = 0;
-        return;
-    }
-    redrawMoreInfo(false);
+    turnHelpPage(false);
+}
+
+void ConfigurationController::turnHelpPage(bool forward) {
+    const int pages = int(helpDic_.value(QStringLiteral("texts")).toList().size());
+    if (moreInfoDisplayed_ && HelpCard::turn(helpDicPage_, pages, forward))
+        redrawMoreInfo(forward);
 }
 
 void ConfigurationController::redrawMoreInfo(bool forward) {
     if (!helpContainer_)
         return;
-    const int start = forward ? 310 : -290;
-    const int leave = forward ? -290 : 310;
     QWidget* card = View::viewWithTag(helpContainer_, kHelpCardTag);
     if (!card)
         return;
-    // A page still sliding in stops where it is and leaves from there.
-    Clock::current().cancel(helpPageAnimation_);
-    QPointer<QWidget> oldPage = View::viewWithTag(card, kHelpPageTag);
-    QPointer<QWidget> newPage = buildHelpPage(card, start);
+    QWidget* oldPage = View::viewWithTag(card, kHelpPageTag);
+    QWidget* newPage = buildHelpPage(card, HelpCard::enterX(forward));
     if (oldPage)
         View::setTag(oldPage, 0);
     View::setTag(newPage, kHelpPageTag);
-    const int oldX = oldPage ? oldPage->x() : 10;
-    helpPageAnimation_ = Clock::current().animate(
-        kHelpSlideMs, card,
-        [oldPage, newPage, oldX, start, leave](double t) {
-            if (oldPage)
-                oldPage->move(int(std::lround(oldX + (leave - oldX) * t)), oldPage->y());
-            if (newPage)
-                newPage->move(int(std::lround(start + (10 - start) * t)), newPage->y());
-        },
-        [oldPage, newPage](bool finished) {
-            if (oldPage)
-                oldPage->deleteLater();
-            if (newPage && finished)
-                newPage->move(10, newPage->y());
-        });
+    HelpCard::slide(card, oldPage, newPage, forward, kHelpSlideMs, helpPageAnimation_);
     setHelpDots();
 }
 
@@ -1365,21 +1339,13 @@ void ConfigurationController::closeMoreInfo(QObject*) {
     swipesOn_ = false;
     QPointer<ConfigurationController> self(this);
     QPointer<QWidget> container = helpContainer_;
-    Clock::current().animate(
-        kHelpFadeOutMs, container,
-        [container](double t) {
-            if (container)
-                View::setAlpha(container, 1 - t);
-        },
-        [self, container](bool) {
-            if (container)
-                container->deleteLater();
-            if (self) {
-                self->moreInfoDisplayed_ = false;
-                if (self->helpContainer_ == container)
-                    self->helpContainer_ = nullptr;
-            }
-        });
+    HelpCard::fadeOut(container, kHelpFadeOutMs, [self, container] {
+        if (self) {
+            self->moreInfoDisplayed_ = false;
+            if (self->helpContainer_ == container)
+                self->helpContainer_ = nullptr;
+        }
+    });
 }
 
 // The card leaves with the screen, and gives back the status bar it hid.

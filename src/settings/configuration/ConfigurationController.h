@@ -157,6 +157,7 @@ private:
     void pictureReply(const std::optional<QVariantMap>& reply);
     QWidget* buildHelpPage(QWidget* card, int x);
     void setHelpDots();
+    void turnHelpPage(bool forward);
     void watchSwipes(QWidget* view);
     void removeHelpCard();
 
