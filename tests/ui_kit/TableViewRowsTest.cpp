@@ -194,4 +194,34 @@ TEST(TableViewRows, AReusedCellTakesTheHeightOfItsNewRow) {
     EXPECT_LT(source.made, 200);
 }
 
+// A data source whose rows change while the table asks for one of them.
+class ShrinkingRows : public TableViewDataSource {
+public:
+    int tableViewNumberOfRowsInSection(TableView*, int) override { return rows; }
+    QWidget* tableViewCellForRowAtIndexPath(TableView* table, IndexPath path) override {
+        if (path.row == 3 && rows > 2) {
+            rows = 2;
+            table->reloadData();
+        }
+        return new QLabel(QString::number(path.row));
+    }
+    int rows = 40;
+};
+
+TEST(TableViewRows, AReloadAskedWhileRowsAreBuiltRunsAfterThem) {
+    TableView table;
+    ShrinkingRows source;
+    table.setDataSource(&source);
+    table.resize(320, 480);
+    table.reloadData();
+    EXPECT_EQ(table.numberOfRowsInSection(0), 2);
+    ASSERT_TRUE(qobject_cast<QLabel*>(table.cellForRowAtIndexPath({0, 1})));
+    EXPECT_EQ(qobject_cast<QLabel*>(table.cellForRowAtIndexPath({0, 1}))->text(), "1");
+    EXPECT_EQ(table.cellForRowAtIndexPath({0, 3}), nullptr);
+    int shownRows = 0;
+    for (QLabel* label : table.widget()->findChildren<QLabel*>())
+        shownRows += label->isHidden() ? 0 : 1;
+    EXPECT_EQ(shownRows, 2);
+}
+
 } // namespace

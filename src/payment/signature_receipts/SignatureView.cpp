@@ -1,9 +1,11 @@
 #include "payment/signature_receipts/SignatureView.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTouchEvent>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -80,8 +82,13 @@ void SignatureView::drawPoints(QPainter& painter, int mode, bool toCache) {
         path.addEllipse(QRectF(lastPoint_ - QPointF(2, 2), QSizeF(4, 4)));
     } else {
         const float scale = static_cast<float>(devicePixelRatioF());
-        float lastWidth = kStartWidth;
-        for (BezierCurve& curve : *curves_) {
+        // Segments before firstUndrawn_ are in the cache: start after them, from the width the
+        // last of them ended at, so a redraw costs the same however long the stroke is.
+        std::vector<BezierCurve>& curves = *curves_;
+        const size_t first = std::min(firstUndrawn_, curves.size());
+        float lastWidth = first > 0 ? curves[first - 1].width() : kStartWidth;
+        for (size_t index = first; index < curves.size(); ++index) {
+            BezierCurve& curve = curves[index];
             const float width = curve.width();
             const bool included = (mode == 1 && curve.stable) || (mode == 2 && !curve.stable) ||
                                   (mode != 1 && mode != 2);
@@ -115,14 +122,53 @@ void SignatureView::drawPoints(QPainter& painter, int mode, bool toCache) {
             }
             lastWidth = width;
         }
+        while (firstUndrawn_ < curves.size() && curves[firstUndrawn_].drawn)
+            ++firstUndrawn_;
     }
     painter.fillPath(path, Qt::black);
+}
+
+bool SignatureView::hasUndrawn(int mode) const {
+    if (!curves_)
+        return false;
+    if (curves_->empty())
+        return true; // the dot of a touch that has not moved
+    for (size_t index = firstUndrawn_; index < curves_->size(); ++index) {
+        const BezierCurve& curve = curves_->at(index);
+        if (!curve.drawn && ((mode == 1 && curve.stable) || (mode == 2 && !curve.stable) ||
+                             (mode != 1 && mode != 2)))
+            return true;
+    }
+    return false;
+}
+
+QRect SignatureView::dirtyRect() const {
+    if (!curves_ || curves_->empty())
+        return QRectF(lastPoint_ - QPointF(3, 3), QSizeF(6, 6)).toAlignedRect();
+    // The moving segment and the one before it, whose end has just moved to the joint.
+    double left = lastPoint_.x(), right = left, top = lastPoint_.y(), bottom = top;
+    for (size_t index = curves_->size() >= 2 ? curves_->size() - 2 : 0; index < curves_->size();
+         ++index) {
+        const BezierCurve& curve = curves_->at(index);
+        for (const QPointF& point : {curve.anchorPoint1, curve.controlPoint1, curve.controlPoint2,
+                                     curve.anchorPoint2, curve.endPoint}) {
+            left = std::min(left, point.x());
+            right = std::max(right, point.x());
+            top = std::min(top, point.y());
+            bottom = std::max(bottom, point.y());
+        }
+    }
+    // Dots are at most 4 points wide; a margin for antialiasing.
+    return QRectF(QPointF(left - 3, top - 3), QPointF(right + 3, bottom + 3)).toAlignedRect();
 }
 
 void SignatureView::drawBitmap(int mode) {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
-    if (cache_.isNull() || cache_.size() != pixels) {
+    const bool fits = !cache_.isNull() && cache_.size() == pixels;
+    if (fits && !hasUndrawn(mode))
+        return;
+    if (!fits) {
         QImage fresh(pixels.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
         fresh.setDevicePixelRatio(ratio);
         fresh.fill(Qt::transparent);
@@ -138,14 +184,19 @@ void SignatureView::drawBitmap(int mode) {
     drawPoints(painter, mode, true);
 }
 
-void SignatureView::paintEvent(QPaintEvent*) {
+void SignatureView::paintEvent(QPaintEvent* event) {
     drawBitmap(1);
+    // Only the exposed area is painted: a moving finger exposes its newest segments alone.
+    const QRect exposed = event->rect() & rect();
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipPath(clipPath());
+    painter.setClipRect(exposed, Qt::IntersectClip);
     if (background_.alpha() > 0)
-        painter.fillRect(rect(), background_);
-    painter.drawImage(QPointF(0, 0), cache_);
+        painter.fillRect(exposed, background_);
+    const qreal ratio = cache_.devicePixelRatio();
+    painter.drawImage(QRectF(exposed), cache_,
+                      QRectF(QPointF(exposed.topLeft()) * ratio, QSizeF(exposed.size()) * ratio));
     drawPoints(painter, 2, false);
 }
 
@@ -156,6 +207,7 @@ void SignatureView::resizeEvent(QResizeEvent*) {
 
 void SignatureView::cancelDrawing() {
     curves_.reset();
+    firstUndrawn_ = 0;
     cache_ = QImage();
     update();
 }
@@ -178,6 +230,7 @@ QImage SignatureView::collectSignature() {
 void SignatureView::strokeBegan(const QPointF& point, double time) {
     stroking_ = true;
     curves_.emplace();
+    firstUndrawn_ = 0;
     lastPoint_ = point;
     lastTime_ = time;
     emit touchBegan();
@@ -185,7 +238,7 @@ void SignatureView::strokeBegan(const QPointF& point, double time) {
 
 void SignatureView::strokeMoved(const QPointF& point, double time) {
     if (stroking_ && addPoint(point, time))
-        update();
+        update(dirtyRect());
 }
 
 void SignatureView::strokeEnded(const QPointF& point, double time) {

@@ -53,9 +53,13 @@ private:
     // Bakes the undrawn segments of the mode into the cached bitmap.
     void drawBitmap(int mode);
     QPainterPath clipPath() const;
+    bool hasUndrawn(int mode) const;
+    // The area a new sample changes: the new segment and the one before it.
+    QRect dirtyRect() const;
 
     std::optional<std::vector<BezierCurve>> curves_;
     QImage cache_;
+    size_t firstUndrawn_ = 0; // segments before it are baked into cache_
     QPointF lastPoint_;
     double lastTime_ = 0;
     QColor background_ = Qt::transparent;

@@ -56,8 +56,10 @@ void NavigationBar::applyTint() {
 
 static void clearLayout(QHBoxLayout* layout) {
     while (QLayoutItem* item = layout->takeAt(0)) {
-        if (QWidget* w = item->widget())
+        if (QWidget* w = item->widget()) {
+            w->hide(); // gone from the bar now, not when the event loop deletes it
             w->deleteLater();
+        }
         delete item;
     }
 }

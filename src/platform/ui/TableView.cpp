@@ -74,6 +74,11 @@ QWidget* TableView::dequeueReusableCellWithIdentifier(const QString& identifier)
 }
 
 void TableView::reloadData() {
+    if (laying_) {
+        // Asked from a data source or delegate call while rows are built: once they are.
+        reloadPending_ = true;
+        return;
+    }
     for (const QPointer<QWidget>& widget : std::as_const(built_))
         if (widget) {
             widget->hide();
@@ -263,6 +268,10 @@ void TableView::layoutVisibleItems() {
     firstBuilt_ = first;
     placeItems(first, last);
     laying_ = false;
+    if (reloadPending_) {
+        reloadPending_ = false;
+        reloadData();
+    }
 }
 
 void TableView::placeItems(int first, int last) {

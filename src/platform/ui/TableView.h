@@ -125,4 +125,5 @@ private:
     QVBoxLayout* column_;
     std::optional<IndexPath> selected_;
     bool laying_ = false;
+    bool reloadPending_ = false;
 };
