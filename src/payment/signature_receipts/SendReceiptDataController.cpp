@@ -17,6 +17,7 @@
 #include "ui_kit/AutoLayoutUtilities.h"
 #include "ui_kit/ImageDownloader.h"
 #include "ui_kit/PhoneTextField.h"
+#include "ui_kit/ScreenRoot.h"
 #include "ui_kit/UIKitSupport.h"
 #include "ui_kit/ViewAnimation.h"
 #include "ui_kit/texts/Language.h"
@@ -70,10 +71,7 @@ SendReceiptDataController::~SendReceiptDataController() {
 
 QWidget* SendReceiptDataController::loadView() {
     auto* root = new QWidget();
-    View::setBackgroundColor(root, Qt::white);
-    auto* rootColumn = new QVBoxLayout(root);
-    rootColumn->setContentsMargins(0, 0, 0, 0);
-    rootColumn->setSpacing(0);
+    QVBoxLayout* rootColumn = ScreenRoot::whiteColumn(root);
     scrollView_ = new QScrollArea(root);
     scrollView_->setObjectName(QStringLiteral("scrollView"));
     scrollView_->setWidgetResizable(true);

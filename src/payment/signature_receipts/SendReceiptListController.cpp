@@ -10,6 +10,7 @@
 #include "platform/ui/View.h"
 #include "ui_kit/Extensions/Sorting.h"
 #include "ui_kit/ImageDownloader.h"
+#include "ui_kit/ScreenRoot.h"
 #include "ui_kit/UIKitSupport.h"
 #include "ui_kit/texts/Language.h"
 
@@ -46,10 +47,7 @@ SendReceiptListController::SendReceiptListController(QObject* parent)
 
 QWidget* SendReceiptListController::loadView() {
     auto* root = new QWidget();
-    View::setBackgroundColor(root, Qt::white);
-    auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
+    QVBoxLayout* column = ScreenRoot::whiteColumn(root);
     auto* searchView = new QWidget(root);
     searchView->setObjectName(QStringLiteral("searchView"));
     searchView->setStyleSheet(QStringLiteral("#searchView { background: #f2f2f2; }"));
