@@ -1,4 +1,5 @@
 #include "DeviceFixture.h"
+#include "reader/views/DSpreadPinpad.h"
 
 #include "model/Installment.h"
 #include "ui_kit/SingleInputViewController.h"
@@ -680,6 +681,34 @@ TEST_F(DeviceFixture, InstallmentsPickerSlidesInWithItsOwnBar) {
     settle();
     EXPECT_TRUE(picker.isNull());
     Storyboard::removeViewController("Payment", "InstallmentsPicker");
+}
+
+// The reader picture is placed for the size the screen lays it out at, not the size it was made
+// with, and stays whole and shown through its animation loop, on phone and pad.
+TEST_F(DeviceFixture, ReaderPictureStaysWholeWhileItAnimates) {
+    for (const QSize size : {QSize(375, 667), QSize(768, 1024)}) {
+        SCOPED_TRACE(size.width());
+        DeviceController* screen = open(swipedSale(20));
+        window->rootViewController()->view()->resize(size);
+        screen->changeUserMessage(QStringLiteral("Deslice o inserte la tarjeta"));
+        settle();
+        auto* picture = screen->view()->findChild<DSpreadPinpad*>();
+        ASSERT_TRUE(picture);
+        for (int step = 0; step < 100; ++step) {
+            const QRect reader = View::frame(picture->reader());
+            ASSERT_TRUE(picture->rect().contains(reader))
+                << step * 100 << " ms: " << reader.x() << "," << reader.y() << " in "
+                << picture->width() << "x" << picture->height();
+            ASSERT_TRUE(picture->reader()->isVisible());
+            ASSERT_EQ(View::alpha(picture->reader()), 1.0);
+            clock->advance(100);
+            QCoreApplication::processEvents();
+        }
+        dismissAll();
+        delete window;
+        window = nullptr;
+        settle();
+    }
 }
 
 // ---------------------------------------------------------------- screenshots
