@@ -5,6 +5,7 @@
 #include "model/Sale.h"
 #include "model/States.h"
 #include "payment/card_reading/CardFlowCancel.h"
+#include "payment/card_reading/KeyboardGap.h"
 #include "payment/card_reading/ScreenRequest.h"
 #include "payment/signature_receipts/SignatureViewController.h"
 #include "platform/ui/Dialogs.h"
@@ -43,8 +44,9 @@ QWidget* BuyerAddressController::loadView() {
     root->setObjectName(QStringLiteral("BuyerAddressControllerView"));
     View::setBackgroundColor(root, Qt::white);
     auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(20, 16, 20, 16);
+    column->setContentsMargins(20, 16, 20, 0);
     column->setSpacing(12);
+    keyboardGap_ = new KeyboardGap(column, 16, this);
     auto field = [&](const char* name, const QString& placeholder) {
         auto* f = new TextField(root);
         f->setObjectName(QString::fromLatin1(name));
@@ -95,9 +97,24 @@ void BuyerAddressController::viewDidLoad() {
     navigationItem()->setRightBarButtonItem(next);
 }
 
+void BuyerAddressController::viewWillAppear(bool animated) {
+    ViewController::viewWillAppear(animated);
+    keyboardGap_->start();
+}
+
 void BuyerAddressController::viewDidAppear(bool animated) {
     ViewController::viewDidAppear(animated);
     selectDefaultRowInPicker(statePicker_);
+}
+
+void BuyerAddressController::viewWillDisappear(bool animated) {
+    ViewController::viewWillDisappear(animated);
+    FirstResponder::endEditing(view());
+    keyboardGap_->stop();
+}
+
+int BuyerAddressController::bottomGap() const {
+    return keyboardGap_->gap();
 }
 
 // ---------------------------------------------------------------- provinces

@@ -11,6 +11,7 @@
 #include <QVariantMap>
 #include <memory>
 
+class KeyboardGap;
 class PopoverTip;
 class Sale;
 class SystemAlert;
@@ -48,9 +49,13 @@ public:
     PopoverTip* tooltip() const { return tooltip_; }
     // The hint on show, empty when none.
     QString shownHint() const;
+    // The gap below the fields: the keyboard's height plus 16 while it is up.
+    int bottomGap() const;
 
     void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
     void viewDidAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
     void prepareForSegue(StoryboardSegue& segue, QObject* sender) override;
     int supportedInterfaceOrientations() const override { return 2; }
 
@@ -88,4 +93,5 @@ private:
     QPointer<TextField> provinceTextField_;
     QPointer<TextField> cityTextField_;
     QPointer<PickerView> statePicker_;
+    KeyboardGap* keyboardGap_ = nullptr;
 };

@@ -7,13 +7,16 @@
 #include "model/CreditCard.h"
 #include "model/Sale.h"
 #include "model/values/Amount.h"
+#include "payment/SaleEntryScreens.h"
 #include "payment/card_reading/CardFlowCancel.h"
+#include "payment/card_reading/KeyboardGap.h"
 #include "payment/card_reading/ScreenRequest.h"
 #include "payment/signature_receipts/SendReceiptDataController.h"
 #include "payment/signature_receipts/SignatureViewController.h"
 #include "platform/core/VersionDispatch.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/SlidingViewController.h"
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/View.h"
 #include "reader/DSpreadViewController.h"
@@ -71,8 +74,9 @@ QWidget* PinController::loadView() {
     root->setObjectName(QStringLiteral("PinControllerView"));
     View::setBackgroundColor(root, Qt::white);
     auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(20, 16, 20, 20);
+    column->setContentsMargins(20, 16, 20, 0);
     column->setSpacing(10);
+    keyboardGap_ = new KeyboardGap(column, 30, this);
 
     header_ = new QLabel(root);
     header_->setObjectName(QStringLiteral("header"));
@@ -234,6 +238,7 @@ void PinController::viewWillAppear(bool animated) {
         sale_ && sale_->creditCard() && sale_->creditCard()->cardIssuer() == CARD_AMERICAN_EXPRESS;
     pinLength_ = amex ? 4 : 3;
     layoutPinBoxes();
+    keyboardGap_->start();
     applySecurityCodeVisibility();
     if (cvv_->isHidden())
         idNumber_->becomeFirstResponder();
@@ -243,6 +248,11 @@ void PinController::viewWillDisappear(bool animated) {
     ViewController::viewWillDisappear(animated);
     idNumber_->resignFirstResponder();
     cvv_->resignFirstResponder();
+    keyboardGap_->stop();
+}
+
+int PinController::buttonBottomGap() const {
+    return keyboardGap_->gap();
 }
 
 void PinController::layoutPinBoxes() {
@@ -400,6 +410,64 @@ void PinController::dismissView() {
     ViewController* presented = navigation ? static_cast<ViewController*>(navigation) : this;
     if (ViewController* presenter = presented->presentingViewController())
         presenter->dismissViewControllerAnimated(true);
+}
+
+void PinController::showActionSheet() {
+    const bool refund = sale_ && sale_->trxType() == 2;
+    auto* sheet = new SystemAlert(QString(), QString(), SystemAlert::Style::ActionSheet);
+    QPointer<PinController> self(this);
+    const auto choice = [self](int index) {
+        return [self, index](auto*) {
+            if (self)
+                self->actionSheetClickedButtonAtIndex(index);
+        };
+    };
+    sheet->addAction(refund ? text("Pin", "cancelRefund") : text("GlobalTexts", "cancelSale"),
+                     SystemAlertAction::Destructive, choice(0));
+    sheet->addAction(text("Pin", "changeCard"), SystemAlertAction::Default, choice(1));
+    sheet->addAction(text("GlobalTexts", "cancel"), SystemAlertAction::Cancel);
+    presentViewController(sheet, true);
+}
+
+void PinController::actionSheetClickedButtonAtIndex(int index) {
+    NavigationController* navigation = navigationController();
+    if (!navigation || index < 0 || index > 1)
+        return;
+    if (index == 1) {
+        navigation->popViewControllerAnimated(true);
+        return;
+    }
+    if (sale_ && sale_->trxType() == 2) {
+        const QList<ViewController*> stack = navigation->viewControllers();
+        if (stack.size() > 1)
+            navigation->popToViewController(stack.at(1), true);
+        return;
+    }
+    if (sale_)
+        sale_->cleanSale();
+    // The amount keypad: first screen of the side menu's top navigation controller.
+    SlidingViewController* container = SlidingViewController::slidingViewControllerFor(this);
+    auto* top =
+        container ? qobject_cast<NavigationController*>(container->topViewController()) : nullptr;
+    ViewController* first =
+        top && !top->viewControllers().isEmpty() ? top->viewControllers().first() : nullptr;
+    if (auto* keypad = dynamic_cast<AmountKeypadScreen*>(first)) {
+        keypad->updateTotalAmount();
+        if (keypad->itemPictureBorder())
+            keypad->itemPictureBorder()->hide();
+        if (keypad->itemPicture())
+            keypad->itemPicture()->setImage(QImage());
+        const ItemPtr item = Item::init();
+        keypad->setCurrentItem(item);
+        const double price = item->product() && item->product()->price()
+                                 ? item->product()->price()->doubleValue()
+                                 : 0.0;
+        if (keypad->amount())
+            keypad->amount()->setText(Amount::initWithDouble(price)->getAmount());
+        if (keypad->itemDescription())
+            keypad->itemDescription()->setText(QString());
+    }
+    navigation->popToRootViewControllerAnimated(true);
 }
 
 // ---------------------------------------------------------------- answers

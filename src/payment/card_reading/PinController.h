@@ -15,6 +15,7 @@
 #include <memory>
 
 class AccountSettings;
+class KeyboardGap;
 class Sale;
 class SystemAlert;
 
@@ -78,6 +79,13 @@ public:
     // A signed-off operation: signature, the end of a refund or void, or the receipt step.
     void finishSale();
     void dismissView();
+    // The choice after an operation that went wrong: button 0 starts over (a refund back to its
+    // first screen; a sale empty, with the amount keypad reset, at the root), button 1 goes back
+    // one screen; any other button does nothing.
+    void showActionSheet();
+    void actionSheetClickedButtonAtIndex(int index);
+    // The gap below the continue button: the keyboard's height plus 30 while it is up.
+    int buttonBottomGap() const;
 
     void apiDidFailWithError(const TarvelloError& error, int functionName) override;
     bool
@@ -129,4 +137,5 @@ private:
     QPointer<QWidget> numberToolbar2_;
     QPointer<QPushButton> continueButtonBig_;
     QList<QPointer<TextField>> textFields_;
+    KeyboardGap* keyboardGap_ = nullptr;
 };
