@@ -61,6 +61,7 @@ run --token "$card_token" --reader simulated --card chip-pin charge 30 --pay car
 run --token "$card_token" --reader simulated --card swipe charge 45 --pay card --institution "Visa Crédito" --screenshots "$shots/swipe"
 run --token "$card_token" --reader simulated --card chip-pin refund 5003 --amount 400 --screenshots "$shots/refund"
 run --token "$card_token" --reader simulated --card chip-pin refund 5001 --screenshots "$shots/void"
+run --token "$card_token" --reader simulated --card swipe refund 5004 --screenshots "$shots/void-swipe"
 run charge 25.50 --bins 123456,12345
 run charge 25.50 --currency 032
 run batches
