@@ -69,23 +69,50 @@ TEST_F(DeviceFixture, SaleComesFromTheRefundScreenBelowElseTheSharedSale) {
     EXPECT_EQ(screen->sale().get(), &Sale::sharedSale());
 }
 
-TEST_F(DeviceFixture, RefundLeavesByDismissalEvenDeepInAStack) {
-    window = new Window();
-    window->setRootViewController(new ViewController());
-    window->makeKeyAndVisible();
-    auto* recorder = new FlowRecorder(new ViewController());
-    navigation = recorder;
-    flow = recorder;
-    recorder->pushViewController(new ViewController(), false);
-    window->rootViewController()->presentViewController(recorder, false);
-    device = new DeviceController();
-    device->setSale(swipedSale(5, 2));
-    recorder->pushViewController(device, false);
-    settle();
-    ASSERT_EQ(window->presentedViewControllers().size(), 1);
-    device->backToSale();
-    settle();
-    EXPECT_TRUE(window->presentedViewControllers().isEmpty());
+// Leaving without a result: a refund, a void or any operation on a pad closes the whole sheet,
+// even deep in a stack; a sale on a phone only steps back.
+TEST_F(DeviceFixture, LeavingDismissesTheSheetForRefundsVoidsAndOnPad) {
+    struct Case {
+        const char* name;
+        int trxType;
+        bool pad;
+        bool dismissed;
+        int orientations;
+    } cases[] = {
+        {"refund", 2, false, true, 2},
+        {"void", 1, false, true, 2},
+        {"sale on a pad", 0, true, true, 30},
+        {"sale on a phone", 0, false, false, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Device::current().setIdiom(c.pad ? Device::Idiom::Pad : Device::Idiom::Phone);
+        window = new Window();
+        window->setRootViewController(new ViewController());
+        window->makeKeyAndVisible();
+        auto* recorder = new FlowRecorder(new ViewController());
+        navigation = recorder;
+        flow = recorder;
+        recorder->pushViewController(new ViewController(), false);
+        window->rootViewController()->presentViewController(recorder, false);
+        device = new DeviceController();
+        device->setSale(swipedSale(5, c.trxType));
+        recorder->pushViewController(device, false);
+        settle();
+        EXPECT_EQ(device->supportedInterfaceOrientations(), c.orientations);
+        ASSERT_EQ(window->presentedViewControllers().size(), 1);
+        device->backToSale();
+        settle();
+        EXPECT_EQ(window->presentedViewControllers().isEmpty(), c.dismissed);
+        if (!c.dismissed) {
+            EXPECT_EQ(navigation->viewControllers().size(), 2);
+        }
+        dismissAll();
+        delete window;
+        window = nullptr;
+        settle();
+    }
+    Device::current().setIdiom(Device::Idiom::Phone);
 }
 
 TEST_F(DeviceFixture, RootOfItsStackGetsCancelAndTheReaderIsMadeOnce) {
