@@ -385,6 +385,25 @@ TEST_F(DeviceFixture, ClockAndTapsGoOnWhileTheSandboxHoldsTheAnswer) {
     ASSERT_TRUE(waitFor([&] { return !flow->ends.isEmpty(); }));
 }
 
+// A slow card read on the simulated reader: the screen answers taps and the clock runs until
+// the read ends and the sale goes to the back end.
+TEST_F(DeviceFixture, TapsAndClockGoOnWhileTheReaderReads) {
+    scriptSave({{"success", "OK"}, {"id", 5}});
+    world->delays().cardMs = 4000;
+    ASSERT_TRUE(world->presentCardNamed(QStringLiteral("swipe")));
+    DeviceController* screen = open(swipedSale(9));
+    for (int step = 0; step < 20; ++step) {
+        screen->changeUserMessage(QStringLiteral("step %1").arg(step));
+        EXPECT_EQ(screen->userMessageStr(), QStringLiteral("step %1").arg(step));
+        clock->advance(100);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(requests("/payments/savePayment.json").isEmpty());
+    ASSERT_TRUE(waitFor([&] { return !flow->ends.isEmpty(); }));
+    EXPECT_EQ(requests("/payments/savePayment.json").size(), 1);
+    EXPECT_EQ(flow->ends, QStringList{"paymentDone"});
+}
+
 // ---------------------------------------------------------------- overlays and battery
 
 TEST_F(DeviceFixture, TwoCardEventsMakeOneOverlayAndTextsAreOnlyKept) {
