@@ -407,6 +407,7 @@ TEST_F(DeviceFixture, TapsAndClockGoOnWhileTheReaderReads) {
 // ---------------------------------------------------------------- overlays and battery
 
 TEST_F(DeviceFixture, TwoCardEventsMakeOneOverlayAndTextsAreOnlyKept) {
+    Services::set<ImageProvider>(std::make_shared<BundleAndBatteryImages>());
     DeviceController* screen = open(swipedSale(9));
     screen->processingCard();
     screen->processingCard();
@@ -421,6 +422,7 @@ TEST_F(DeviceFixture, TwoCardEventsMakeOneOverlayAndTextsAreOnlyKept) {
     EXPECT_EQ(screen->userMessageStr(), "kept");
     clock->advance(1000);
     EXPECT_EQ(label("userMessage")->text(), before);
+    settle();
     shoot("processing");
 }
 
