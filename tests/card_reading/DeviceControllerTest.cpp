@@ -474,6 +474,7 @@ TEST_F(DeviceFixture, TipAtTheLimitPasses) {
 }
 
 TEST_F(DeviceFixture, HandOverComesHalfASecondAfterTheSlides) {
+    Services::set<ImageProvider>(std::make_shared<BundleAndBatteryImages>());
     DeviceController* screen = open(swipedSale(9, 1));
     screen->processingCard();
     settle();
