@@ -66,6 +66,7 @@ run --token "$card_token" --reader simulated --card chip-pin charge 120 --pay ca
 grep '^sandbox record:' "$work/sandbox.log" | sed 's/^/# /' || echo "# the sandbox recorded no signature or receipt"
 run --token "$card_token" --reader simulated --card chip-pin refund 5003 --amount 400 --screenshots "$shots/refund"
 run --token "$card_token" --reader simulated --card chip-pin refund 5001 --screenshots "$shots/void"
+run --token "$card_token" --reader simulated --card swipe refund 5004 --screenshots "$shots/void-swipe"
 run charge 25.50 --bins 123456,12345
 run charge 25.50 --currency 032
 run batches

@@ -3,11 +3,15 @@
 #include "api/FunctionCode.h"
 #include "model/AvailableCreditCards.h"
 #include "model/States.h"
+#include "payment/SaleEntryScreens.h"
 #include "payment/card_reading/BuyerAddressController.h"
 #include "payment/card_reading/PinController.h"
 #include "payment/card_reading/ScreenRequest.h"
 #include "payment/signature_receipts/SendReceiptDataController.h"
 #include "payment/signature_receipts/SignatureViewController.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/KeyboardNotifications.h"
+#include "platform/ui/SlidingViewController.h"
 
 namespace {
 
@@ -44,6 +48,33 @@ protected:
                 return screen;
         return nullptr;
     }
+};
+
+// The amount keypad at the root of the side menu's navigation, as a sale leaves it.
+struct HeldKeypad : ViewController, AmountKeypadScreen {
+    std::shared_ptr<Sale> keypadSale = Sale::init();
+    ItemPtr currentItem;
+    int totalUpdates = 0;
+    QLabel* amountLabel = nullptr;
+    QLineEdit* description = nullptr;
+    QWidget* border = nullptr;
+    ImageView* picture = nullptr;
+
+    QWidget* loadView() override {
+        auto* root = new QWidget();
+        amountLabel = new QLabel(QStringLiteral("$ 300.00"), root);
+        description = new QLineEdit(QStringLiteral("Torta"), root);
+        border = new QWidget(root);
+        picture = new ImageView(QImage(20, 20, QImage::Format_ARGB32), root);
+        return root;
+    }
+    std::shared_ptr<Sale> sale() const override { return keypadSale; }
+    void setCurrentItem(const ItemPtr& item) override { currentItem = item; }
+    QLabel* amount() const override { return amountLabel; }
+    QLineEdit* itemDescription() const override { return description; }
+    QWidget* itemPictureBorder() const override { return border; }
+    ImageView* itemPicture() const override { return picture; }
+    void updateTotalAmount() override { ++totalUpdates; }
 };
 
 } // namespace
@@ -333,6 +364,93 @@ TEST_F(CardholderFixture, CancelEndsWithTheOperationWhenItWentThrough) {
         window = nullptr;
         settle();
     }
+}
+
+// The choices after an operation that went wrong, tapped on the sheet: start over (a refund
+// back to its first screen, a sale emptied with the keypad reset), or back one screen.
+TEST_F(CardholderFixture, ActionSheetStartsOverOrGoesBack) {
+    struct Case {
+        const char* name;
+        int trxType;
+        const char* section;
+        const char* key;
+        int stackLeft; // screens left on the navigation
+    } cases[] = {
+        {"sale: start over", 0, "GlobalTexts", "cancelSale", 1},
+        {"refund: back to its first screen", 2, "Pin", "cancelRefund", 2},
+        {"change card", 0, "Pin", "changeCard", 3},
+        {"cancel: stays", 0, "GlobalTexts", "cancel", 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* keypad = new HeldKeypad();
+        auto* sliding = new SlidingViewController();
+        auto* stack = new FlowRecorder(keypad);
+        navigation = stack;
+        flow = stack;
+        sliding->setTopViewController(stack);
+        window = new Window();
+        window->setRootViewController(sliding);
+        window->makeKeyAndVisible();
+        keypad->loadViewIfNeeded();
+        stack->pushViewController(new ViewController(), false);
+        stack->pushViewController(new ViewController(), false);
+        auto sale = swipedSale(300, c.trxType);
+        sale->addItem(Item::init());
+        auto* pin = new PinController();
+        pin->setSale(sale);
+        stack->pushViewController(pin, false);
+        settle();
+
+        pin->showActionSheet();
+        settle();
+        ASSERT_NE(shownAlert(), nullptr);
+        ASSERT_TRUE(shownAlert()->tapButtonWithTitle(sectionText(c.section, c.key)));
+        settle();
+        EXPECT_EQ(stack->viewControllers().size(), c.stackLeft);
+        const bool startOver = c.stackLeft == 1;
+        EXPECT_EQ(sale->items().empty(), startOver);
+        EXPECT_EQ(keypad->totalUpdates, startOver ? 1 : 0);
+        EXPECT_EQ(keypad->border->isHidden(), startOver);
+        EXPECT_EQ(keypad->picture->image().isNull(), startOver);
+        EXPECT_EQ(keypad->description->text().isEmpty(), startOver);
+        EXPECT_EQ(keypad->currentItem != nullptr, startOver);
+        if (startOver) {
+            EXPECT_EQ(keypad->amountLabel->text().remove(QLatin1Char(' ')), "$0.00");
+        }
+        EXPECT_TRUE(flow->ends.isEmpty());
+        delete window;
+        window = nullptr;
+        settle();
+    }
+}
+
+// The continue button and the address fields stay above the keyboard while it is up, and the
+// screens stop following it once they are gone.
+TEST_F(CardholderFixture, BottomGapsFollowTheKeyboard) {
+    const int keyboard = KeyboardNotifications::kKeyboardHeight;
+    PinController* pin = show(new PinController(), swipedSale(10));
+    auto* idNumber = pin->outlet<TextField>("idNumber");
+    ASSERT_TRUE(idNumber->isFirstResponder());
+    EXPECT_EQ(pin->buttonBottomGap(), keyboard + 30);
+    idNumber->resignFirstResponder();
+    EXPECT_EQ(pin->buttonBottomGap(), 30);
+    idNumber->becomeFirstResponder();
+    EXPECT_EQ(pin->buttonBottomGap(), keyboard + 30);
+
+    auto* address = new BuyerAddressController();
+    address->setSale(pin->sale());
+    navigation->pushViewController(address, false);
+    settle();
+    // Leaving resigns the document field: the gap is back down and stays there.
+    EXPECT_EQ(pin->buttonBottomGap(), 30);
+    EXPECT_EQ(address->bottomGap(), 16);
+    auto* street = address->outlet<TextField>("streetTextField");
+    street->becomeFirstResponder();
+    EXPECT_EQ(address->bottomGap(), keyboard + 16);
+    EXPECT_EQ(pin->buttonBottomGap(), 30);
+    street->resignFirstResponder();
+    EXPECT_EQ(address->bottomGap(), 16);
 }
 
 // ---------------------------------------------------------------- buyer address step

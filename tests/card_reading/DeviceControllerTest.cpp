@@ -1,4 +1,5 @@
 #include "DeviceFixture.h"
+#include "reader/views/DSpreadPinpad.h"
 
 #include "model/Installment.h"
 #include "ui_kit/SingleInputViewController.h"
@@ -68,23 +69,50 @@ TEST_F(DeviceFixture, SaleComesFromTheRefundScreenBelowElseTheSharedSale) {
     EXPECT_EQ(screen->sale().get(), &Sale::sharedSale());
 }
 
-TEST_F(DeviceFixture, RefundLeavesByDismissalEvenDeepInAStack) {
-    window = new Window();
-    window->setRootViewController(new ViewController());
-    window->makeKeyAndVisible();
-    auto* recorder = new FlowRecorder(new ViewController());
-    navigation = recorder;
-    flow = recorder;
-    recorder->pushViewController(new ViewController(), false);
-    window->rootViewController()->presentViewController(recorder, false);
-    device = new DeviceController();
-    device->setSale(swipedSale(5, 2));
-    recorder->pushViewController(device, false);
-    settle();
-    ASSERT_EQ(window->presentedViewControllers().size(), 1);
-    device->backToSale();
-    settle();
-    EXPECT_TRUE(window->presentedViewControllers().isEmpty());
+// Leaving without a result: a refund, a void or any operation on a pad closes the whole sheet,
+// even deep in a stack; a sale on a phone only steps back.
+TEST_F(DeviceFixture, LeavingDismissesTheSheetForRefundsVoidsAndOnPad) {
+    struct Case {
+        const char* name;
+        int trxType;
+        bool pad;
+        bool dismissed;
+        int orientations;
+    } cases[] = {
+        {"refund", 2, false, true, 2},
+        {"void", 1, false, true, 2},
+        {"sale on a pad", 0, true, true, 30},
+        {"sale on a phone", 0, false, false, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Device::current().setIdiom(c.pad ? Device::Idiom::Pad : Device::Idiom::Phone);
+        window = new Window();
+        window->setRootViewController(new ViewController());
+        window->makeKeyAndVisible();
+        auto* recorder = new FlowRecorder(new ViewController());
+        navigation = recorder;
+        flow = recorder;
+        recorder->pushViewController(new ViewController(), false);
+        window->rootViewController()->presentViewController(recorder, false);
+        device = new DeviceController();
+        device->setSale(swipedSale(5, c.trxType));
+        recorder->pushViewController(device, false);
+        settle();
+        EXPECT_EQ(device->supportedInterfaceOrientations(), c.orientations);
+        ASSERT_EQ(window->presentedViewControllers().size(), 1);
+        device->backToSale();
+        settle();
+        EXPECT_EQ(window->presentedViewControllers().isEmpty(), c.dismissed);
+        if (!c.dismissed) {
+            EXPECT_EQ(navigation->viewControllers().size(), 2);
+        }
+        dismissAll();
+        delete window;
+        window = nullptr;
+        settle();
+    }
+    Device::current().setIdiom(Device::Idiom::Phone);
 }
 
 TEST_F(DeviceFixture, RootOfItsStackGetsCancelAndTheReaderIsMadeOnce) {
@@ -357,9 +385,29 @@ TEST_F(DeviceFixture, ClockAndTapsGoOnWhileTheSandboxHoldsTheAnswer) {
     ASSERT_TRUE(waitFor([&] { return !flow->ends.isEmpty(); }));
 }
 
+// A slow card read on the simulated reader: the screen answers taps and the clock runs until
+// the read ends and the sale goes to the back end.
+TEST_F(DeviceFixture, TapsAndClockGoOnWhileTheReaderReads) {
+    scriptSave({{"success", "OK"}, {"id", 5}});
+    world->delays().cardMs = 4000;
+    ASSERT_TRUE(world->presentCardNamed(QStringLiteral("swipe")));
+    DeviceController* screen = open(swipedSale(9));
+    for (int step = 0; step < 20; ++step) {
+        screen->changeUserMessage(QStringLiteral("step %1").arg(step));
+        EXPECT_EQ(screen->userMessageStr(), QStringLiteral("step %1").arg(step));
+        clock->advance(100);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(requests("/payments/savePayment.json").isEmpty());
+    ASSERT_TRUE(waitFor([&] { return !flow->ends.isEmpty(); }));
+    EXPECT_EQ(requests("/payments/savePayment.json").size(), 1);
+    EXPECT_EQ(flow->ends, QStringList{"paymentDone"});
+}
+
 // ---------------------------------------------------------------- overlays and battery
 
 TEST_F(DeviceFixture, TwoCardEventsMakeOneOverlayAndTextsAreOnlyKept) {
+    Services::set<ImageProvider>(std::make_shared<BundleAndBatteryImages>());
     DeviceController* screen = open(swipedSale(9));
     screen->processingCard();
     screen->processingCard();
@@ -374,6 +422,7 @@ TEST_F(DeviceFixture, TwoCardEventsMakeOneOverlayAndTextsAreOnlyKept) {
     EXPECT_EQ(screen->userMessageStr(), "kept");
     clock->advance(1000);
     EXPECT_EQ(label("userMessage")->text(), before);
+    settle();
     shoot("processing");
 }
 
@@ -425,6 +474,7 @@ TEST_F(DeviceFixture, TipAtTheLimitPasses) {
 }
 
 TEST_F(DeviceFixture, HandOverComesHalfASecondAfterTheSlides) {
+    Services::set<ImageProvider>(std::make_shared<BundleAndBatteryImages>());
     DeviceController* screen = open(swipedSale(9, 1));
     screen->processingCard();
     settle();
@@ -680,6 +730,34 @@ TEST_F(DeviceFixture, InstallmentsPickerSlidesInWithItsOwnBar) {
     settle();
     EXPECT_TRUE(picker.isNull());
     Storyboard::removeViewController("Payment", "InstallmentsPicker");
+}
+
+// The reader picture is placed for the size the screen lays it out at, not the size it was made
+// with, and stays whole and shown through its animation loop, on phone and pad.
+TEST_F(DeviceFixture, ReaderPictureStaysWholeWhileItAnimates) {
+    for (const QSize size : {QSize(375, 667), QSize(768, 1024)}) {
+        SCOPED_TRACE(size.width());
+        DeviceController* screen = open(swipedSale(20));
+        window->rootViewController()->view()->resize(size);
+        screen->changeUserMessage(QStringLiteral("Deslice o inserte la tarjeta"));
+        settle();
+        auto* picture = screen->view()->findChild<DSpreadPinpad*>();
+        ASSERT_TRUE(picture);
+        for (int step = 0; step < 100; ++step) {
+            const QRect reader = View::frame(picture->reader());
+            ASSERT_TRUE(picture->rect().contains(reader))
+                << step * 100 << " ms: " << reader.x() << "," << reader.y() << " in "
+                << picture->width() << "x" << picture->height();
+            ASSERT_TRUE(picture->reader()->isVisible());
+            ASSERT_EQ(View::alpha(picture->reader()), 1.0);
+            clock->advance(100);
+            QCoreApplication::processEvents();
+        }
+        dismissAll();
+        delete window;
+        window = nullptr;
+        settle();
+    }
 }
 
 // ---------------------------------------------------------------- screenshots

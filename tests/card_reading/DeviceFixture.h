@@ -114,6 +114,8 @@ public:
 protected:
     void SetUp() override {
         ASSERT_TRUE(useSandboxBackEnd(sandbox));
+        // Every area's screens and the reader illustration in place, whichever test runs first.
+        Storyboard::hasViewController(QStringLiteral("Payment"), QStringLiteral("Device"));
         TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.apiKey());
         TarvelloSDK::sharedSDK().setUserToken(sandbox.merchantToken());
         User::instance().reset();

@@ -4,7 +4,7 @@
 #include "model/Client.h"
 #include "model/Sale.h"
 #include "model/States.h"
-#include "payment/card_reading/CardFlowCancel.h"
+#include "payment/card_reading/KeyboardGap.h"
 #include "payment/card_reading/ScreenRequest.h"
 #include "payment/signature_receipts/SignatureViewController.h"
 #include "platform/ui/Dialogs.h"
@@ -18,21 +18,12 @@
 
 namespace {
 
-bool addressHasKey(const QVariantMap& map, const QString& key) {
-    const QVariant v = map.value(key);
-    return map.contains(key) && v.isValid() && !v.isNull() && v.typeId() != QMetaType::Nullptr;
-}
-
-QString addressText(const QVariant& value) {
-    return value.typeId() == QMetaType::Nullptr ? QString() : value.toString();
-}
-
 const QString kCaba = QStringLiteral("CABA");
 
 } // namespace
 
 BuyerAddressController::BuyerAddressController(QObject* parent)
-    : ViewController(parent) {
+    : CardholderStep(parent) {
     setStoryboardInfo(QStringLiteral("Payment"), QStringLiteral("BuyerAddressController"));
 }
 
@@ -43,8 +34,9 @@ QWidget* BuyerAddressController::loadView() {
     root->setObjectName(QStringLiteral("BuyerAddressControllerView"));
     View::setBackgroundColor(root, Qt::white);
     auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(20, 16, 20, 16);
+    column->setContentsMargins(20, 16, 20, 0);
     column->setSpacing(12);
+    makeKeyboardGap(column, 16);
     auto field = [&](const char* name, const QString& placeholder) {
         auto* f = new TextField(root);
         f->setObjectName(QString::fromLatin1(name));
@@ -75,8 +67,8 @@ void BuyerAddressController::viewDidLoad() {
     tooltip_->setObjectName(QStringLiteral("tooltip"));
     tooltip_->hide();
     auto prefill = [this](const char* key, TextField* field) {
-        if (addressHasKey(buyerDic_, QString::fromLatin1(key)))
-            field->setText(addressText(buyerDic_.value(QString::fromLatin1(key))));
+        if (hasUsableKey(buyerDic_, QString::fromLatin1(key)))
+            field->setText(textOf(buyerDic_.value(QString::fromLatin1(key))));
     };
     prefill("address", streetTextField_);
     prefill("addressLine2", floorTextField_);
@@ -95,9 +87,24 @@ void BuyerAddressController::viewDidLoad() {
     navigationItem()->setRightBarButtonItem(next);
 }
 
+void BuyerAddressController::viewWillAppear(bool animated) {
+    ViewController::viewWillAppear(animated);
+    keyboardGap()->start();
+}
+
 void BuyerAddressController::viewDidAppear(bool animated) {
     ViewController::viewDidAppear(animated);
     selectDefaultRowInPicker(statePicker_);
+}
+
+void BuyerAddressController::viewWillDisappear(bool animated) {
+    ViewController::viewWillDisappear(animated);
+    FirstResponder::endEditing(view());
+    keyboardGap()->stop();
+}
+
+int BuyerAddressController::bottomGap() const {
+    return keyboardGap()->gap();
 }
 
 // ---------------------------------------------------------------- provinces
@@ -145,7 +152,7 @@ void BuyerAddressController::selectDefaultRowInPicker(PickerView* picker) {
     // Without a list the wheel is empty and a pre-filled province stays as it is.
     if (!picker || list.isEmpty())
         return;
-    const QString wanted = addressText(buyerDic_.value(QStringLiteral("province")));
+    const QString wanted = textOf(buyerDic_.value(QStringLiteral("province")));
     int index = States::instance().defaultSelected();
     if (!wanted.isEmpty())
         index = std::max(0, int(list.indexOf(wanted)));
@@ -182,13 +189,6 @@ void BuyerAddressController::hint(TextField* field, const QString& message, int 
 
 QString BuyerAddressController::shownHint() const {
     return tooltip_ && tooltip_->isVisible() ? tooltip_->text() : QString();
-}
-
-void BuyerAddressController::setRightButtonEnabled(bool enabled) {
-    auto right = navigationItem()->rightBarButtonItems();
-    for (auto& item : right)
-        item.enabled = enabled;
-    navigationItem()->setRightBarButtonItems(right);
 }
 
 void BuyerAddressController::continueTapped() {
@@ -229,32 +229,11 @@ bool BuyerAddressController::apiDidFinishDownloadingWithDictionary(
     setRightButtonEnabled(true);
     hideLoadingIndicator();
     const QVariantMap reply = dictionary.value_or(QVariantMap());
-    const bool ok =
-        addressHasKey(reply, QStringLiteral("success")) &&
-        reply.value(QStringLiteral("success")).toString().toUpper() == QLatin1String("OK");
-    if (ok && sale_) {
-        Sale& sale = *sale_;
-        if (addressHasKey(reply, QStringLiteral("saleId"))) {
-            sale.setSaleId(QString::number(reply.value(QStringLiteral("saleId")).toInt()));
-            sale.sold();
-        }
-        if (addressHasKey(reply, QStringLiteral("trxId")))
-            sale.setTrxId(addressText(reply.value(QStringLiteral("trxId"))));
-        if (addressHasKey(reply, QStringLiteral("referenceNumber")))
-            sale.setReferenceNumber(addressText(reply.value(QStringLiteral("referenceNumber"))));
-        if (addressHasKey(reply, QStringLiteral("authorizationCode")))
-            sale.setAuthorizationCode(
-                addressText(reply.value(QStringLiteral("authorizationCode"))));
-        const QVariantMap payment = reply.value(QStringLiteral("payment")).toMap();
-        if (addressHasKey(payment, QStringLiteral("name")) && sale.paymentMethodName().isEmpty())
-            sale.setPaymentMethodName(addressText(payment.value(QStringLiteral("name"))));
-        if (addressHasKey(reply, QStringLiteral("buyer")))
-            buyerDic_ = reply.value(QStringLiteral("buyer")).toMap();
-        if (addressHasKey(reply, QStringLiteral("sdk")))
-            sale.setCustomResponse(reply.value(QStringLiteral("sdk")).toMap());
+    if (isApproved(reply) && sale_) {
+        applyApprovedReply(reply);
         auto* signature = SignatureViewController::instanceWithSale(
             sale_, Client::instanceWithDictionary(buyerDic_));
-        sale.setJson(reply);
+        sale_->setJson(reply);
         presentViewController(signature, true);
         return true;
     }
@@ -263,7 +242,7 @@ bool BuyerAddressController::apiDidFinishDownloadingWithDictionary(
         return true;
     }
     const QVariantMap response = reply.value(QStringLiteral("response")).toMap();
-    const QString message = addressText(response.value(QStringLiteral("message")));
+    const QString message = textOf(response.value(QStringLiteral("message")));
     if (response.value(QStringLiteral("code")).toInt() == 723) {
         offerForcedTransaction(message);
         return true;
@@ -273,26 +252,6 @@ bool BuyerAddressController::apiDidFinishDownloadingWithDictionary(
     alert->addAction(QStringLiteral("OK"), SystemAlertAction::Default);
     presentViewController(alert, true);
     return true;
-}
-
-void BuyerAddressController::offerForcedTransaction(const QString& message) {
-    auto* alert = new SystemAlert(QString(), message);
-    QPointer<BuyerAddressController> self(this);
-    alert->addAction(Language::textForFile(QStringLiteral("GlobalTexts"), QStringLiteral("cancel")),
-                     SystemAlertAction::Cancel, [self](auto*) {
-                         if (self)
-                             cancelCardFlowByUser(self);
-                     });
-    alert->addAction(
-        Language::textForFile(QStringLiteral("GlobalTexts"), QStringLiteral("forceTransaction")),
-        SystemAlertAction::Default, [self](auto*) {
-            if (!self || !self->sale_)
-                return;
-            self->sale_->setForce(true);
-            self->continueTapped();
-        });
-    forceTransaction_ = alert;
-    presentViewController(alert, true);
 }
 
 void BuyerAddressController::apiDidFailWithError(const TarvelloError& error, int code) {

@@ -1,10 +1,6 @@
 #pragma once
 
-#include "api/APIControllerDelegate.h"
-#include "platform/ui/FlowEnd.h"
-#include "platform/ui/PickerView.h"
-#include "platform/ui/TextField.h"
-#include "platform/ui/ViewController.h"
+#include "payment/card_reading/CardholderStep.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -12,8 +8,6 @@
 #include <memory>
 
 class PopoverTip;
-class Sale;
-class SystemAlert;
 
 // The buyer's address before the sale is registered: street, floor or flat, postal code, city
 // and province. Continue checks street, postal code and city (a hint beside the first one
@@ -22,37 +16,28 @@ class SystemAlert;
 //
 // Outlets by objectName: "streetTextField", "floorTextField", "zipCodeTextField",
 // "provinceTextField", "cityTextField", "statePicker", "tooltip".
-class BuyerAddressController : public ViewController,
-                               public SaleReceiver,
-                               public APIControllerDelegate,
-                               public TextFieldDelegate,
-                               public PickerViewDataSource,
-                               public PickerViewDelegate {
+class BuyerAddressController : public CardholderStep {
     Q_OBJECT
-    Q_PROPERTY(QVariantMap buyerDic READ buyerDic WRITE setBuyerDic)
 public:
     static constexpr int kTextLimit = 50;
     static constexpr int kZipCodeLength = 4;
-    static constexpr int kUserCanceled = 1000;
 
     explicit BuyerAddressController(QObject* parent = nullptr);
     ~BuyerAddressController() override;
 
-    void setSale(std::shared_ptr<Sale> sale) override { sale_ = std::move(sale); }
-    std::shared_ptr<Sale> sale() const { return sale_; }
-    QVariantMap buyerDic() const { return buyerDic_; }
-    void setBuyerDic(const QVariantMap& buyer) { buyerDic_ = buyer; }
     // The country whose province list the wheel offers ("MX" unless set before the view loads).
     void setCountryCode(const QString& code) { countryCode_ = code; }
-    SystemAlert* forceTransaction() const { return forceTransaction_; }
     PopoverTip* tooltip() const { return tooltip_; }
     // The hint on show, empty when none.
     QString shownHint() const;
+    // The gap below the fields: the keyboard's height plus 16 while it is up.
+    int bottomGap() const;
 
     void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
     void viewDidAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
     void prepareForSegue(StoryboardSegue& segue, QObject* sender) override;
-    int supportedInterfaceOrientations() const override { return 2; }
 
     void continueTapped();
     void selectDefaultRowInPicker(PickerView* picker);
@@ -69,18 +54,14 @@ public:
 
 protected:
     QWidget* loadView() override;
+    void resendForced() override { continueTapped(); }
 
 private:
     QStringList provinces() const;
     void showProvince(const QString& province, bool clearCaba);
     void hint(TextField* field, const QString& message, int offset, bool above);
-    void setRightButtonEnabled(bool enabled);
-    void offerForcedTransaction(const QString& message);
 
-    std::shared_ptr<Sale> sale_;
-    QVariantMap buyerDic_;
     QString countryCode_ = QStringLiteral("MX");
-    QPointer<SystemAlert> forceTransaction_;
     QPointer<PopoverTip> tooltip_;
     QPointer<TextField> streetTextField_;
     QPointer<TextField> floorTextField_;

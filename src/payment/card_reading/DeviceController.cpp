@@ -78,6 +78,14 @@ QString textOf(const QVariant& value) {
     return value.toString();
 }
 
+// The overlay caption's face and colour.
+void styleOverlayCaption(QLabel* caption) {
+    QFont font(QStringLiteral("Helvetica Neue"), 18);
+    font.setWeight(QFont::Medium);
+    caption->setFont(font);
+    caption->setStyleSheet(QStringLiteral("color: rgba(247,247,247,255)"));
+}
+
 } // namespace
 
 DeviceController::DeviceController(QObject* parent)
@@ -580,21 +588,25 @@ void DeviceController::processingCardWith(bool fromPayment) {
     auto* caption = new QLabel(container);
     View::setTag(caption, kCaptionTag);
     caption->setObjectName(QStringLiteral("overlayCaption"));
-    QFont font(QStringLiteral("Helvetica Neue"), 18);
-    font.setWeight(QFont::Medium);
-    caption->setFont(font);
-    caption->setStyleSheet(QStringLiteral("color: rgba(247,247,247,255)"));
+    styleOverlayCaption(caption);
     caption->setAlignment(Qt::AlignCenter);
     const int trx = sale_ ? sale_->trxType() : 0;
     caption->setText(trx == 1   ? text("SaleDetails", "processingCancelation")
                      : trx == 2 ? text("SaleDetails", "processingRefund")
                                 : text("Device", "processingCard"));
     View::setFrame(caption, QRect(0, labelY, width, int(label)));
-    auto* progress =
-        new IndeterminateProgressBarView(QRect(width / 2 - 120, barY, 240, int(bar)), container);
+    addOverlayProgress(container, QRect(width / 2 - 120, barY, 240, int(bar)));
+    raiseOverlay(backdrop, container, true);
+}
+
+void DeviceController::addOverlayProgress(QWidget* container, const QRect& frame) {
+    auto* progress = new IndeterminateProgressBarView(frame, container);
     View::setTag(progress, kProgressTag);
     progress->setColor(themeColor());
     View::setAlpha(progress, 0);
+}
+
+void DeviceController::raiseOverlay(QWidget* backdrop, QWidget* container, bool layoutAtEnd) {
     backdrop->show();
     container->show();
     backdrop->raise();
@@ -602,7 +614,7 @@ void DeviceController::processingCardWith(bool fromPayment) {
     translucent_->hide();
     View::setAlpha(enableNFCButton_, 0);
     View::setAlpha(container, 0);
-    entryAnimation(true, {});
+    entryAnimation(layoutAtEnd, {});
 }
 
 void DeviceController::entryAnimation(bool layoutAtEnd, std::function<void()> atEnd) {
@@ -672,26 +684,11 @@ void DeviceController::enteringPin() {
         caption->setAlignment(Qt::AlignCenter);
         View::setFrame(caption, QRect(0, 150, width, 20));
     }
-    QFont font(QStringLiteral("Helvetica Neue"), 18);
-    font.setWeight(QFont::Medium);
-    caption->setFont(font);
-    caption->setStyleSheet(QStringLiteral("color: rgba(247,247,247,255)"));
+    styleOverlayCaption(caption);
     caption->setText(text("Device", "waitingForPin"));
-    if (!overlayView(kProgressTag)) {
-        auto* progress =
-            new IndeterminateProgressBarView(QRect(width / 2 - 120, 185, 240, 3), container);
-        View::setTag(progress, kProgressTag);
-        progress->setColor(themeColor());
-        View::setAlpha(progress, 0);
-    }
-    backdrop->show();
-    container->show();
-    backdrop->raise();
-    container->raise();
-    translucent_->hide();
-    View::setAlpha(enableNFCButton_, 0);
-    View::setAlpha(container, 0);
-    entryAnimation(false, {});
+    if (!overlayView(kProgressTag))
+        addOverlayProgress(container, QRect(width / 2 - 120, 185, 240, 3));
+    raiseOverlay(backdrop, container, false);
 }
 
 void DeviceController::enteringTip() {

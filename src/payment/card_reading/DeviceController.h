@@ -212,6 +212,10 @@ private:
     void setBarButtonsEnabled(bool enabled);
     QWidget* overlayView(int tag) const;
     void entryAnimation(bool layoutAtEnd, std::function<void()> atEnd);
+    // The overlay's progress bar, hidden until the overlay has faded in.
+    void addOverlayProgress(QWidget* container, const QRect& frame);
+    // Brings the overlay over the screen, the panel hidden, and fades it in.
+    void raiseOverlay(QWidget* backdrop, QWidget* container, bool layoutAtEnd);
     void blinkLowBatteryIndicator(bool visible);
     // A request of the screen: the client answers here once, on the main thread.
     enum class Endpoint { ForTrxType, RegisterSale, OperationStatus };

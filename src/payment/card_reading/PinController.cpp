@@ -7,13 +7,15 @@
 #include "model/CreditCard.h"
 #include "model/Sale.h"
 #include "model/values/Amount.h"
-#include "payment/card_reading/CardFlowCancel.h"
+#include "payment/SaleEntryScreens.h"
+#include "payment/card_reading/KeyboardGap.h"
 #include "payment/card_reading/ScreenRequest.h"
 #include "payment/signature_receipts/SendReceiptDataController.h"
 #include "payment/signature_receipts/SignatureViewController.h"
 #include "platform/core/VersionDispatch.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/SlidingViewController.h"
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/View.h"
 #include "reader/DSpreadViewController.h"
@@ -25,16 +27,6 @@
 #include <cmath>
 
 namespace {
-
-// A key present with a value that is not JSON null.
-bool pinHasKey(const QVariantMap& map, const QString& key) {
-    const QVariant v = map.value(key);
-    return map.contains(key) && v.isValid() && !v.isNull() && v.typeId() != QMetaType::Nullptr;
-}
-
-QString pinTextOf(const QVariant& value) {
-    return value.typeId() == QMetaType::Nullptr ? QString() : value.toString();
-}
 
 bool pinBool(const QVariant& value) {
     if (value.typeId() == QMetaType::Nullptr || !value.isValid())
@@ -56,7 +48,7 @@ int codeValue(const QVariant& code) {
 } // namespace
 
 PinController::PinController(QObject* parent)
-    : ViewController(parent) {
+    : CardholderStep(parent) {
     setStoryboardInfo(QStringLiteral("Payment"), QStringLiteral("PinController"));
 }
 
@@ -71,8 +63,9 @@ QWidget* PinController::loadView() {
     root->setObjectName(QStringLiteral("PinControllerView"));
     View::setBackgroundColor(root, Qt::white);
     auto* column = new QVBoxLayout(root);
-    column->setContentsMargins(20, 16, 20, 20);
+    column->setContentsMargins(20, 16, 20, 0);
     column->setSpacing(10);
+    makeKeyboardGap(column, 30);
 
     header_ = new QLabel(root);
     header_->setObjectName(QStringLiteral("header"));
@@ -168,7 +161,7 @@ bool PinController::signatureRuleFor(const Sale& sale, const AccountSettings& se
         return true;
     const QVariantMap first = currencies.first().toMap();
     bool ok = false;
-    const float exchangeRate = pinTextOf(first.value(QStringLiteral("exchangeRate"))).toFloat(&ok);
+    const float exchangeRate = textOf(first.value(QStringLiteral("exchangeRate"))).toFloat(&ok);
     if (!ok || exchangeRate == 0.0f || !std::isfinite(exchangeRate))
         return true;
     const float rate = codeValue(first.value(QStringLiteral("code"))) == limitCode
@@ -234,6 +227,7 @@ void PinController::viewWillAppear(bool animated) {
         sale_ && sale_->creditCard() && sale_->creditCard()->cardIssuer() == CARD_AMERICAN_EXPRESS;
     pinLength_ = amex ? 4 : 3;
     layoutPinBoxes();
+    keyboardGap()->start();
     applySecurityCodeVisibility();
     if (cvv_->isHidden())
         idNumber_->becomeFirstResponder();
@@ -243,6 +237,11 @@ void PinController::viewWillDisappear(bool animated) {
     ViewController::viewWillDisappear(animated);
     idNumber_->resignFirstResponder();
     cvv_->resignFirstResponder();
+    keyboardGap()->stop();
+}
+
+int PinController::buttonBottomGap() const {
+    return keyboardGap()->gap();
 }
 
 void PinController::layoutPinBoxes() {
@@ -402,14 +401,65 @@ void PinController::dismissView() {
         presenter->dismissViewControllerAnimated(true);
 }
 
-// ---------------------------------------------------------------- answers
-
-void PinController::setRightButtonEnabled(bool enabled) {
-    auto right = navigationItem()->rightBarButtonItems();
-    for (auto& item : right)
-        item.enabled = enabled;
-    navigationItem()->setRightBarButtonItems(right);
+void PinController::showActionSheet() {
+    const bool refund = sale_ && sale_->trxType() == 2;
+    auto* sheet = new SystemAlert(QString(), QString(), SystemAlert::Style::ActionSheet);
+    QPointer<PinController> self(this);
+    const auto choice = [self](int index) {
+        return [self, index](auto*) {
+            if (self)
+                self->actionSheetClickedButtonAtIndex(index);
+        };
+    };
+    sheet->addAction(refund ? text("Pin", "cancelRefund") : text("GlobalTexts", "cancelSale"),
+                     SystemAlertAction::Destructive, choice(0));
+    sheet->addAction(text("Pin", "changeCard"), SystemAlertAction::Default, choice(1));
+    sheet->addAction(text("GlobalTexts", "cancel"), SystemAlertAction::Cancel);
+    presentViewController(sheet, true);
 }
+
+void PinController::actionSheetClickedButtonAtIndex(int index) {
+    NavigationController* navigation = navigationController();
+    if (!navigation || index < 0 || index > 1)
+        return;
+    if (index == 1) {
+        navigation->popViewControllerAnimated(true);
+        return;
+    }
+    if (sale_ && sale_->trxType() == 2) {
+        const QList<ViewController*> stack = navigation->viewControllers();
+        if (stack.size() > 1)
+            navigation->popToViewController(stack.at(1), true);
+        return;
+    }
+    if (sale_)
+        sale_->cleanSale();
+    // The amount keypad: first screen of the side menu's top navigation controller.
+    SlidingViewController* container = SlidingViewController::slidingViewControllerFor(this);
+    auto* top =
+        container ? qobject_cast<NavigationController*>(container->topViewController()) : nullptr;
+    ViewController* first =
+        top && !top->viewControllers().isEmpty() ? top->viewControllers().first() : nullptr;
+    if (auto* keypad = dynamic_cast<AmountKeypadScreen*>(first)) {
+        keypad->updateTotalAmount();
+        if (keypad->itemPictureBorder())
+            keypad->itemPictureBorder()->hide();
+        if (keypad->itemPicture())
+            keypad->itemPicture()->setImage(QImage());
+        const ItemPtr item = Item::init();
+        keypad->setCurrentItem(item);
+        const double price = item->product() && item->product()->price()
+                                 ? item->product()->price()->doubleValue()
+                                 : 0.0;
+        if (keypad->amount())
+            keypad->amount()->setText(Amount::initWithDouble(price)->getAmount());
+        if (keypad->itemDescription())
+            keypad->itemDescription()->setText(QString());
+    }
+    navigation->popToRootViewControllerAnimated(true);
+}
+
+// ---------------------------------------------------------------- answers
 
 void PinController::showBackButton() {
     navigationItem()->setHidesBackButton(false);
@@ -441,7 +491,7 @@ bool PinController::apiDidFinishDownloadingWithDictionary(
             return true;
         }
         showBackButton();
-        showResponseError(pinTextOf(
+        showResponseError(textOf(
             reply.value(QStringLiteral("response")).toMap().value(QStringLiteral("message"))));
     }
     return true;
@@ -450,32 +500,14 @@ bool PinController::apiDidFinishDownloadingWithDictionary(
 void PinController::handleRegistration(int code, const QVariantMap& reply) {
     if (!sale_)
         return;
-    const bool ok =
-        pinHasKey(reply, QStringLiteral("success")) &&
-        reply.value(QStringLiteral("success")).toString().toUpper() == QLatin1String("OK");
-    if (ok) {
+    if (isApproved(reply)) {
         Sale& sale = *sale_;
-        if (pinHasKey(reply, QStringLiteral("saleId"))) {
-            sale.setSaleId(QString::number(reply.value(QStringLiteral("saleId")).toInt()));
-            sale.sold();
-        }
-        if (pinHasKey(reply, QStringLiteral("refundId")))
+        applyApprovedReply(reply);
+        // A refund's id replaces the sale id.
+        if (hasUsableKey(reply, QStringLiteral("refundId")))
             sale.setSaleId(QString::number(reply.value(QStringLiteral("refundId")).toInt()));
-        if (pinHasKey(reply, QStringLiteral("trxId")))
-            sale.setTrxId(pinTextOf(reply.value(QStringLiteral("trxId"))));
-        if (pinHasKey(reply, QStringLiteral("referenceNumber")))
-            sale.setReferenceNumber(pinTextOf(reply.value(QStringLiteral("referenceNumber"))));
-        if (pinHasKey(reply, QStringLiteral("authorizationCode")))
-            sale.setAuthorizationCode(pinTextOf(reply.value(QStringLiteral("authorizationCode"))));
-        const QVariantMap payment = reply.value(QStringLiteral("payment")).toMap();
-        if (pinHasKey(payment, QStringLiteral("name")) && sale.paymentMethodName().isEmpty())
-            sale.setPaymentMethodName(pinTextOf(payment.value(QStringLiteral("name"))));
-        if (pinHasKey(reply, QStringLiteral("buyer")))
-            buyerDic_ = reply.value(QStringLiteral("buyer")).toMap();
-        if (pinHasKey(reply, QStringLiteral("potentialBuyers")))
+        if (hasUsableKey(reply, QStringLiteral("potentialBuyers")))
             potentialBuyers_ = reply.value(QStringLiteral("potentialBuyers")).toList();
-        if (pinHasKey(reply, QStringLiteral("sdk")))
-            sale.setCustomResponse(reply.value(QStringLiteral("sdk")).toMap());
         sale.setJson(reply);
         if (code == FunctionCode::SavePayment) {
             const User& user = User::instance();
@@ -494,7 +526,7 @@ void PinController::handleRegistration(int code, const QVariantMap& reply) {
     hideLoadingIndicator();
     const QVariantMap response = reply.value(QStringLiteral("response")).toMap();
     const int reason = response.value(QStringLiteral("code")).toInt();
-    const QString message = pinTextOf(response.value(QStringLiteral("message")));
+    const QString message = textOf(response.value(QStringLiteral("message")));
     if (reason == 723) {
         offerForcedTransaction(message);
         return;
@@ -526,27 +558,13 @@ void PinController::showResponseError(const QString& message) {
     presentViewController(alert, true);
 }
 
-void PinController::offerForcedTransaction(const QString& message) {
-    auto* alert = new SystemAlert(QString(), message);
-    QPointer<PinController> self(this);
-    alert->addAction(text("GlobalTexts", "cancel"), SystemAlertAction::Cancel, [self](auto*) {
-        if (self)
-            cancelCardFlowByUser(self);
-    });
-    alert->addAction(
-        text("GlobalTexts", "forceTransaction"), SystemAlertAction::Default, [self](auto*) {
-            if (!self || !self->sale_)
-                return;
-            // The refused operation goes again, forced.
-            self->sale_->setForce(true);
-            self->setRightButtonEnabled(false);
-            self->displayLoadingIndicator();
-            const User& user = User::instance();
-            ScreenRequest::sendOperation(self, self, ScreenRequest::Operation::ForTrxType,
-                                         self->sale_, user.userId(), user.token());
-        });
-    forceTransaction_ = alert;
-    presentViewController(alert, true);
+void PinController::resendForced() {
+    // The refused operation goes again, forced.
+    setRightButtonEnabled(false);
+    displayLoadingIndicator();
+    const User& user = User::instance();
+    ScreenRequest::sendOperation(this, this, ScreenRequest::Operation::ForTrxType, sale_,
+                                 user.userId(), user.token());
 }
 
 void PinController::finishSale() {
@@ -589,7 +607,7 @@ void PinController::prepareForSegue(StoryboardSegue& segue, QObject* sender) {
         sale_ && sale_->creditCard() ? sale_->creditCard()->IdNumber() : QString();
     for (const QVariant& entry : std::as_const(potentialBuyers_)) {
         const QVariantMap buyer = entry.toMap();
-        if (pinTextOf(buyer.value(QStringLiteral("identificationNumber"))) == number) {
+        if (textOf(buyer.value(QStringLiteral("identificationNumber"))) == number) {
             buyerDic_ = buyer;
             break;
         }

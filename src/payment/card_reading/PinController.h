@@ -1,10 +1,6 @@
 #pragma once
 
-#include "api/APIControllerDelegate.h"
-#include "platform/ui/FlowEnd.h"
-#include "platform/ui/PickerView.h"
-#include "platform/ui/TextField.h"
-#include "platform/ui/ViewController.h"
+#include "payment/card_reading/CardholderStep.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -15,8 +11,6 @@
 #include <memory>
 
 class AccountSettings;
-class Sale;
-class SystemAlert;
 
 // The cardholder check after the card read: the merchant types the cardholder's document
 // number (at most 8 digits) and continues to the signature screen or, when no signature is
@@ -27,36 +21,24 @@ class SystemAlert;
 // Outlets by objectName: "header", "instructions", "idNumber", "cvv", "cvvIcon", "line1",
 // "pinView1".."pinView4", "documentTypeButton", "documentTypePicker", "numberToolbar2",
 // "continueButtonBig".
-class PinController : public ViewController,
-                      public SaleReceiver,
-                      public APIControllerDelegate,
-                      public TextFieldDelegate,
-                      public PickerViewDataSource,
-                      public PickerViewDelegate {
+class PinController : public CardholderStep {
     Q_OBJECT
     Q_PROPERTY(QVariantList potentialBuyers READ potentialBuyers WRITE setPotentialBuyers)
-    Q_PROPERTY(QVariantMap buyerDic READ buyerDic WRITE setBuyerDic)
 public:
     static constexpr int kIdNumberLimit = 8;
-    // Error codes of the flow's end.
-    static constexpr int kUserCanceled = 1000;
+    // Error code of the flow's end on a refusal.
     static constexpr int kDenied = 1004;
 
     explicit PinController(QObject* parent = nullptr);
     ~PinController() override;
 
-    void setSale(std::shared_ptr<Sale> sale) override { sale_ = std::move(sale); }
-    std::shared_ptr<Sale> sale() const { return sale_; }
     QVariantList potentialBuyers() const { return potentialBuyers_; }
     void setPotentialBuyers(const QVariantList& buyers) { potentialBuyers_ = buyers; }
-    QVariantMap buyerDic() const { return buyerDic_; }
-    void setBuyerDic(const QVariantMap& buyer) { buyerDic_ = buyer; }
     bool signatureRequired() const { return signatureRequired_; }
     bool requireSecurityCode() const { return requireSecurityCode_; }
     int pinLength() const { return pinLength_; }
     QStringList documentTypes() const { return documentTypes_; }
     SystemAlert* responseError() const { return responseError_; }
-    SystemAlert* forceTransaction() const { return forceTransaction_; }
 
     // Whether the operation needs the cardholder's signature: not with a PIN block, not for a
     // refund, else when the total reaches the account's limit (converted by the first account
@@ -67,7 +49,6 @@ public:
     void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
     void prepareForSegue(StoryboardSegue& segue, QObject* sender) override;
-    int supportedInterfaceOrientations() const override { return 2; }
     bool shouldAutorotate() const override { return true; }
 
     // Continue: checks the document number, then signature or upload and the receipt step.
@@ -78,6 +59,13 @@ public:
     // A signed-off operation: signature, the end of a refund or void, or the receipt step.
     void finishSale();
     void dismissView();
+    // The choice after an operation that went wrong: button 0 starts over (a refund back to its
+    // first screen; a sale empty, with the amount keypad reset, at the root), button 1 goes back
+    // one screen; any other button does nothing.
+    void showActionSheet();
+    void actionSheetClickedButtonAtIndex(int index);
+    // The gap below the continue button: the keyboard's height plus 30 while it is up.
+    int buttonBottomGap() const;
 
     void apiDidFailWithError(const TarvelloError& error, int functionName) override;
     bool
@@ -91,6 +79,7 @@ public:
 
 protected:
     QWidget* loadView() override;
+    void resendForced() override;
 
 private:
     QString text(const char* section, const char* key) const;
@@ -99,22 +88,17 @@ private:
     void applySecurityCodeVisibility();
     void handleRegistration(int code, const QVariantMap& reply);
     void showResponseError(const QString& message);
-    void offerForcedTransaction(const QString& message);
-    void setRightButtonEnabled(bool enabled);
     void showBackButton();
     void uploadPersonalIdAndGoOn();
 
-    std::shared_ptr<Sale> sale_;
     AccountSettings* settings_ = nullptr;
     QVariantList potentialBuyers_;
-    QVariantMap buyerDic_;
     QStringList documentTypes_;
     bool signatureRequired_ = false;
     bool requireSecurityCode_ = false;
     bool requireSecurityCodeOnPei_ = false;
     int pinLength_ = 3;
     QPointer<SystemAlert> responseError_;
-    QPointer<SystemAlert> forceTransaction_;
 
     QPointer<QLabel> header_;
     QPointer<QLabel> instructions_;

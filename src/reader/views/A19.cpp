@@ -25,7 +25,7 @@ A19::A19(QWidget* parent)
 }
 
 void A19::resizeEvent(QResizeEvent* event) {
-    DSpreadPinpad::resizeEvent(event);
+    QWidget::resizeEvent(event);
     if (searchingDevice() || bluetoothEnabled() || readerAnimated())
         initialReaderPosition();
 }

@@ -14,6 +14,7 @@
 #include <QEvent>
 #include <QPixmap>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QTransform>
 #include <QVBoxLayout>
 
@@ -111,6 +112,7 @@ void DSpreadPinpad::initialReaderPosition() {
     const float rw = float(readerFrame.width());
     const float rh = float(readerFrame.height());
     const float c = H / 2.0f + (rh / 2.0f) * -0.7f;
+    placedSize_ = size();
     disconnectedReaderFrame_ =
         QRect(qRound(W / 2.0f - rw / 2.0f), qRound(H / 2.0f - rh / 2.0f), int(rw), int(rh));
     connectedReaderFrame_ = withY(disconnectedReaderFrame_, c);
@@ -261,6 +263,26 @@ bool DSpreadPinpad::event(QEvent* event) {
     if ((event->type() == QEvent::Hide || event->type() == QEvent::ParentChange) && !isVisible())
         stopAnimations();
     return handled;
+}
+
+void DSpreadPinpad::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!placedSize_.isValid() || placedSize_ == size())
+        return;
+    // The reader and the badge stay centred, the chip card keeps its distance to the right
+    // edge, the swipe card to the left; all follow the vertical centre.
+    const auto half = [](int length) { return qRound(float(length) / 2.0f); };
+    const int dx = half(width()) - half(placedSize_.width());
+    const int dy = half(height()) - half(placedSize_.height());
+    const QPoint centred(dx, dy);
+    ViewAnimation::translate(reader_, centred);
+    ViewAnimation::translate(readerFront_, centred);
+    ViewAnimation::translate(noConnection_, centred);
+    ViewAnimation::translate(cardChip_, QPoint(width() - placedSize_.width(), dy));
+    ViewAnimation::translate(cardSwipe_, QPoint(0, dy));
+    connectedReaderFrame_.translate(centred);
+    disconnectedReaderFrame_.translate(centred);
+    placedSize_ = size();
 }
 
 bool DSpreadPinpad::inWindow() const {

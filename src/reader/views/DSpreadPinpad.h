@@ -134,6 +134,8 @@ protected:
     void setBadgeImage(const QString& name);
     // The view left its window: everything stops.
     bool event(QEvent* event) override;
+    // The pictures keep their places relative to the view's new size, running animations too.
+    void resizeEvent(QResizeEvent* event) override;
 
     QPointer<ImageView> cardChip_;
     QPointer<ImageView> cardSwipe_;
@@ -145,6 +147,8 @@ protected:
     QPointer<QLabel> lowBatteryDescription_;
     QRect connectedReaderFrame_;
     QRect disconnectedReaderFrame_;
+    // The size the pictures were last placed for.
+    QSize placedSize_;
 
 private:
     void buildSubviews(const Pictures& pictures);
