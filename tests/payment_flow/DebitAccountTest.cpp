@@ -21,7 +21,7 @@ protected:
         const QString token = sandbox.state().issueToken(merchant->userId);
         TarvelloSDK::sharedSDK().setUserToken(token);
         User::instance().setToken(token);
-        // No card presented: the reader waits while the question is asked.
+        // The simulated reader with its own card, read once the question is answered.
         reader = SimulatedReader::withDefaultReaders();
         Services::set<ReaderFactory>(reader);
     }
