@@ -3,6 +3,7 @@
 #include "AppCommand.h"
 #include "ResultJson.h"
 #include "ShopCommands.h"
+#include "SimulatedCardPanel.h"
 
 #include <TarvelloSDK/TarvelloSDK.h>
 
@@ -117,6 +118,8 @@ DemoWindow::DemoWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
+    if (auto reader = SimulatedCardPanel::simulatedReader())
+        layout->addWidget(new SimulatedCardPanel(reader));
     layout->addWidget(log_, 1);
     resize(640, 560);
 }

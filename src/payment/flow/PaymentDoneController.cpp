@@ -55,6 +55,7 @@ QWidget* PaymentDoneController::loadView() {
     column->setContentsMargins(32, 76, 32, 52);
     column->setSpacing(14);
 
+    column->addStretch(1);
     auto* pictureRow = new QHBoxLayout();
     pictureBorder_ = new QWidget(root);
     pictureBorder_->setObjectName(QStringLiteral("pictureBorder"));
@@ -92,7 +93,9 @@ QWidget* PaymentDoneController::loadView() {
     sendReceiptUnderline_->setFixedHeight(2);
     column->addWidget(sendReceiptUnderline_);
 
-    column->addStretch(1);
+    // No print button between the receipt note and the new-sale button (printing is on the
+    // bar): the screen's contents stay together, centred, rather than around an empty band.
+    column->addSpacing(32);
     accountUnderline_ = new QWidget(root);
     accountUnderline_->setObjectName(QStringLiteral("accountUnderline"));
     accountUnderline_->setFixedHeight(1);
@@ -102,6 +105,7 @@ QWidget* PaymentDoneController::loadView() {
     continueButton_->setObjectName(QStringLiteral("continueButton"));
     continueButton_->setFixedHeight(52);
     column->addWidget(continueButton_);
+    column->addStretch(1);
     connect(continueButton_, &QPushButton::clicked, this, [this] { newPayment(); });
     return root;
 }

@@ -1,4 +1,5 @@
 #include "payment/flow/PickPaymentMethodController.h"
+#include "payment/flow/TypedAmount.h"
 
 #include "SDK/session/AccountSettings.h"
 #include "SDK/session/User.h"
@@ -30,6 +31,19 @@
 #include <cmath>
 
 namespace {
+
+// The whole percentage typed into a percent field: a deleted "%" sign takes the digit before
+// it along; more than two digits keep the first two, except 100 (and 1000, a digit typed after
+// 100, stays 100).
+int typedWholePercent(const QString& current) {
+    QString s = current;
+    s.remove(u'%');
+    if (!current.contains(u'%'))
+        s = current.left(current.size() - 1);
+    if (s.size() > 2 && s != QLatin1String("100"))
+        s = s == QLatin1String("1000") ? QStringLiteral("100") : s.left(2);
+    return s.isEmpty() ? 0 : s.toInt();
+}
 
 const QString kCash = QStringLiteral("CASH");
 const QString kPaymentButton = QStringLiteral("PAYMENT_BUTTON");
@@ -670,22 +684,7 @@ void PickPaymentMethodController::textFieldDidBeginEditing(TextField*) {}
 
 double PickPaymentMethodController::stringAmountToFloat(const QString& text,
                                                         bool isCurrency) const {
-    QString digits;
-    for (QChar c : text)
-        if (c.isDigit() && c.unicode() < 128)
-            digits += c;
-    if (isCurrency && !text.contains(symbol()) && !digits.isEmpty())
-        digits.chop(1);
-    QString number;
-    if (digits.size() >= 3)
-        number = digits.left(digits.size() - 2) + u'.' + digits.right(2);
-    else if (digits.size() == 2)
-        number = QStringLiteral("0.") + digits;
-    else if (digits.size() == 1)
-        number = QStringLiteral("0.0") + digits;
-    else
-        number = QStringLiteral("0");
-    return number.toDouble();
+    return typedAmount(text, symbol(), isCurrency);
 }
 
 void PickPaymentMethodController::makeDiscount() {
@@ -746,15 +745,7 @@ void PickPaymentMethodController::changeNumberType(int segment) {
 void PickPaymentMethodController::setDiscountFormat() {
     const QString current = discount_->text();
     if (segment_ == 0) {
-        QString s = current;
-        s.remove(u'%');
-        if (!current.contains(u'%'))
-            s = current.left(current.size() - 1);
-        if (s.size() > 2 && s != QLatin1String("100"))
-            s = s == QLatin1String("1000") ? QStringLiteral("100") : s.left(2);
-        if (s.isEmpty())
-            s = QStringLiteral("0");
-        discount_->setText(QStringLiteral("%1%").arg(s.toInt()));
+        discount_->setText(QStringLiteral("%1%").arg(typedWholePercent(current)));
         return;
     }
     QString digits = current;
@@ -770,15 +761,7 @@ void PickPaymentMethodController::setDiscountFormat() {
 void PickPaymentMethodController::setTipFormat() {
     const QString current = tip_->text();
     if (segment_ == 0) {
-        QString s = current;
-        s.remove(u'%');
-        if (!current.contains(u'%'))
-            s = current.left(current.size() - 1);
-        if (s.size() > 2 && s != QLatin1String("100"))
-            s = s == QLatin1String("1000") ? QStringLiteral("100") : s.left(2);
-        if (s.isEmpty())
-            s = QStringLiteral("0");
-        int percent = s.toInt();
+        int percent = typedWholePercent(current);
         // The maximum holds for both forms once one is set.
         if (maxTip_ > 0 && percent > maxTip_)
             percent = int(std::floor(maxTip_));

@@ -1,4 +1,5 @@
 #include "payment/flow/RefundController.h"
+#include "payment/flow/TypedAmount.h"
 
 #include "model/Sale.h"
 #include "model/values/Amount.h"
@@ -110,22 +111,7 @@ void RefundController::viewWillAppear(bool animated) {
 }
 
 double RefundController::amountStringToDouble(const QString& value) const {
-    QString digits;
-    for (QChar c : value)
-        if (c.isDigit() && c.unicode() < 128)
-            digits += c;
-    if (!value.contains(currencyFormat_) && !digits.isEmpty())
-        digits.chop(1);
-    QString number;
-    if (digits.size() >= 3)
-        number = digits.left(digits.size() - 2) + u'.' + digits.right(2);
-    else if (digits.size() == 2)
-        number = QStringLiteral("0.") + digits;
-    else if (digits.size() == 1)
-        number = QStringLiteral("0.0") + digits;
-    else
-        number = QStringLiteral("0");
-    return number.toDouble();
+    return typedAmount(value, currencyFormat_, true);
 }
 
 void RefundController::checkRefundAmount() {
