@@ -6,7 +6,6 @@
 #include "model/Client.h"
 #include "model/CreditCard.h"
 #include "model/Sale.h"
-#include "model/values/Amount.h"
 #include "payment/SaleEntryScreens.h"
 #include "payment/card_reading/KeyboardGap.h"
 #include "payment/card_reading/ScreenRequest.h"
@@ -15,7 +14,6 @@
 #include "platform/core/VersionDispatch.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/NavigationController.h"
-#include "platform/ui/SlidingViewController.h"
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/View.h"
 #include "reader/DSpreadViewController.h"
@@ -434,28 +432,7 @@ void PinController::actionSheetClickedButtonAtIndex(int index) {
     }
     if (sale_)
         sale_->cleanSale();
-    // The amount keypad: first screen of the side menu's top navigation controller.
-    SlidingViewController* container = SlidingViewController::slidingViewControllerFor(this);
-    auto* top =
-        container ? qobject_cast<NavigationController*>(container->topViewController()) : nullptr;
-    ViewController* first =
-        top && !top->viewControllers().isEmpty() ? top->viewControllers().first() : nullptr;
-    if (auto* keypad = dynamic_cast<AmountKeypadScreen*>(first)) {
-        keypad->updateTotalAmount();
-        if (keypad->itemPictureBorder())
-            keypad->itemPictureBorder()->hide();
-        if (keypad->itemPicture())
-            keypad->itemPicture()->setImage(QImage());
-        const ItemPtr item = Item::init();
-        keypad->setCurrentItem(item);
-        const double price = item->product() && item->product()->price()
-                                 ? item->product()->price()->doubleValue()
-                                 : 0.0;
-        if (keypad->amount())
-            keypad->amount()->setText(Amount::initWithDouble(price)->getAmount());
-        if (keypad->itemDescription())
-            keypad->itemDescription()->setText(QString());
-    }
+    resetSaleEntryScreen(saleEntryScreenFor(this));
     navigation->popToRootViewControllerAnimated(true);
 }
 

@@ -2,7 +2,6 @@
 
 #include "SDK/session/AccountSettings.h"
 #include "SDK/session/User.h"
-#include "catalog/InputTabBarProtocol.h"
 #include "model/CreditCard.h"
 #include "model/Item.h"
 #include "model/Sale.h"
@@ -12,9 +11,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Services.h"
-#include "platform/ui/SlidingViewController.h"
 #include "platform/ui/Storyboard.h"
-#include "platform/ui/TabBarController.h"
 #include "platform/ui/View.h"
 #include "ui_kit/ImageDownloader.h"
 #include "ui_kit/UIKitSupport.h"
@@ -641,42 +638,12 @@ void SignController::resetReturnedToScreen() {
     for (QWidget* subview : subviews)
         delete subview;
 
-    SlidingViewController* container = SlidingViewController::slidingViewControllerFor(this);
-    auto* navigation =
-        container ? qobject_cast<NavigationController*>(container->topViewController()) : nullptr;
-    ViewController* screen = navigation && !navigation->viewControllers().isEmpty()
-                                 ? navigation->viewControllers().first()
-                                 : nullptr;
+    ViewController* screen = saleEntryScreenFor(this);
     if (!screen)
         return;
-    QString title = screen->navigationItem()->title();
-    bool tabBar = false;
-    if (auto* keypad = dynamic_cast<AmountKeypadScreen*>(screen)) {
-        if (keypad->sale())
-            keypad->sale()->cleanSale();
-        keypad->setCurrentItem(Item::init());
-        if (keypad->amount())
-            keypad->amount()->setText(Amount::init()->resetAmount());
-        if (keypad->itemDescription())
-            keypad->itemDescription()->setText(QString());
-        if (keypad->itemPictureBorder())
-            keypad->itemPictureBorder()->hide();
-        if (keypad->itemPicture())
-            keypad->itemPicture()->setImage(QImage());
-        keypad->updateTotalAmount();
-    } else if (auto* input = dynamic_cast<InputTabBarProtocol*>(screen)) {
-        tabBar = true;
-        input->cleanSale();
-        input->updateSaleComponent();
-        title = signText("Menu", "enterAmount");
-        if (auto* tabs = qobject_cast<TabBarController*>(screen)) {
-            const QList<ViewController*> children = tabs->viewControllers();
-            const int selected = input->selectedIndex();
-            if (selected >= 0 && selected < children.size())
-                if (auto* manual = dynamic_cast<ManualAmountTab*>(children[selected]))
-                    manual->createDefaultItem();
-        }
-    }
+    const bool tabBar = resetSaleEntryScreen(screen);
+    const QString title =
+        tabBar ? signText("Menu", "enterAmount") : screen->navigationItem()->title();
     showStill(screen, title, tabBar);
 }
 
