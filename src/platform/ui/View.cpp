@@ -49,13 +49,18 @@ void setAlpha(QWidget* view, double value) {
     if (!view)
         return;
     auto* effect = qobject_cast<QGraphicsOpacityEffect*>(view->graphicsEffect());
+    if (value >= 1.0) {
+        // Opaque views paint without an effect: effects nested in one another warn and cost
+        // an offscreen pass each.
+        if (effect)
+            view->setGraphicsEffect(nullptr);
+        return;
+    }
     if (!effect) {
-        if (value >= 1.0)
-            return;
         effect = new QGraphicsOpacityEffect(view);
         view->setGraphicsEffect(effect);
     }
-    effect->setOpacity(std::clamp(value, 0.0, 1.0));
+    effect->setOpacity(std::max(value, 0.0));
 }
 
 void animateAlpha(QWidget* view, double to, int durationMs,
