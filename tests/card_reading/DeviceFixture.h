@@ -21,6 +21,7 @@
 #include "platform/ui/Window.h"
 #include "reader/DSpreadViewController.h"
 #include "reader/simulated/SimulatedReader.h"
+#include "support/ClockTestSupport.h"
 #include "support/SandboxBackEnd.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
@@ -201,15 +202,7 @@ protected:
         }
     }
     bool waitFor(const std::function<bool()>& condition) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!condition()) {
-            if (timer.elapsed() > 10000)
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            clock->advance(50);
-        }
-        return true;
+        return waitOnClock(clock.clock(), condition);
     }
 
     // The alert on top of the window, if any.

@@ -16,6 +16,7 @@
 #include "platform/ui/Services.h"
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/Window.h"
+#include "support/ClockTestSupport.h"
 #include "support/SandboxBackEnd.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
@@ -118,15 +119,7 @@ protected:
     }
     // Runs the event loop and the clock until the condition holds (about ten seconds at most).
     bool waitFor(const std::function<bool()>& condition) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!condition()) {
-            if (timer.elapsed() > 10000)
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            clock->advance(20);
-        }
-        return true;
+        return waitOnClock(clock.clock(), condition, 20);
     }
     void settle() {
         for (int i = 0; i < 5; ++i) {

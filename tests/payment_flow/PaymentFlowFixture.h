@@ -16,6 +16,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/Window.h"
+#include "support/ClockTestSupport.h"
 #include "support/SandboxBackEnd.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
@@ -157,24 +158,10 @@ protected:
     }
 
     bool waitFor(const std::function<bool()>& condition) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!condition()) {
-            if (timer.elapsed() > 10000)
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            clock->advance(50);
-        }
-        return true;
+        return waitOnClock(clock.clock(), condition);
     }
 
-    void settle() {
-        for (int i = 0; i < 10; ++i) {
-            clock->advance(ViewController::kTransitionMs);
-            QCoreApplication::processEvents();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-    }
+    void settle() { settleTransitions(clock.clock(), 10); }
 
     ScopedManualClock clock;
     TemporaryDefaults defaults;

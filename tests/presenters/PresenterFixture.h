@@ -14,6 +14,7 @@
 #include "platform/ui/FlowEnd.h"
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/Window.h"
+#include "support/ClockTestSupport.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
 #include "ui_kit/CustomActivityView/ActivityIndicator.h"
@@ -151,25 +152,11 @@ protected:
 
     // Runs the event loop and the clock until the condition holds (or about ten seconds pass).
     bool waitFor(const std::function<bool()>& condition) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!condition()) {
-            if (timer.elapsed() > 10000)
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            clock->advance(50);
-        }
-        return true;
+        return waitOnClock(clock.clock(), condition);
     }
 
     // Lets every animation and deferred deletion finish.
-    void settle() {
-        for (int i = 0; i < 10; ++i) {
-            clock->advance(ViewController::kTransitionMs);
-            QCoreApplication::processEvents();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-    }
+    void settle() { settleTransitions(clock.clock(), 10); }
 
     ViewController* sheet() const {
         const auto stack = window->presentedViewControllers();

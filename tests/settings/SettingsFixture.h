@@ -12,6 +12,7 @@
 #include "platform/ui/TextField.h"
 #include "platform/ui/Window.h"
 #include "settings/configuration/ConfigurationController.h"
+#include "support/ClockTestSupport.h"
 #include "support/SandboxBackEnd.h"
 #include "support/SandboxFixture.h"
 #include "support/TestSupport.h"
@@ -59,25 +60,11 @@ protected:
 
     // Runs the event loop and the clock until the condition holds (or about ten seconds pass).
     bool waitFor(const std::function<bool()>& condition) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!condition()) {
-            if (timer.elapsed() > 10000)
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            clock->advance(50);
-        }
-        return true;
+        return waitOnClock(clock.clock(), condition);
     }
 
     // Lets every animation and deferred deletion finish.
-    void settle() {
-        for (int i = 0; i < 6; ++i) {
-            clock->advance(ViewController::kTransitionMs);
-            QCoreApplication::processEvents();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-    }
+    void settle() { settleTransitions(clock.clock(), 6); }
 
     // Opens the settings through the facade and waits until the screen shows.
     ConfigurationController* openSettings(bool allowPicture = true) {
