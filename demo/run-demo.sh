@@ -42,8 +42,10 @@ if [ -n "$app" ]; then
     shift
     shots=app
     for a in "$@"; do [ "$a" = --pad ] && shots=app-pad; done
+    shots="$(cd "$bin/.." && pwd)/screenshots/demo/$shots"
+    rm -rf "$shots" # no pictures left from an earlier walk
     "$demo" --api-key "$key" --base-url "$base_url" --ca-file "$ca_file" \
-        --screenshots "$(cd "$bin/.." && pwd)/screenshots/demo/$shots" app "$@" 2>"$work/demo.log"
+        --screenshots "$shots" app "$@" 2>"$work/demo.log"
     exit
 fi
 token=tok_aurora_ana_valid
@@ -54,6 +56,8 @@ run() {
 }
 run charge 0
 shots="$(cd "$bin/.." && pwd)/screenshots/demo"
+# Each scenario's folder holds this run's pictures only (the app walks keep theirs).
+[ -d "$shots" ] && find "$shots" -mindepth 1 -maxdepth 1 ! -name 'app*' -exec rm -rf {} +
 run charge 12.50 --pay cash --screenshots "$shots/cash"
 # Card data is encrypted with the session token: card operations use a session that can.
 card_token=tok_aurora_ana_card_reader_session

@@ -95,10 +95,12 @@ QWidget* PaymentDoneController::loadView() {
 
     // No print button between the receipt note and the new-sale button (printing is on the
     // bar): the screen's contents stay together, centred, rather than around an empty band.
-    column->addSpacing(32);
+    column->addSpacing(24);
+    // The account strip has no text of its own: its underline alone would frame an empty band.
     accountUnderline_ = new QWidget(root);
     accountUnderline_->setObjectName(QStringLiteral("accountUnderline"));
     accountUnderline_->setFixedHeight(1);
+    accountUnderline_->hide();
     column->addWidget(accountUnderline_);
 
     continueButton_ = new QPushButton(root);

@@ -2,11 +2,49 @@
 
 #include "platform/ui/View.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cstdlib>
 
 // ---------------------------------------------------------------- bar
+
+namespace {
+
+// Centres the title on the whole bar rather than in the room between the side buttons, as long
+// as the text still fits; otherwise it fills that room.
+void centreTitle(QWidget* holder, QLabel* title) {
+    const QWidget* bar = holder->parentWidget();
+    const int left = holder->x();
+    const int right = bar->width() - holder->geometry().right() - 1;
+    const int shift = right - left;
+    const bool fits =
+        !title->isHidden() && title->sizeHint().width() <= holder->width() - std::abs(shift);
+    holder->layout()->setContentsMargins(fits ? std::max(shift, 0) : 0, 0,
+                                         fits ? std::max(-shift, 0) : 0, 0);
+}
+
+// Re-centres the title whenever the room between the side buttons moves or changes size.
+class TitleCentring : public QObject {
+public:
+    TitleCentring(QWidget* holder, QLabel* title)
+        : QObject(holder)
+        , title_(title) {
+        holder->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+            centreTitle(static_cast<QWidget*>(watched), title_);
+        return false;
+    }
+
+private:
+    QLabel* title_;
+};
+
+} // namespace
 
 NavigationBar::NavigationBar(QWidget* parent)
     : QWidget(parent) {
@@ -30,6 +68,7 @@ NavigationBar::NavigationBar(QWidget* parent)
     font.setBold(true);
     title_->setFont(font);
     titleRow->addWidget(title_);
+    new TitleCentring(titleHolder_, title_);
     row->addWidget(back_);
     row->addLayout(left_);
     row->addWidget(titleHolder_, 1);
@@ -81,6 +120,7 @@ void NavigationBar::showItem(NavigationItem* item, const QString& backTitle, boo
     } else {
         title_->show();
         title_->setText(item ? item->title() : QString());
+        centreTitle(titleHolder_, title_);
     }
     if (!item)
         return;
