@@ -1,3 +1,4 @@
+#include "BenchSandbox.h"
 #include "api/APIConfiguration.h"
 #include "api/APIController.h"
 #include "api/APIControllerDelegate.h"
@@ -102,16 +103,8 @@ BENCHMARK(BM_ReplyRouting);
 static void BM_PostOnLoopback(benchmark::State& state) {
     QTemporaryDir dir;
     SandboxServer sandbox;
-    SandboxServer::Options options;
-    options.certificateDirectory = dir.path();
-    if (!sandbox.start(options)) {
-        state.SkipWithError("sandbox did not start");
+    if (!startBenchSandbox(state, sandbox, dir.path()))
         return;
-    }
-    auto configuration = std::make_shared<APIConfiguration>();
-    configuration->setBaseURL(sandbox.baseUrl());
-    configuration->addTrustedCAFile(sandbox.caFile());
-    Services::set<APIConfiguration>(configuration);
     TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.state().defaultApiKey());
     TarvelloSDK::sharedSDK().setUserToken(sandbox.state().defaultToken());
     const QString token = sandbox.state().defaultToken();

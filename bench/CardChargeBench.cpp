@@ -1,3 +1,4 @@
+#include "BenchSandbox.h"
 #include "SDK/session/AccountSettings.h"
 #include "SDK/session/User.h"
 #include "api/APIConfiguration.h"
@@ -125,16 +126,8 @@ static void BM_HeadlessCardCharge(benchmark::State& state) {
     ScopedManualClock clock;
 
     SandboxServer sandbox;
-    SandboxServer::Options options;
-    options.certificateDirectory = certificates.path();
-    if (!sandbox.start(options)) {
-        state.SkipWithError("sandbox did not start");
+    if (!startBenchSandbox(state, sandbox, certificates.path()))
         return;
-    }
-    auto configuration = std::make_shared<APIConfiguration>();
-    configuration->setBaseURL(sandbox.baseUrl());
-    configuration->addTrustedCAFile(sandbox.caFile());
-    Services::set<APIConfiguration>(configuration);
     SandboxUser* merchant = sandbox.state().userForToken(sandbox.state().defaultToken());
     if (!merchant) {
         state.SkipWithError("no merchant in the sandbox");

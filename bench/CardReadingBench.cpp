@@ -1,3 +1,4 @@
+#include "BenchSandbox.h"
 #include "SDK/session/AccountSettings.h"
 #include "SDK/session/User.h"
 #include "api/APIConfiguration.h"
@@ -74,16 +75,8 @@ static void BM_SwipedSaleToHandOver(benchmark::State& state) {
     QTemporaryDir dir;
     Services::set(std::make_shared<UserDefaults>(dir.path()));
     SandboxServer sandbox;
-    SandboxServer::Options options;
-    options.certificateDirectory = dir.path();
-    if (!sandbox.start(options)) {
-        state.SkipWithError("sandbox did not start");
+    if (!startBenchSandbox(state, sandbox, dir.path()))
         return;
-    }
-    auto configuration = std::make_shared<APIConfiguration>();
-    configuration->setBaseURL(sandbox.baseUrl());
-    configuration->addTrustedCAFile(sandbox.caFile());
-    Services::set<APIConfiguration>(configuration);
     auto clock = std::make_shared<ManualClock>();
     Services::set<Clock>(clock);
     TarvelloSDK::sharedSDK().startWithAPIKey(sandbox.state().defaultApiKey());

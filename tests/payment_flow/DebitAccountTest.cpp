@@ -5,31 +5,16 @@
 #include "payment/flow/InstallmentOptionTableViewCell.h"
 #include "payment/flow/InstallmentsSelectionViewController.h"
 #include "platform/ui/TableView.h"
-#include "reader/simulated/SimulatedReader.h"
 #include "sandbox/SandboxServer.h"
 
 // A debit card read on the card-reading screen: the account-type question, answered on the
 // real selection screen, decides what the payment sends.
-class DebitAccountTest : public PaymentFlowTest {
+class DebitAccountTest : public OwnScreensFlowTest {
 protected:
-    DebitAccountTest() { standIns_.clear(); }
-
     void SetUp() override {
-        PaymentFlowTest::SetUp();
-        SandboxUser* merchant = sandbox.state().userForToken(sandbox.merchantToken());
-        ASSERT_NE(merchant, nullptr);
-        const QString token = sandbox.state().issueToken(merchant->userId);
-        TarvelloSDK::sharedSDK().setUserToken(token);
-        User::instance().setToken(token);
+        OwnScreensFlowTest::SetUp();
         // No card comes: the reader waits while the question is asked.
-        reader = SimulatedReader::withDefaultReaders();
         reader->setDefaultCard(std::nullopt);
-        Services::set<ReaderFactory>(reader);
-    }
-    void TearDown() override {
-        PaymentFlowTest::TearDown();
-        Services::set<ReaderFactory>(nullptr);
-        reader.reset();
     }
     static QVariantMap institutionNamed(const QString& name) {
         for (const QVariant& entry :
@@ -38,8 +23,6 @@ protected:
                 return entry.toMap();
         return {};
     }
-
-    std::shared_ptr<SimulatedReader> reader;
 };
 
 TEST_F(DebitAccountTest, TheChosenAccountTypeGoesWithThePayment) {

@@ -5,33 +5,13 @@
 #include "payment/flow/InstallmentsPickerController.h"
 #include "payment/signature_receipts/SignatureViewController.h"
 #include "reader/simulated/CardProfile.h"
-#include "reader/simulated/SimulatedReader.h"
 
 #include <QMouseEvent>
 
 // A host's card charge through the SDK's own screens: the payment-method list, the
 // installments screens, the card-reading screen with a simulated reader, the sandbox.
-class HostChargeTest : public PaymentFlowTest {
+class HostChargeTest : public OwnScreensFlowTest {
 protected:
-    HostChargeTest() { standIns_.clear(); }
-
-    void SetUp() override {
-        PaymentFlowTest::SetUp();
-        // Card fields are encrypted with the session token: a session long enough for a key.
-        SandboxUser* merchant = sandbox.state().userForToken(sandbox.merchantToken());
-        ASSERT_NE(merchant, nullptr);
-        const QString token = sandbox.state().issueToken(merchant->userId);
-        TarvelloSDK::sharedSDK().setUserToken(token);
-        User::instance().setToken(token);
-        reader = SimulatedReader::withDefaultReaders();
-        Services::set<ReaderFactory>(reader);
-    }
-    void TearDown() override {
-        PaymentFlowTest::TearDown();
-        Services::set<ReaderFactory>(nullptr);
-        reader.reset();
-    }
-
     void presentCard(const char* profile) {
         reader->setDefaultCard(CardProfile::named(QString::fromLatin1(profile)));
     }
@@ -80,8 +60,6 @@ protected:
         signature->continueButton()->click();
         return true;
     }
-
-    std::shared_ptr<SimulatedReader> reader;
 };
 
 TEST_F(HostChargeTest, CardThroughInstitutionPlanAndChipWithPin) {

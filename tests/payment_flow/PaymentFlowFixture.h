@@ -16,6 +16,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Storyboard.h"
 #include "platform/ui/Window.h"
+#include "reader/simulated/SimulatedReader.h"
 #include "support/ClockTestSupport.h"
 #include "support/SandboxBackEnd.h"
 #include "support/SandboxFixture.h"
@@ -169,4 +170,29 @@ protected:
     QWidget host;
     Window* window = nullptr;
     FlowCompletions completions;
+};
+
+// The flow through the SDK's own screens only: no stand-ins, a simulated reader, and a merchant
+// session long enough for a key (card fields are encrypted with the session token).
+class OwnScreensFlowTest : public PaymentFlowTest {
+protected:
+    OwnScreensFlowTest() { standIns_.clear(); }
+
+    void SetUp() override {
+        PaymentFlowTest::SetUp();
+        SandboxUser* merchant = sandbox.state().userForToken(sandbox.merchantToken());
+        ASSERT_NE(merchant, nullptr);
+        const QString token = sandbox.state().issueToken(merchant->userId);
+        TarvelloSDK::sharedSDK().setUserToken(token);
+        User::instance().setToken(token);
+        reader = SimulatedReader::withDefaultReaders();
+        Services::set<ReaderFactory>(reader);
+    }
+    void TearDown() override {
+        PaymentFlowTest::TearDown();
+        Services::set<ReaderFactory>(nullptr);
+        reader.reset();
+    }
+
+    std::shared_ptr<SimulatedReader> reader;
 };
