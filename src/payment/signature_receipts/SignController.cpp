@@ -269,20 +269,8 @@ void SignController::setViewInformation() {
 
     if (card) {
         cardNumber_->setText(card->numberLast4());
-        if (!card->bankImage().isNull()) {
-            cardImage_->setImage(card->bankImage());
-        } else if (!card->bankImageURL().isEmpty()) {
-            downloader_ = new ImageDownloader(this);
-            downloader_->setUrlString(card->bankImageURL());
-            downloader_->setImageView(cardImage_);
-            downloader_->setAutoLoading(false);
-            downloader_->downloadTheImage();
-        } else {
-            QString brand = card->storedCardIssuer();
-            if (brand.isEmpty())
-                brand = CreditCard::getIssuer(card->number());
-            cardImage_->setImageNamed(CreditCard::issuerPictureName(brand));
-        }
+        if (ImageDownloader* started = FlowSteps::showCardPicture(cardImage_, *card, this, false))
+            downloader_ = started;
         cardHolderName_->setText(
             card->name().toUpper().trimmed().replace(QLatin1Char('/'), QLatin1Char(' ')));
     }
