@@ -22,6 +22,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QToolButton>
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -60,6 +61,12 @@ QString tipPercentText(float tip) {
     const QString text = QString::fromLatin1(written);
     const bool whole = text.left(6) == text.left(4) + QStringLiteral("00");
     return QString::number(double(tip) * 100.0, 'f', whole ? 0 : 2) + QLatin1Char('%');
+}
+
+// The four tip options and the free-tip button.
+std::array<QPushButton*, 5> tipButtons(const SignController& screen) {
+    return {screen.tipOption(0), screen.tipOption(1), screen.tipOption(2), screen.tipOption(3),
+            screen.tipOptionFree()};
 }
 
 } // namespace
@@ -232,8 +239,7 @@ void SignController::viewDidLoad() {
     continueButton_->setProperty("backgroundImage", background);
     cleanButton_->setStyleSheet(
         QStringLiteral("QPushButton { color: %1; font-size: 16px; }").arg(theme.name()));
-    for (QPushButton* option : {tipOptions_[0].data(), tipOptions_[1].data(), tipOptions_[2].data(),
-                                tipOptions_[3].data(), tipOptionFree_.data()})
+    for (QPushButton* option : tipButtons(*this))
         option->setStyleSheet(QStringLiteral("QPushButton { border: 1px solid %1; color: %1;"
                                              " border-radius: 4px; font-size: 13px; }")
                                   .arg(theme.name()));
@@ -269,20 +275,8 @@ void SignController::setViewInformation() {
 
     if (card) {
         cardNumber_->setText(card->numberLast4());
-        if (!card->bankImage().isNull()) {
-            cardImage_->setImage(card->bankImage());
-        } else if (!card->bankImageURL().isEmpty()) {
-            downloader_ = new ImageDownloader(this);
-            downloader_->setUrlString(card->bankImageURL());
-            downloader_->setImageView(cardImage_);
-            downloader_->setAutoLoading(false);
-            downloader_->downloadTheImage();
-        } else {
-            QString brand = card->storedCardIssuer();
-            if (brand.isEmpty())
-                brand = CreditCard::getIssuer(card->number());
-            cardImage_->setImageNamed(CreditCard::issuerPictureName(brand));
-        }
+        if (ImageDownloader* started = FlowSteps::showCardPicture(cardImage_, *card, this, false))
+            downloader_ = started;
         cardHolderName_->setText(
             card->name().toUpper().trimmed().replace(QLatin1Char('/'), QLatin1Char(' ')));
     }
@@ -352,8 +346,7 @@ void SignController::setTipOptions() {
             tipOptions_[i]->setText(sale_->getStringTip(i - 1));
     }
     const bool offered = AccountSettings::instance().tipsEnabled() && listed > 0;
-    for (QPushButton* option : {tipOptions_[0].data(), tipOptions_[1].data(), tipOptions_[2].data(),
-                                tipOptions_[3].data(), tipOptionFree_.data()})
+    for (QPushButton* option : tipButtons(*this))
         View::setAlpha(option, offered ? 1 : 0);
 }
 
@@ -442,8 +435,7 @@ void SignController::showAvailableTips(QObject* sender) {
         return;
     }
     const double target = View::alpha(tipOptions_[0]) == 0 ? 1 : 0;
-    for (QPushButton* option : {tipOptions_[0].data(), tipOptions_[1].data(), tipOptions_[2].data(),
-                                tipOptions_[3].data(), tipOptionFree_.data()})
+    for (QPushButton* option : tipButtons(*this))
         View::animateAlpha(option, target, kTipsFadeMs);
 }
 

@@ -203,19 +203,9 @@ void SignatureViewController::setViewInformation() {
     cardNumberLabel_->setText(card ? card->numberLast4() : QString());
     if (!card)
         return;
-    if (!card->bankImage().isNull()) {
-        cardIssuerImageView_->setImage(card->bankImage());
-    } else if (!card->bankImageURL().isEmpty()) {
-        downloader_ = new ImageDownloader(this);
-        downloader_->setImageView(cardIssuerImageView_);
-        downloader_->setUrlString(card->bankImageURL());
-        downloader_->downloadTheImage();
-    } else {
-        QString brand = card->storedCardIssuer();
-        if (brand.isEmpty())
-            brand = CreditCard::getIssuer(card->number());
-        cardIssuerImageView_->setImageNamed(CreditCard::issuerPictureName(brand));
-    }
+    if (ImageDownloader* started =
+            FlowSteps::showCardPicture(cardIssuerImageView_, *card, this, true))
+        downloader_ = started;
 }
 
 void SignatureViewController::setViewStyle() {
