@@ -2,11 +2,11 @@
 
 #include "platform/ui/ImageView.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/View.h"
 #include "shop/BuyReaderStartController.h"
 #include "shop/ShopScreen.h"
 #include "ui_kit/UIKitSupport.h"
 
-#include <QGraphicsOpacityEffect>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -160,9 +160,7 @@ QRect between(const QRect& from, const QRect& to, double progress) {
 // The sheet fades in while a copy of the row's small picture flies to the large picture's
 // place. The sheet's view is not in its container yet, so the flight starts on the next turn.
 void BuyReaderDetailsController::beginZoom() {
-    auto* effect = new QGraphicsOpacityEffect(view());
-    effect->setOpacity(0);
-    view()->setGraphicsEffect(effect);
+    View::setAlpha(view(), 0);
     devicePicture_->setVisible(false);
     presentingDevicePicture_->setVisible(false);
     QPointer<BuyReaderDetailsController> self(this);
@@ -191,9 +189,7 @@ void BuyReaderDetailsController::beginZoom() {
             [self, from, to](double progress) {
                 if (!self)
                     return;
-                if (auto* fade =
-                        qobject_cast<QGraphicsOpacityEffect*>(self->view()->graphicsEffect()))
-                    fade->setOpacity(progress);
+                View::setAlpha(self->view(), progress);
                 if (self->movingPicture_)
                     self->movingPicture_->setGeometry(between(from, to, progress));
             },
@@ -210,7 +206,7 @@ void BuyReaderDetailsController::finishZoom() {
     if (const Clock::Handle zoom = std::exchange(zoom_, 0))
         Clock::current().cancel(zoom);
     if (isViewLoaded())
-        view()->setGraphicsEffect(nullptr);
+        View::setAlpha(view(), 1);
     if (devicePicture_)
         devicePicture_->setVisible(true);
     if (presentingDevicePicture_)

@@ -166,10 +166,8 @@ void SalesHistoryCellNew::setSale(std::shared_ptr<Sale> sale) {
     loadPicture();
     transactionStatusImage_->setHidden(true);
 
-    bool numeric = false;
-    const int code = sale_->currencyCode().toInt(&numeric);
-    const QString symbol =
-        currencyFormatForCode(numeric ? QString::number(code) : sale_->currencyCode());
+    // Numeric codes match whatever their leading zeros.
+    const QString symbol = currencyFormatForCode(sale_->currencyCode());
     const std::shared_ptr<Amount> total = sale_->total();
     const QString amount = total ? total->getAmountwithCurrencyFormat(symbol) : QString();
     const QString negative = QStringLiteral("-") + amount;
