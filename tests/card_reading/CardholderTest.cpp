@@ -104,9 +104,7 @@ TEST_F(CardholderFixture, SecurityCodeBoxesFollowTheBrand) {
             settle();
             shoot("cardholder_check");
         }
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
@@ -195,9 +193,7 @@ TEST_F(CardholderFixture, EmptyDocumentStopsASaleButNotARefund) {
     settle();
     EXPECT_TRUE(requests("/payments/savePersonalId.json").isEmpty());
     EXPECT_EQ(top(), pin);
-    delete window;
-    window = nullptr;
-    settle();
+    closeWindow();
 
     // No signature for a refund: the empty number is uploaded and the receipt step follows.
     auto refund = swipedSale(10, 2);
@@ -272,9 +268,7 @@ TEST_F(CardholderFixture, RefusalsOfTheOperation) {
             EXPECT_EQ(shownAlert() == pin->forceTransaction(), c.code == 723);
         }
         dismissAll();
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
@@ -294,9 +288,7 @@ TEST_F(CardholderFixture, ForceResendsTheRefusedOperationAndCancelEndsTheFlow) {
     const auto sent = requests("/refunds/makeRefund.json");
     ASSERT_EQ(sent.size(), 2);
     EXPECT_TRUE(refund->force());
-    delete window;
-    window = nullptr;
-    settle();
+    closeWindow();
 
     scriptSave({{"success", "NO"}, {"response", QVariantMap{{"code", 723}, {"message", "F"}}}});
     auto sale = swipedSale(10);
@@ -331,9 +323,7 @@ TEST_F(CardholderFixture, BuyerLookupOpensTheAddressStepEvenWhenItFails) {
         auto* address = qobject_cast<BuyerAddressController*>(top());
         EXPECT_EQ(address->buyerDic().contains("province"), c.buyerKept);
         EXPECT_EQ(address->sale(), pin->sale());
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
@@ -360,9 +350,7 @@ TEST_F(CardholderFixture, CancelEndsWithTheOperationWhenItWentThrough) {
         if (std::string(c.end) == "paymentDone") {
             EXPECT_EQ(flow->endSale->saleId(), "88");
         }
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
@@ -419,9 +407,7 @@ TEST_F(CardholderFixture, ActionSheetStartsOverOrGoesBack) {
             EXPECT_EQ(keypad->amountLabel->text().remove(QLatin1Char(' ')), "$0.00");
         }
         EXPECT_TRUE(flow->ends.isEmpty());
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
@@ -542,9 +528,7 @@ TEST_F(CardholderFixture, ArgentineProvinces) {
             EXPECT_TRUE(city->isEnabled());
             EXPECT_EQ(city->text(), "");
         }
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
