@@ -9,9 +9,9 @@
 #include "payment/card_reading/ScreenRequest.h"
 #include "payment/signature_receipts/SendReceiptDataController.h"
 #include "payment/signature_receipts/SignatureViewController.h"
-#include "platform/ui/ImageView.h"
 #include "platform/ui/KeyboardNotifications.h"
 #include "platform/ui/SlidingViewController.h"
+#include "support/AmountKeypadStandIn.h"
 
 namespace {
 
@@ -48,33 +48,6 @@ protected:
                 return screen;
         return nullptr;
     }
-};
-
-// The amount keypad at the root of the side menu's navigation, as a sale leaves it.
-struct HeldKeypad : ViewController, AmountKeypadScreen {
-    std::shared_ptr<Sale> keypadSale = Sale::init();
-    ItemPtr currentItem;
-    int totalUpdates = 0;
-    QLabel* amountLabel = nullptr;
-    QLineEdit* description = nullptr;
-    QWidget* border = nullptr;
-    ImageView* picture = nullptr;
-
-    QWidget* loadView() override {
-        auto* root = new QWidget();
-        amountLabel = new QLabel(QStringLiteral("$ 300.00"), root);
-        description = new QLineEdit(QStringLiteral("Torta"), root);
-        border = new QWidget(root);
-        picture = new ImageView(QImage(20, 20, QImage::Format_ARGB32), root);
-        return root;
-    }
-    std::shared_ptr<Sale> sale() const override { return keypadSale; }
-    void setCurrentItem(const ItemPtr& item) override { currentItem = item; }
-    QLabel* amount() const override { return amountLabel; }
-    QLineEdit* itemDescription() const override { return description; }
-    QWidget* itemPictureBorder() const override { return border; }
-    ImageView* itemPicture() const override { return picture; }
-    void updateTotalAmount() override { ++totalUpdates; }
 };
 
 } // namespace
@@ -371,7 +344,7 @@ TEST_F(CardholderFixture, ActionSheetStartsOverOrGoesBack) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        auto* keypad = new HeldKeypad();
+        auto* keypad = new AmountKeypadStandIn();
         auto* sliding = new SlidingViewController();
         auto* stack = new FlowRecorder(keypad);
         navigation = stack;
