@@ -1,7 +1,5 @@
 #include "reader/TLV.h"
 
-#include <cstring>
-
 namespace {
 
 constexpr qint64 kMaxLength = 4096;
@@ -271,31 +269,15 @@ int lengthSize(qsizetype length) {
 } // namespace
 
 void encode(const QList<TLVView>& tags, QByteArray& out) {
-    // Sized once, then written in place.
+    // Reserved once, so the appends below do not reallocate.
     qsizetype total = 0;
     for (const TLVView& element : tags)
         total += tagSize(element.tag) + lengthSize(element.value.size()) + element.value.size();
-    const qsizetype start = out.size();
-    out.resize(start + total);
-    char* at = out.data() + start;
+    out.reserve(out.size() + total);
     for (const TLVView& element : tags) {
-        for (int shift = (tagSize(element.tag) - 1) * 8; shift >= 0; shift -= 8)
-            *at++ = char(element.tag >> shift);
-        const qsizetype length = element.value.size();
-        if (length <= 127) {
-            *at++ = char(length);
-        } else if (length <= 0xFFFF) {
-            *at++ = char(0x82);
-            *at++ = char(length >> 8);
-            *at++ = char(length);
-        } else {
-            *at++ = char(0x84);
-            for (int shift = 24; shift >= 0; shift -= 8)
-                *at++ = char(quint32(length) >> shift);
-        }
-        if (length > 0)
-            std::memcpy(at, element.value.data(), size_t(length));
-        at += length;
+        appendTagBytes(out, element.tag);
+        appendLength(out, element.value.size());
+        out.append(element.value);
     }
 }
 

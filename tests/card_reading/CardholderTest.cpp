@@ -9,9 +9,9 @@
 #include "payment/card_reading/ScreenRequest.h"
 #include "payment/signature_receipts/SendReceiptDataController.h"
 #include "payment/signature_receipts/SignatureViewController.h"
-#include "platform/ui/ImageView.h"
 #include "platform/ui/KeyboardNotifications.h"
 #include "platform/ui/SlidingViewController.h"
+#include "support/AmountKeypadStandIn.h"
 
 namespace {
 
@@ -50,33 +50,6 @@ protected:
     }
 };
 
-// The amount keypad at the root of the side menu's navigation, as a sale leaves it.
-struct HeldKeypad : ViewController, AmountKeypadScreen {
-    std::shared_ptr<Sale> keypadSale = Sale::init();
-    ItemPtr currentItem;
-    int totalUpdates = 0;
-    QLabel* amountLabel = nullptr;
-    QLineEdit* description = nullptr;
-    QWidget* border = nullptr;
-    ImageView* picture = nullptr;
-
-    QWidget* loadView() override {
-        auto* root = new QWidget();
-        amountLabel = new QLabel(QStringLiteral("$ 300.00"), root);
-        description = new QLineEdit(QStringLiteral("Torta"), root);
-        border = new QWidget(root);
-        picture = new ImageView(QImage(20, 20, QImage::Format_ARGB32), root);
-        return root;
-    }
-    std::shared_ptr<Sale> sale() const override { return keypadSale; }
-    void setCurrentItem(const ItemPtr& item) override { currentItem = item; }
-    QLabel* amount() const override { return amountLabel; }
-    QLineEdit* itemDescription() const override { return description; }
-    QWidget* itemPictureBorder() const override { return border; }
-    ImageView* itemPicture() const override { return picture; }
-    void updateTotalAmount() override { ++totalUpdates; }
-};
-
 } // namespace
 
 // ---------------------------------------------------------------- verification screen
@@ -104,9 +77,7 @@ TEST_F(CardholderFixture, SecurityCodeBoxesFollowTheBrand) {
             settle();
             shoot("cardholder_check");
         }
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
@@ -195,9 +166,7 @@ TEST_F(CardholderFixture, EmptyDocumentStopsASaleButNotARefund) {
     settle();
     EXPECT_TRUE(requests("/payments/savePersonalId.json").isEmpty());
     EXPECT_EQ(top(), pin);
-    delete window;
-    window = nullptr;
-    settle();
+    closeWindow();
 
     // No signature for a refund: the empty number is uploaded and the receipt step follows.
     auto refund = swipedSale(10, 2);
@@ -272,9 +241,7 @@ TEST_F(CardholderFixture, RefusalsOfTheOperation) {
             EXPECT_EQ(shownAlert() == pin->forceTransaction(), c.code == 723);
         }
         dismissAll();
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
@@ -294,9 +261,7 @@ TEST_F(CardholderFixture, ForceResendsTheRefusedOperationAndCancelEndsTheFlow) {
     const auto sent = requests("/refunds/makeRefund.json");
     ASSERT_EQ(sent.size(), 2);
     EXPECT_TRUE(refund->force());
-    delete window;
-    window = nullptr;
-    settle();
+    closeWindow();
 
     scriptSave({{"success", "NO"}, {"response", QVariantMap{{"code", 723}, {"message", "F"}}}});
     auto sale = swipedSale(10);
@@ -331,9 +296,7 @@ TEST_F(CardholderFixture, BuyerLookupOpensTheAddressStepEvenWhenItFails) {
         auto* address = qobject_cast<BuyerAddressController*>(top());
         EXPECT_EQ(address->buyerDic().contains("province"), c.buyerKept);
         EXPECT_EQ(address->sale(), pin->sale());
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
@@ -360,9 +323,7 @@ TEST_F(CardholderFixture, CancelEndsWithTheOperationWhenItWentThrough) {
         if (std::string(c.end) == "paymentDone") {
             EXPECT_EQ(flow->endSale->saleId(), "88");
         }
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
@@ -383,7 +344,7 @@ TEST_F(CardholderFixture, ActionSheetStartsOverOrGoesBack) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        auto* keypad = new HeldKeypad();
+        auto* keypad = new AmountKeypadStandIn();
         auto* sliding = new SlidingViewController();
         auto* stack = new FlowRecorder(keypad);
         navigation = stack;
@@ -419,9 +380,7 @@ TEST_F(CardholderFixture, ActionSheetStartsOverOrGoesBack) {
             EXPECT_EQ(keypad->amountLabel->text().remove(QLatin1Char(' ')), "$0.00");
         }
         EXPECT_TRUE(flow->ends.isEmpty());
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
@@ -542,9 +501,7 @@ TEST_F(CardholderFixture, ArgentineProvinces) {
             EXPECT_TRUE(city->isEnabled());
             EXPECT_EQ(city->text(), "");
         }
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 

@@ -47,9 +47,7 @@ TEST_F(DeviceFixture, AmountLineFollowsTheOperation) {
             ASSERT_NE(line, nullptr);
             EXPECT_EQ(line->text(), c.caption);
         }
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
@@ -61,9 +59,7 @@ TEST_F(DeviceFixture, SaleComesFromTheRefundScreenBelowElseTheSharedSale) {
     EXPECT_EQ(screen->sale(), below->refund);
     EXPECT_TRUE(label("total")->styleSheet().contains("#e34a57"))
         << label("total")->styleSheet().toStdString();
-    delete window;
-    window = nullptr;
-    settle();
+    closeWindow();
 
     screen = open(nullptr, {new ViewController()});
     EXPECT_EQ(screen->sale().get(), &Sale::sharedSale());
@@ -108,9 +104,7 @@ TEST_F(DeviceFixture, LeavingDismissesTheSheetForRefundsVoidsAndOnPad) {
             EXPECT_EQ(navigation->viewControllers().size(), 2);
         }
         dismissAll();
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
     Device::current().setIdiom(Device::Idiom::Phone);
 }
@@ -169,9 +163,7 @@ TEST_F(DeviceFixture, VoidAndCashAreApprovedWithoutAStatusStep) {
     EXPECT_EQ(flow->ends, QStringList{"operationDone"});
     EXPECT_EQ(flow->endSale->saleId(), "12");
     EXPECT_TRUE(requests("/payments/operationCompletion.json").isEmpty());
-    delete window;
-    window = nullptr;
-    settle();
+    closeWindow();
 
     scriptSave({{"success", "OK"}, {"id", "A7"}, {"refundId", 3}});
     DeviceController* screen = open(swipedSale(20));
@@ -217,9 +209,7 @@ TEST_F(DeviceFixture, RefusalsShowTheMessageAndResetTheReader) {
         EXPECT_TRUE(shownAlert()->tapButtonWithTitle("OK"));
         settle();
         dismissAll();
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
@@ -430,9 +420,7 @@ TEST_F(DeviceFixture, RefundAndVoidCaptions) {
     DeviceController* screen = open(swipedSale(9, 2));
     screen->processingCard();
     EXPECT_EQ(caption(), sectionText("SaleDetails", "processingRefund"));
-    delete window;
-    window = nullptr;
-    settle();
+    closeWindow();
     screen = open(swipedSale(9, 1));
     screen->processingCard();
     EXPECT_EQ(caption(), sectionText("SaleDetails", "processingCancelation"));
@@ -625,9 +613,7 @@ TEST_F(DeviceFixture, DebitSelectionTakesPlanOneOrElseTheLowestCount) {
         EXPECT_EQ(sale->creditCard()->installments(), 1);
         EXPECT_EQ(sale->paymentMethodName(), "Caja de ahorro");
         dismissAll();
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
@@ -679,9 +665,7 @@ TEST_F(DeviceFixture, SecurityCodeIsAskedByTheInstitutionAndStoredEncrypted) {
             EXPECT_EQ(sale->creditCard()->IdNumber(), "");
         }
         dismissAll();
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
@@ -694,9 +678,7 @@ TEST_F(DeviceFixture, ForcedCountNotOfferedEndsOrResets) {
     ASSERT_EQ(flow->ends, QStringList{"canceled"});
     EXPECT_EQ(flow->error->code, 1004);
     EXPECT_EQ(flow->error->description, message);
-    delete window;
-    window = nullptr;
-    settle();
+    closeWindow();
 
     TarvelloSDK::sharedSDK().setRetryOnDenied(true);
     screen = open(swipedSale(20));
@@ -754,9 +736,7 @@ TEST_F(DeviceFixture, ReaderPictureStaysWholeWhileItAnimates) {
             QCoreApplication::processEvents();
         }
         dismissAll();
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
 }
 
@@ -790,9 +770,7 @@ TEST_F(DeviceFixture, Screenshots) {
             shoot("processing_refund");
         }
         dismissAll();
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
     }
     Device::current().setIdiom(Device::Idiom::Phone);
 }

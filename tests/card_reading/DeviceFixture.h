@@ -138,9 +138,7 @@ protected:
     void TearDown() override {
         TarvelloSDK::sharedSDK().setRetryOnDenied(true);
         dismissAll();
-        delete window;
-        window = nullptr;
-        settle();
+        closeWindow();
         Services::set<ImageProvider>(nullptr);
         Services::set<ReaderFactory>(nullptr);
         world.reset();
@@ -185,6 +183,12 @@ protected:
         return screen;
     }
 
+    // Deletes the window and its screens, letting their deferred deletions run.
+    void closeWindow() {
+        delete window;
+        window = nullptr;
+        settle();
+    }
     // Takes every presented screen away, letting dismissals under way finish.
     void dismissAll() {
         for (int i = 0; window && !window->presentedViewControllers().isEmpty() && i < 50; ++i) {

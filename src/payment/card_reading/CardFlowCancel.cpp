@@ -6,10 +6,10 @@
 #include "platform/ui/ViewController.h"
 
 void cancelCardFlowByUser(ViewController* screen) {
-    constexpr int kUserCanceled = 1000;
     Sale::sharedSale().cleanSale();
     if (FlowEndDelegate* end = screen->flowEndDelegate()) {
-        end->canceled(TarvelloError::sdk(kUserCanceled, QStringLiteral("User canceled")));
+        end->canceled(
+            TarvelloError::sdk(TarvelloErrorCode::UserCanceled, QStringLiteral("User canceled")));
         return;
     }
     if (NavigationController* navigation = screen->navigationController())

@@ -27,8 +27,6 @@ class CardholderStep : public ViewController,
     Q_OBJECT
     Q_PROPERTY(QVariantMap buyerDic READ buyerDic WRITE setBuyerDic)
 public:
-    static constexpr int kUserCanceled = 1000;
-
     explicit CardholderStep(QObject* parent = nullptr);
     ~CardholderStep() override;
 

@@ -28,7 +28,6 @@ public:
 private:
     void apply(int keyboardHeight);
 
-    QPointer<QObject> owner_;
     QBoxLayout* layout_ = nullptr;
     int base_ = 0;
     QMetaObject::Connection shown_;

@@ -383,7 +383,8 @@ void PinController::cancel() {
             }
             Sale::sharedSale().cleanSale();
             if (end) {
-                end->canceled(TarvelloError::sdk(kUserCanceled, QStringLiteral("User canceled")));
+                end->canceled(TarvelloError::sdk(TarvelloErrorCode::UserCanceled,
+                                                 QStringLiteral("User canceled")));
                 return;
             }
             self->dismissView();

@@ -54,6 +54,16 @@ bool sentAsynchronously(const QString& type, bool registration) {
            (registration && type == QLatin1String("WALLET"));
 }
 
+// The client call for the operation's function code.
+std::optional<QByteArray> callOperation(APIController& client, int code, const Sale& sale,
+                                        const QString& userId, const QString& token) {
+    if (code == FunctionCode::SavePayment)
+        return client.registerSale(sale, userId, token);
+    if (code == FunctionCode::MakeRefund)
+        return client.makeRefundForSale(sale, userId, token);
+    return client.makeAnnulationForSale(sale, userId, token);
+}
+
 } // namespace
 
 int ScreenRequest::functionCode(Operation operation, int trxType) {
@@ -72,12 +82,7 @@ void ScreenRequest::sendOperation(QObject* screen, APIControllerDelegate* delega
         sale->creditCard() ? sale->creditCard()->transactionType() : QStringLiteral("none");
     if (sentAsynchronously(type, code == FunctionCode::SavePayment)) {
         auto* request = new ScreenRequest(screen, delegate);
-        if (code == FunctionCode::SavePayment)
-            request->client().registerSale(*sale, userId, token);
-        else if (code == FunctionCode::MakeRefund)
-            request->client().makeRefundForSale(*sale, userId, token);
-        else
-            request->client().makeAnnulationForSale(*sale, userId, token);
+        callOperation(request->client(), code, *sale, userId, token);
         return;
     }
     // The client sends these synchronously: off the main thread, on a copy of the sale.
@@ -88,11 +93,7 @@ void ScreenRequest::sendOperation(QObject* screen, APIControllerDelegate* delega
         [snapshot = sale->copy(), userId, token, code, apiKey] {
             APIController client;
             client.setApiKey(apiKey);
-            if (code == FunctionCode::SavePayment)
-                return client.registerSale(*snapshot, userId, token);
-            if (code == FunctionCode::MakeRefund)
-                return client.makeRefundForSale(*snapshot, userId, token);
-            return client.makeAnnulationForSale(*snapshot, userId, token);
+            return callOperation(client, code, *snapshot, userId, token);
         },
         [guard, code](std::optional<QByteArray> bytes) {
             if (!guard)
