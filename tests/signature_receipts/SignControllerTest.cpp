@@ -9,6 +9,7 @@
 #include "platform/ui/SlidingViewController.h"
 #include "platform/ui/TabBarController.h"
 #include "platform/ui/View.h"
+#include "support/AmountKeypadStandIn.h"
 
 #include "ui_kit/ViewAnimation.h"
 
@@ -16,33 +17,6 @@
 #include <QToolButton>
 
 namespace {
-
-// The amount keypad the merchant returns to, as the reset sees it.
-struct KeypadStandIn : ViewController, AmountKeypadScreen {
-    std::shared_ptr<Sale> keypadSale = Sale::init();
-    ItemPtr currentItem;
-    int totalUpdates = 0;
-    QLabel* amountLabel = nullptr;
-    QLineEdit* description = nullptr;
-    QWidget* border = nullptr;
-    ImageView* picture = nullptr;
-
-    QWidget* loadView() override {
-        auto* root = new QWidget();
-        amountLabel = new QLabel(QStringLiteral("$ 300.00"), root);
-        description = new QLineEdit(QStringLiteral("Torta"), root);
-        border = new QWidget(root);
-        picture = new ImageView(QImage(20, 20, QImage::Format_ARGB32), root);
-        return root;
-    }
-    std::shared_ptr<Sale> sale() const override { return keypadSale; }
-    void setCurrentItem(const ItemPtr& item) override { currentItem = item; }
-    QLabel* amount() const override { return amountLabel; }
-    QLineEdit* itemDescription() const override { return description; }
-    QWidget* itemPictureBorder() const override { return border; }
-    ImageView* itemPicture() const override { return picture; }
-    void updateTotalAmount() override { ++totalUpdates; }
-};
 
 struct ManualTabStandIn : ViewController, ManualAmountTab {
     int defaultItems = 0;
@@ -335,7 +309,7 @@ protected:
 };
 
 TEST_F(SignResetTest, HandOverResetsTheKeypadBehindAStill) {
-    auto* keypad = new KeypadStandIn();
+    auto* keypad = new AmountKeypadStandIn();
     keypad->navigationItem()->setTitle(QStringLiteral("Cobrar"));
     keypad->keypadSale->addItem(Item::init());
     auto sale = cardSale(300);
@@ -387,7 +361,7 @@ TEST_F(SignResetTest, HandOverResetsTheTabBarAndItsManualTab) {
 }
 
 TEST_F(SignResetTest, AcceptingAloneResetsNothing) {
-    auto* keypad = new KeypadStandIn();
+    auto* keypad = new AmountKeypadStandIn();
     QPointer<SignController> screen = pushOver(keypad, cardSale(300));
     sign(screen);
     screen->continueButton()->click();
